@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds everything with warnings as errors, checks the formatting
+# and runs every test. With CI=true (or --sanitize) the core tests run once more under
+# AddressSanitizer and UndefinedBehaviorSanitizer.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+sanitize=0
+[ "${CI:-}" = "true" ] && sanitize=1
+[ "${1:-}" = "--sanitize" ] && sanitize=1
+
+scripts/install-deps.sh
+scripts/check-format.sh
+
+build=${TARNWICK_BUILD:-build}
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTARNWICK_WERROR=ON
+cmake --build "$build" -j2
+
+# Core tests in parallel; GUI tests, each with its own browser engine, one at a time.
+ctest --test-dir "$build" --output-on-failure -L core -j2
+ctest --test-dir "$build" --output-on-failure -L gui -j1
+
+if [ "$sanitize" = 1 ]; then
+  asan=${build}-asan
+  cmake -S . -B "$asan" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTARNWICK_WERROR=ON -DTARNWICK_SANITIZE=ON \
+        -DTARNWICK_CORE_ONLY=ON -DTARNWICK_BUILD_BENCH=OFF
+  cmake --build "$asan" -j2
+  ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 \
+    ctest --test-dir "$asan" --output-on-failure -L core -j2
+fi

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "core/app/endpoints.h"
+#include "core/extraction/runstate.h"
+#include "core/settings/appsettings.h"
+#include "core/settings/uitexts.h"
+
+#include <utility>
+
+class Dialogs;
+class Host;
+class StatusSink;
+
+// What the main window owns for the life of the process and every part may read: the host, the
+// status bar, the dialogs, the endpoints, the settings, the texts and the run state.
+struct AppContext {
+    AppContext(Host &host, StatusSink &status, Dialogs &dialogs, Endpoints endpoints = {})
+        : host(host), status(status), dialogs(dialogs), endpoints(std::move(endpoints)) {}
+
+    Host &host;
+    StatusSink &status;
+    Dialogs &dialogs;
+    Endpoints endpoints;
+    AppSettings settings;
+    UiTexts texts;
+    RunState run;
+};

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QString>
+
+#include <optional>
+
+// Message boxes and file dialogs, as the core asks for them. The GUI shows real dialogs;
+// tests answer them through a substitute.
+class Dialogs {
+public:
+    enum class Icon { Information, Warning, Error };
+
+    struct SaveFileRequest {
+        QString title;
+        QString filter;        // "description|pattern", for instance "CSV files (*.csv)|*.csv"
+        QString defaultSuffix; // without the dot
+        QString folder;        // the folder the dialog opens in
+        QString fileName;      // the text of the file-name box
+    };
+
+    virtual ~Dialogs() = default;
+
+    // A box with an OK button only.
+    virtual void showMessage(Icon icon, const QString &text) = 0;
+    // A box with OK and Cancel; true only for OK (closing the box counts as Cancel).
+    virtual bool confirm(Icon icon, const QString &text) = 0;
+    // The chosen path, or nothing when the user cancels.
+    virtual std::optional<QString> getSaveFileName(const SaveFileRequest &request) = 0;
+    // The chosen folder, or nothing when the user cancels.
+    virtual std::optional<QString> getExistingDirectory(const QString &title) = 0;
+};

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QProcessEnvironment>
+#include <QString>
+
+// Every address the program talks to outside the browser pane's own browsing. The defaults are
+// the real services; each value can be overridden from the environment (TARNWICK_<NAME>, for
+// instance TARNWICK_LINKEDIN_HTTPS=http://127.0.0.1:8080), so tests and the sample site can
+// point every one of them at this machine. The README lists the names.
+struct Endpoints {
+    // The LinkedIn site as scheme and host (and port), no trailing slash.
+    QString linkedInHttps = QStringLiteral("https://www.linkedin.com");
+    QString linkedInHttp = QStringLiteral("http://www.linkedin.com");
+    // The host of the map links written into rows (http, path /maps).
+    QString googleMapsHttp = QStringLiteral("http://maps.google.com");
+    // The Places web service: geocoding goes over http, nearby search and details over https.
+    QString placesHttp = QStringLiteral("http://maps.googleapis.com");
+    QString placesHttps = QStringLiteral("https://maps.googleapis.com");
+    // The two Places keys; empty until the user's build or environment supplies them.
+    QString placesKeyA;
+    QString placesKeyB;
+    // The publisher's addresses.
+    QString updateBaseUrl = QStringLiteral("https://www.brisvanesoftware.com/updates/tarnwick/");
+    QString newsDataUrl = QStringLiteral("https://www.brisvanesoftware.com/promotions/news/K3816.dat");
+    QString offersPageUrl = QStringLiteral("https://www.brisvanesoftware.com/promotions/news/K3816.php");
+    QString tutorialUrl = QStringLiteral("https://www.brisvanesoftware.com/tutorial.php");
+    QString affiliatesUrl = QStringLiteral("https://www.brisvanesoftware.com/affiliates");
+    // The advice page behind "How to protect your IP?" in the settings dialog.
+    QString proxyAdviceUrl = QStringLiteral("https://www.brisvanesoftware.com/protect-your-ip");
+
+    // The defaults, with every value the environment names replaced.
+    static Endpoints fromEnvironment(const QProcessEnvironment &environment = QProcessEnvironment::systemEnvironment());
+};

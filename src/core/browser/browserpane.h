@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+#include <optional>
+
+// One anchor of the document's links collection.
+struct LinkInfo {
+    QString innerHtml;
+    QString href;
+};
+
+// Markup read from the pane, or the reason it could not be read.
+struct MarkupResult {
+    QString markup;
+    QString error; // empty on success
+    bool ok() const { return error.isEmpty(); }
+};
+
+// The embedded browser as the rest of the program drives it. Calls return promptly; the ones
+// that read the document wait for the engine while pending events are processed.
+class BrowserPane : public QObject {
+    Q_OBJECT
+
+public:
+    using QObject::QObject;
+
+    virtual void navigate(const QString &address) = 0;
+    virtual void stop() = 0;
+    // Each returns false when there is nothing to do (no history, no page).
+    virtual bool goBack() = 0;
+    virtual bool goForward() = 0;
+    virtual bool refresh() = 0;
+    virtual bool isBusy() const = 0;
+    virtual QString locationUrl() const = 0;
+
+    // Document.body.outerHTML in the legacy serialisation (upper-case element names, simple
+    // attribute values unquoted); fails when there is no document.
+    virtual MarkupResult bodyOuterHtml() = 0;
+
+    // The document's links collection, read afresh on every call. An index out of range gives
+    // nothing; clickLink returns false when the anchor is gone.
+    virtual int linkCount() = 0;
+    virtual std::optional<LinkInfo> link(int index) = 0;
+    virtual bool clickLink(int index) = 0;
+
+    // Later connections of the pane go through that proxy, or direct again.
+    virtual void setProxy(const QString &userAgent, const QString &address, const QString &userName,
+                          const QString &password, int port) = 0;
+    virtual void clearBrowserProxy() = 0;
+
+Q_SIGNALS:
+    // Each completed navigation, frames included: the completed address.
+    void navigateComplete2(const QString &url);
+    void progressChange(qint64 progress, qint64 progressMax);
+    // A script error of the page; the page's scripts go on, no dialog is shown.
+    void scriptError(const QString &message);
+};

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// Every user choice of the program. Field names are the keys of settings.dat; parts read a
+// value at the moment they use it, so a change applies at once, also during a run.
+struct AppSettings {
+    bool rNoProxy = true;
+    bool rUseProxy = false;
+    bool rAuthentification = false;
+    QString eHost;
+    QString ePort = QStringLiteral("80");
+    QString eUserName;
+    QString ePassword;
+    bool rRandomProxy = false;
+    QStringList eRandomProxies;
+    QString eExportFields; // comma-separated column indices; see CountColumns
+    QString eRandom = QStringLiteral("3");
+    bool cExtractEmails = true;
+    bool cCompleteFromGoogle = true;
+    bool cExportManually = true;
+    bool cExportAutomatic = false;
+    QString eExportFolder;
+    QString eDelimiter = QStringLiteral(",");
+    QString CurrLang = QStringLiteral("en"); // stored under the key Language
+};

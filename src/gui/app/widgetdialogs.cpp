@@ -1,0 +1,113 @@
+#include "gui/app/widgetdialogs.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QMessageBox>
+
+namespace {
+
+std::deque<bool> &confirmAnswers() {
+    static std::deque<bool> answers;
+    return answers;
+}
+
+std::deque<std::optional<QString>> &saveFileNames() {
+    static std::deque<std::optional<QString>> names;
+    return names;
+}
+
+std::deque<std::optional<QString>> &directories() {
+    static std::deque<std::optional<QString>> folders;
+    return folders;
+}
+
+std::function<void(Dialogs::Icon, const QString &)> &messageObserver() {
+    static std::function<void(Dialogs::Icon, const QString &)> observer;
+    return observer;
+}
+
+QMessageBox::Icon ToBoxIcon(Dialogs::Icon icon) {
+    switch (icon) {
+    case Dialogs::Icon::Information:
+        return QMessageBox::Information;
+    case Dialogs::Icon::Warning:
+        return QMessageBox::Warning;
+    case Dialogs::Icon::Error:
+        return QMessageBox::Critical;
+    }
+    return QMessageBox::NoIcon;
+}
+
+} // namespace
+
+void WidgetDialogs::setNextConfirmAnswer(bool ok) {
+    confirmAnswers().push_back(ok);
+}
+
+void WidgetDialogs::setNextSaveFileName(std::optional<QString> path) {
+    saveFileNames().push_back(std::move(path));
+}
+
+void WidgetDialogs::setNextDirectory(std::optional<QString> folder) {
+    directories().push_back(std::move(folder));
+}
+
+void WidgetDialogs::setMessageObserver(std::function<void(Icon, const QString &)> observer) {
+    messageObserver() = std::move(observer);
+}
+
+void WidgetDialogs::showMessage(Icon icon, const QString &text) {
+    if (messageObserver()) {
+        messageObserver()(icon, text);
+        return;
+    }
+    QMessageBox box(ToBoxIcon(icon), QApplication::applicationDisplayName(), text, QMessageBox::Ok, m_parent);
+    box.exec();
+}
+
+bool WidgetDialogs::confirm(Icon icon, const QString &text) {
+    if (messageObserver()) {
+        messageObserver()(icon, text);
+    }
+    if (!confirmAnswers().empty()) {
+        const bool answer = confirmAnswers().front();
+        confirmAnswers().pop_front();
+        return answer;
+    }
+    QMessageBox box(ToBoxIcon(icon), QApplication::applicationDisplayName(), text,
+                    QMessageBox::Ok | QMessageBox::Cancel, m_parent);
+    return box.exec() == QMessageBox::Ok;
+}
+
+std::optional<QString> WidgetDialogs::getSaveFileName(const SaveFileRequest &request) {
+    if (!saveFileNames().empty()) {
+        auto answer = saveFileNames().front();
+        saveFileNames().pop_front();
+        return answer;
+    }
+    // "description|pattern" becomes Qt's "description" filter, whose pattern sits in brackets.
+    const QString filter = request.filter.section(QLatin1Char('|'), 0, 0);
+    QFileDialog dialog(m_parent, request.title, request.folder, filter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
+    dialog.setDefaultSuffix(request.defaultSuffix);
+    dialog.selectFile(request.fileName);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return std::nullopt;
+    }
+    return dialog.selectedFiles().constFirst();
+}
+
+std::optional<QString> WidgetDialogs::getExistingDirectory(const QString &title) {
+    if (!directories().empty()) {
+        auto answer = directories().front();
+        directories().pop_front();
+        return answer;
+    }
+    const QString folder = QFileDialog::getExistingDirectory(m_parent, title);
+    if (folder.isEmpty()) {
+        return std::nullopt;
+    }
+    return folder;
+}

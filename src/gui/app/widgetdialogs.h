@@ -1,0 +1,33 @@
+#pragma once
+
+#include "core/app/dialogs.h"
+
+#include <QPointer>
+
+#include <deque>
+#include <functional>
+
+class QWidget;
+
+// Real message boxes and file dialogs. Tests answer them through the seams below instead of
+// a person: the next answers are queued, and each dialog asked for is recorded.
+class WidgetDialogs : public Dialogs {
+public:
+    explicit WidgetDialogs(QWidget *parent = nullptr) : m_parent(parent) {}
+    void setParent(QWidget *parent) { m_parent = parent; }
+
+    void showMessage(Icon icon, const QString &text) override;
+    bool confirm(Icon icon, const QString &text) override;
+    std::optional<QString> getSaveFileName(const SaveFileRequest &request) override;
+    std::optional<QString> getExistingDirectory(const QString &title) override;
+
+    // Seams for tests: when an answer is queued, no dialog is shown.
+    static void setNextConfirmAnswer(bool ok);
+    static void setNextSaveFileName(std::optional<QString> path);
+    static void setNextDirectory(std::optional<QString> folder);
+    // Called with the text of every message or question instead of showing it, while set.
+    static void setMessageObserver(std::function<void(Icon, const QString &)> observer);
+
+private:
+    QPointer<QWidget> m_parent;
+};

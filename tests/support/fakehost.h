@@ -1,0 +1,99 @@
+#pragma once
+
+#include "core/app/dialogs.h"
+#include "core/app/statussink.h"
+#include "core/host/host.h"
+
+#include <QHash>
+#include <QList>
+#include <QMap>
+#include <QStringList>
+
+#include <deque>
+#include <functional>
+#include <optional>
+
+// A substitute host: an in-memory registry, a tick counter the test moves, recorded program
+// starts, and event processing that only counts passes (or runs the real event loop).
+class FakeHost : public Host {
+public:
+    struct StartedProgram {
+        QString program;
+        QStringList arguments;
+    };
+
+    QString readClassesRootDefault(const QString &key) override { return classesRoot.value(key); }
+    bool writeCurrentUserDword(const QString &key, const QString &valueName, quint32 value) override;
+    std::optional<FileVersion> fileVersion(const QString &path) override;
+    void clearBrowserCache() override { ++cacheClears; }
+    QString browserLauncher() override { return launcher; }
+    bool startProgram(const QString &program, const QStringList &arguments) override;
+    QString executableName() override { return exeName; }
+    QString documentsFolder() override { return documents; }
+    QString appDataFolder() override { return appData; }
+    quint32 tickCount() override { return ticks; }
+    void processEvents() override;
+    void waitForEvents(int maxMs) override;
+
+    // Registry substitute.
+    QHash<QString, QString> classesRoot;
+    QMap<QString, QMap<QString, quint32>> currentUser; // key -> value name -> DWORD
+    bool failRegistryWrites = false;
+    QHash<QString, FileVersion> fileVersions;
+
+    int cacheClears = 0;
+    QString launcher = QStringLiteral("xdg-open");
+    bool failStarts = false;
+    QList<StartedProgram> started;
+    QString exeName = QStringLiteral("tarnwick");
+    QString documents = QStringLiteral("/home/user/Documents");
+    QString appData = QStringLiteral("/home/user/.config");
+
+    // The tick counter; waitForEvents advances it by the time waited (or by tickStep when set).
+    quint32 ticks = 0;
+    std::optional<quint32> tickStep;
+    int processPasses = 0;
+    int waits = 0;
+    // Runs on every pass of event processing (tests use it to act "during" a wait).
+    std::function<void()> onProcessEvents;
+    // Runs the real Qt event loop in processEvents/waitForEvents as well.
+    bool realEvents = false;
+};
+
+// A status bar that keeps what it is told.
+class FakeStatus : public StatusSink {
+public:
+    void setPanelText(int panel, const QString &text) override;
+    QString panelText(int panel) const override { return panels.value(panel); }
+    void setGaugeMaximum(qint64 maximum) override { gaugeMax = maximum; }
+    void setGaugePosition(qint64 position) override { gaugePos = position; }
+    qint64 gaugeMaximum() const override { return gaugeMax; }
+    qint64 gaugePosition() const override { return gaugePos; }
+
+    QMap<int, QString> panels;
+    QStringList activityHistory; // every text panel 0 was given, in order
+    qint64 gaugeMax = 100;
+    qint64 gaugePos = 0;
+};
+
+// Dialogs answered from a script; every question asked is recorded.
+class FakeDialogs : public Dialogs {
+public:
+    struct Shown {
+        Icon icon;
+        QString text;
+        bool question;
+    };
+
+    void showMessage(Icon icon, const QString &text) override { shown.append({icon, text, false}); }
+    bool confirm(Icon icon, const QString &text) override;
+    std::optional<QString> getSaveFileName(const SaveFileRequest &request) override;
+    std::optional<QString> getExistingDirectory(const QString &title) override;
+
+    QList<Shown> shown;
+    std::deque<bool> confirmAnswers; // empty: OK
+    QList<SaveFileRequest> saveRequests;
+    std::optional<QString> nextSaveFileName;
+    QStringList directoryTitles;
+    std::optional<QString> nextDirectory;
+};

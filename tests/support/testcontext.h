@@ -1,0 +1,12 @@
+#pragma once
+
+#include "core/app/appcontext.h"
+#include "support/fakehost.h"
+
+// An application context on substitute host, status bar and dialogs.
+struct TestContext {
+    FakeHost host;
+    FakeStatus status;
+    FakeDialogs dialogs;
+    AppContext context{host, status, dialogs};
+};
