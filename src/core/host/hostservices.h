@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QString>
+
+class Host;
+
+// Opens address in the user's default web browser, handed over unchanged as one argument.
+// Failures are silent.
+void OpenUrlInBrowser(Host &host, const QString &address);
+
+// Waits at least durationMs while the window stays responsive: events are processed at least
+// once, also for 0 or less, and the wait sleeps in the event loop between events. Nested calls
+// return in the reverse order of entry; a wrap of the tick counter is harmless.
+void PumpDelay(Host &host, int durationMs);
+
+// The user's documents folder and per-user configuration folder; empty when unknown.
+QString GetDocumentsFolder(Host &host);
+QString GetAppDataFolder(Host &host);
+// The program's own data folder: GetAppDataFolder followed by "Brisvane Software/Tarnwick".
+QString AppDataFolder(Host &host);
