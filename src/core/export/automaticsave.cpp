@@ -1,0 +1,73 @@
+#include "core/export/automaticsave.h"
+
+#include "core/app/appcontext.h"
+#include "core/app/statussink.h"
+#include "core/export/cleanfilename.h"
+#include "core/export/exportline.h"
+#include "core/host/host.h"
+#include "core/util/codepage.h"
+
+#include <QFile>
+
+namespace {
+
+ExportResult Failure(const QString &path, const QString &reason) {
+    return ExportResult::failure(QStringLiteral("Cannot write the export file %1: %2").arg(path, reason));
+}
+
+// Writes bytes at the end of the file at path, preceded by header when the file is new or
+// empty, and closes it. One write call per row, so a reader never meets half a line that the
+// writer has finished.
+ExportResult AppendToFile(const QString &path, const QByteArray &header, const QByteArray &line) {
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered)) {
+        return Failure(path, file.errorString());
+    }
+    const QByteArray bytes = file.size() == 0 ? header + line : line;
+    if (file.write(bytes) != bytes.size()) {
+        const QString reason = file.errorString();
+        file.close();
+        return Failure(path, reason);
+    }
+    file.close();
+    if (file.error() != QFileDevice::NoError) {
+        return Failure(path, file.errorString());
+    }
+    return ExportResult::success();
+}
+
+} // namespace
+
+QString AutomaticExportPath(const QString &AFolder, const QString &ACategory, const QString &dateTimeVal) {
+    return AFolder + u'/' + CleanFileName(ACategory) + u' ' + dateTimeVal + u".csv";
+}
+
+ExportResult AutomaticSave(AppContext &context, const QStringList &captions, const QString &AFolder,
+                           const QString &ACategory, const QString &ALine) {
+    const QString path = AutomaticExportPath(AFolder, ACategory, context.run.DateTimeVal);
+    context.status.setPanelText(StatusSink::ActivityPanel, context.texts.text(QStringLiteral("main47")) + path);
+    context.host.processEvents();
+
+    // An empty folder would put the file at the root of the file system.
+    if (AFolder.isEmpty()) {
+        return Failure(path, QStringLiteral("no export folder is set"));
+    }
+    if (path.size() > MaxExportPathLength) {
+        return Failure(path, QStringLiteral("the path is longer than %1 characters").arg(MaxExportPathLength));
+    }
+
+    const CodePage codePage = CodePage::current();
+    const QString delimiter = context.settings.eDelimiter;
+    const QString lineEnd = QStringLiteral("\r\n");
+    const QByteArray header = codePage.encode(QString(ExportLine(captions, delimiter) + lineEnd));
+    const ExportResult written = AppendToFile(path, header, codePage.encode(QString(ALine + lineEnd)));
+    if (!written) {
+        return written;
+    }
+
+    ++context.run.ExportedNum;
+    context.status.setPanelText(StatusSink::ExportedPanel,
+                                context.texts.format(QStringLiteral("main46"), context.run.ExportedNum));
+    context.host.processEvents();
+    return written;
+}

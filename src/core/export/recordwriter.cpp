@@ -1,0 +1,82 @@
+#include "core/export/recordwriter.h"
+
+#include "core/export/exportcolumns.h"
+#include "core/export/exportline.h"
+#include "core/util/codepage.h"
+
+#include <QSaveFile>
+
+#include <vector>
+
+namespace {
+
+// Lines are encoded and handed to the file in chunks of about this many characters, so a large
+// export never holds the whole text twice. Chunks end at line ends, never inside a character.
+constexpr qsizetype ChunkChars = 1 << 20;
+
+ExportResult WriteFailure(const QSaveFile &file, const QString &path) {
+    return ExportResult::failure(QStringLiteral("Cannot write %1: %2").arg(path, file.errorString()));
+}
+
+} // namespace
+
+ExportResult SaveRecords(const ExportSource &source, const QString &AFileName, bool All, const QString &exportFields,
+                         const QString &delimiter) {
+    const QList<int> columns = SelectedExportColumns(exportFields, LeadRow::ColumnCount);
+    if (columns.isEmpty()) {
+        return ExportResult::failure(
+            QStringLiteral("No column is selected for export; %1 was not written").arg(AFileName));
+    }
+    if (source.captions.size() < LeadRow::ColumnCount) {
+        return ExportResult::failure(
+            QStringLiteral("The results list names %1 columns, not %2; %3 was not written")
+                .arg(QString::number(source.captions.size()), QString::number(LeadRow::ColumnCount), AFileName));
+    }
+
+    std::vector<bool> selected(static_cast<std::size_t>(source.rows.size()), All);
+    for (const int row : source.selectedRows) {
+        if (row >= 0 && row < source.rows.size()) {
+            selected[static_cast<std::size_t>(row)] = true;
+        }
+    }
+
+    QSaveFile file(AFileName);
+    if (!file.open(QIODevice::WriteOnly)) {
+        return WriteFailure(file, AFileName);
+    }
+    const CodePage codePage = CodePage::current();
+    const QString lineEnd = QStringLiteral("\r\n");
+    QString text;
+    text.reserve(ChunkChars + 4096);
+    const auto flushText = [&]() {
+        const bool written = file.write(codePage.encode(text)) >= 0;
+        text.clear();
+        return written;
+    };
+
+    bool first = true;
+    for (const int column : columns) {
+        AppendExportField(text, source.captions[column], delimiter, first);
+        first = false;
+    }
+    text += lineEnd;
+    for (qsizetype row = 0; row < source.rows.size(); ++row) {
+        if (!selected[static_cast<std::size_t>(row)]) {
+            continue;
+        }
+        const LeadRow &lead = source.rows[row];
+        first = true;
+        for (const int column : columns) {
+            AppendExportField(text, lead[column], delimiter, first);
+            first = false;
+        }
+        text += lineEnd;
+        if (text.size() >= ChunkChars && !flushText()) {
+            return WriteFailure(file, AFileName);
+        }
+    }
+    if (!flushText() || !file.commit()) {
+        return WriteFailure(file, AFileName);
+    }
+    return ExportResult::success();
+}
