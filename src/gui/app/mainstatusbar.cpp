@@ -1,0 +1,77 @@
+#include "gui/app/mainstatusbar.h"
+
+#include <QLabel>
+#include <QProgressBar>
+#include <QResizeEvent>
+
+#include <algorithm>
+#include <limits>
+
+MainStatusBar::MainStatusBar(QWidget *parent) : QStatusBar(parent) {
+    setObjectName(QStringLiteral("StatusBar1"));
+    setSizeGripEnabled(false);
+    for (int i = 0; i < PanelCount; ++i) {
+        auto *panel = new QLabel(this);
+        panel->setObjectName(QStringLiteral("StatusPanel%1").arg(i));
+        panel->setFixedWidth(PanelWidths[static_cast<std::size_t>(i)]);
+        panel->setFrameShape(QFrame::StyledPanel);
+        panel->setFrameShadow(QFrame::Sunken);
+        addWidget(panel);
+        m_panels[static_cast<std::size_t>(i)] = panel;
+    }
+    m_gauge = new QProgressBar(this);
+    m_gauge->setObjectName(QStringLiteral("MainGauge"));
+    m_gauge->setTextVisible(false);
+    m_gauge->setRange(0, 100);
+    m_gauge->setValue(0);
+}
+
+void MainStatusBar::setPanelText(int panel, const QString &text) {
+    if (panel >= 0 && panel < PanelCount) {
+        m_panels[static_cast<std::size_t>(panel)]->setText(text);
+    }
+}
+
+QString MainStatusBar::panelText(int panel) const {
+    if (panel < 0 || panel >= PanelCount) {
+        return {};
+    }
+    return m_panels[static_cast<std::size_t>(panel)]->text();
+}
+
+void MainStatusBar::setGaugeMaximum(qint64 maximum) {
+    m_maximum = maximum;
+    updateGauge();
+}
+
+void MainStatusBar::setGaugePosition(qint64 position) {
+    m_position = position;
+    updateGauge();
+}
+
+// QProgressBar holds ints; transfer sizes may not fit, so large ranges are scaled down.
+void MainStatusBar::updateGauge() {
+    constexpr qint64 IntLimit = std::numeric_limits<int>::max();
+    const qint64 maximum = std::max<qint64>(m_maximum, 0);
+    const qint64 position = std::clamp<qint64>(m_position, 0, maximum);
+    const qint64 divisor = maximum > IntLimit ? maximum / IntLimit + 1 : 1;
+    m_gauge->setRange(0, static_cast<int>(maximum / divisor));
+    m_gauge->setValue(static_cast<int>(position / divisor));
+}
+
+QRect MainStatusBar::panelRect(int panel) const {
+    if (panel < 0 || panel >= PanelCount) {
+        return {};
+    }
+    return m_panels[static_cast<std::size_t>(panel)]->geometry();
+}
+
+void MainStatusBar::placeGauge() {
+    m_gauge->setGeometry(panelRect(GaugePanel));
+    m_gauge->raise();
+}
+
+void MainStatusBar::resizeEvent(QResizeEvent *event) {
+    QStatusBar::resizeEvent(event);
+    placeGauge();
+}

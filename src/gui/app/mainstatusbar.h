@@ -1,0 +1,46 @@
+#pragma once
+
+#include "core/app/statussink.h"
+
+#include <QStatusBar>
+
+#include <array>
+
+class QLabel;
+class QProgressBar;
+
+// The main window's status bar: six panels of fixed widths, the progress gauge in panel 4.
+class MainStatusBar : public QStatusBar, public StatusSink {
+    Q_OBJECT
+
+public:
+    static constexpr int PanelCount = 6;
+    static constexpr int GaugePanel = 4;
+    static constexpr std::array<int, PanelCount> PanelWidths = {350, 160, 170, 70, 120, 50};
+
+    explicit MainStatusBar(QWidget *parent = nullptr);
+
+    void setPanelText(int panel, const QString &text) override;
+    QString panelText(int panel) const override;
+    void setGaugeMaximum(qint64 maximum) override;
+    void setGaugePosition(qint64 position) override;
+    qint64 gaugeMaximum() const override { return m_maximum; }
+    qint64 gaugePosition() const override { return m_position; }
+
+    QProgressBar *gauge() const { return m_gauge; }
+    // The rectangle of a panel in the status bar's coordinates.
+    QRect panelRect(int panel) const;
+    // Places the gauge exactly over its panel.
+    void placeGauge();
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    void updateGauge();
+
+    std::array<QLabel *, PanelCount> m_panels{};
+    QProgressBar *m_gauge = nullptr;
+    qint64 m_maximum = 100;
+    qint64 m_position = 0;
+};

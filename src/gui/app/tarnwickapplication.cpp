@@ -1,0 +1,35 @@
+#include "gui/app/tarnwickapplication.h"
+
+#include "core/app/apperror.h"
+
+#include <QWidget>
+
+#include <exception>
+
+TarnwickApplication::TarnwickApplication(int &argc, char **argv) : QApplication(argc, argv) {}
+
+bool TarnwickApplication::notify(QObject *receiver, QEvent *event) {
+    try {
+        return QApplication::notify(receiver, event);
+    } catch (const AppError &error) {
+        handleUncaughtError(error.message());
+    } catch (const std::exception &error) {
+        handleUncaughtError(QString::fromLocal8Bit(error.what()));
+    } catch (...) {
+        handleUncaughtError(QString());
+    }
+    return false;
+}
+
+bool TarnwickApplication::handleUncaughtError(const QString &message) {
+    if (!EndsProgram(message)) {
+        Q_EMIT errorDropped(message);
+        return false;
+    }
+    Q_EMIT endingAfterError(message);
+    // In order: the windows close (their close handlers ask any run to stop), then the event
+    // loop ends; the status tells the caller the program did not end normally.
+    closeAllWindows();
+    exit(1);
+    return true;
+}

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QApplication>
+
+#include <functional>
+
+// The application object. Every event goes through notify(), so an error that escapes an event
+// handler, a timer or a slot ends here: one whose message contains "Access" ends the program in
+// order, every other one is dropped without a dialog and the program carries on.
+class TarnwickApplication : public QApplication {
+    Q_OBJECT
+
+public:
+    TarnwickApplication(int &argc, char **argv);
+
+    bool notify(QObject *receiver, QEvent *event) override;
+
+    // Applies the rule to an error message; returns true when it ends the program.
+    bool handleUncaughtError(const QString &message);
+
+Q_SIGNALS:
+    void errorDropped(const QString &message);
+    void endingAfterError(const QString &message);
+};
