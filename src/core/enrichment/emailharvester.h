@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+struct AppContext;
+class Fetcher;
+
+// Collects the e-mail addresses a company's web site publishes: those on its home page and on
+// up to three of the contact pages the home page links to. The lists hold the state of the
+// call in progress and keep it until the next call, so one harvester runs one harvest at a time.
+class EmailHarvester {
+public:
+    EmailHarvester(AppContext &context, Fetcher &fetcher);
+
+    // The distinct addresses found, joined by ";"; empty when the home page cannot be fetched
+    // or a stop was requested.
+    QString GetEmailsFromWebsite(const QString &AWebsiteURL);
+
+    // Fills the contact page list from the home page's links, resolved against the web site.
+    void FindContactPages(const QString &ASource);
+    // Appends the new addresses of one page to the address list.
+    void ExtractEmailsFromPage(const QString &ASource);
+    // Fetches and harvests the first three contact pages; a skipped, unfetchable or failed entry
+    // still uses up its place.
+    void ExtractEmails();
+
+    const QString &WebsiteURL() const { return m_websiteUrl; }
+    const QStringList &EmailList() const { return m_emailList; }
+    const QStringList &ContactPagesList() const { return m_contactPagesList; }
+    const QStringList &lAnchors() const { return m_anchors; }
+    const QStringList &lURLs() const { return m_urls; }
+
+private:
+    bool ShouldStop() const;
+
+    AppContext &m_context;
+    Fetcher &m_fetcher;
+    QString m_websiteUrl;
+    QStringList m_emailList;
+    QStringList m_contactPagesList;
+    QStringList m_anchors;
+    QStringList m_urls;
+};

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+
+struct AppContext;
+class Fetcher;
+
+// Completes a row from the Places web service: geocodes the company's address, searches for
+// its name around that point and takes phone, region and category from the nearest match.
+class PlacesLookup {
+public:
+    // Returns a whole number from 0 to 9; a draw above 5 picks key B.
+    using KeyDraw = std::function<int()>;
+
+    PlacesLookup(AppContext &context, Fetcher &fetcher);
+
+    // The four outputs are written together, and only when the place details arrive with
+    // status "OK"; every other outcome leaves them as they were. ACountry is not consulted:
+    // the country already ends ALocation.
+    void ParsePair(const QString &ACategory, const QString &ALocation, const QString &ACountry, QString &APhone,
+                   QString &ADetails, QString &AState, QString &RealCategory);
+
+    // Replaces the uniform random draw that chooses between the two keys.
+    void setKeyDraw(KeyDraw draw);
+
+private:
+    QString DrawKey() const;
+    // The place id of the nearest match, or empty when the search gave none to follow.
+    QString NearestPlaceId(const QString &latitude, const QString &longitude, const QString &keyword);
+
+    AppContext &m_context;
+    Fetcher &m_fetcher;
+    KeyDraw m_keyDraw;
+};
