@@ -1,0 +1,75 @@
+#include "core/util/textcursor.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace {
+
+bool IsAsciiLower(char16_t c) {
+    return c >= u'a' && c <= u'z';
+}
+
+// Returns text itself (shared, no copy) when it holds no lower-case ASCII letter.
+QString FoldedCopy(const QString &text) {
+    const auto first = std::find_if(text.cbegin(), text.cend(), [](QChar c) { return IsAsciiLower(c.unicode()); });
+    if (first == text.cend()) {
+        return text;
+    }
+    QString folded = text;
+    char16_t *data = reinterpret_cast<char16_t *>(folded.data());
+    for (qsizetype i = first - text.cbegin(), n = folded.size(); i < n; ++i) {
+        if (IsAsciiLower(data[i])) {
+            data[i] = static_cast<char16_t>(data[i] - (u'a' - u'A'));
+        }
+    }
+    return folded;
+}
+
+} // namespace
+
+QString AsciiUpper(QStringView text) {
+    return FoldedCopy(text.toString());
+}
+
+TextCursor::TextCursor(QString text) : m_text(std::move(text)), m_folded(FoldedCopy(m_text)) {}
+
+QStringView TextCursor::remaining() const {
+    return QStringView(m_text).sliced(m_pos);
+}
+
+qsizetype TextCursor::size() const {
+    return m_text.size() - m_pos;
+}
+
+bool TextCursor::contains(QStringView text) const {
+    return remaining().contains(text);
+}
+
+qsizetype TextCursor::indexOfFolded(QStringView marker) const {
+    if (marker.isEmpty() || isEmpty()) {
+        return -1;
+    }
+    const QString foldedMarker = AsciiUpper(marker);
+    return QStringView(m_folded).sliced(m_pos).indexOf(foldedMarker);
+}
+
+void TextCursor::advance(qsizetype n) {
+    m_pos += std::clamp<qsizetype>(n, 0, size());
+}
+
+QString CutBetween(QStringView startMarker, QStringView endMarker, int offset, TextCursor &buffer) {
+    const qsizetype start = buffer.indexOfFolded(startMarker);
+    if (start < 0) {
+        return {};
+    }
+    // Positions below the front of the buffer count as its front: a cut never moves backwards.
+    buffer.advance(start + startMarker.size() + offset);
+    const qsizetype end = buffer.indexOfFolded(endMarker);
+    QString result;
+    if (end > 0) {
+        result = buffer.remaining().first(end).toString();
+    }
+    // Not found counts as position 0 before the front, so offset - 1 characters are dropped.
+    buffer.advance((end < 0 ? -1 : end) + offset);
+    return result;
+}
