@@ -1,0 +1,175 @@
+#include "core/net/downloader.h"
+
+#include "core/app/appcontext.h"
+#include "core/app/statussink.h"
+#include "core/host/host.h"
+#include "core/host/hostservices.h"
+#include "core/net/bodydecoder.h"
+#include "core/net/proxystep.h"
+
+#include <utility>
+
+namespace {
+
+// Anything that starts with the four letters passes, in any letter case.
+bool PassesSchemeCheck(const QString &url) {
+    return url.startsWith(QLatin1String("http"), Qt::CaseInsensitive);
+}
+
+class FetchingScope {
+public:
+    explicit FetchingScope(bool &flag) : m_flag(flag) { m_flag = true; }
+    ~FetchingScope() { m_flag = false; }
+    FetchingScope(const FetchingScope &) = delete;
+    FetchingScope &operator=(const FetchingScope &) = delete;
+
+private:
+    bool &m_flag;
+};
+
+} // namespace
+
+Downloader::Downloader(AppContext &context)
+    : m_context(context), m_client(context.host), m_pacing(context, m_clockRandom) {
+    m_client.setProgress(this);
+    m_client.setStopCheck([this] { return m_context.run.ShouldStop; });
+}
+
+void Downloader::setReadTimeouts(std::chrono::milliseconds download, std::chrono::milliseconds direct) {
+    m_downloadTimeout = download;
+    m_directTimeout = direct;
+}
+
+bool Downloader::DirectDownloadURL(const QString &AURL, QString &ASource, bool UseUTF8) {
+    if (!PassesSchemeCheck(AURL)) {
+        ASource.clear();
+        return false;
+    }
+    if (m_fetching) {
+        return false;
+    }
+    FetchingScope scope(m_fetching);
+    m_client.setReadTimeout(m_directTimeout);
+    if (m_context.run.ShouldStop) {
+        return false;
+    }
+    ShowActivity(QStringLiteral("main56"));
+    m_context.status.setGaugePosition(0);
+    m_context.host.processEvents();
+
+    const FetchResult result = m_client.Get(AURL);
+    if (result.ok()) {
+        ASource = DecodeBody(result.body, result.contentType, UseUTF8);
+        ShowActivity({});
+        return true;
+    }
+    ShowActivity(m_context.run.ShouldStop ? QStringLiteral("main57") : QString());
+    m_context.host.processEvents();
+    return false;
+}
+
+bool Downloader::DownloadURL(const QString &AURL, QString &ASource, bool UseUTF8) {
+    if (!PassesSchemeCheck(AURL)) {
+        ASource.clear();
+        return false;
+    }
+    if (m_fetching) {
+        return false;
+    }
+    FetchingScope scope(m_fetching);
+    m_client.setReadTimeout(m_downloadTimeout);
+
+    const AppSettings &settings = m_context.settings;
+    ProxyStep proxyStep; // its list cursor lives for this call only
+    bool success = false;
+    do {
+        if (!proxyStep.Apply(settings, m_client.proxy())) {
+            break;
+        }
+        if (m_context.run.ShouldStop) {
+            break;
+        }
+        m_pacing.Run(m_client.proxy());
+        m_context.host.processEvents();
+        // A stop during the pause must not let the request go out after all.
+        if (m_context.run.ShouldStop) {
+            ShowActivity(QStringLiteral("main65"));
+            m_context.host.processEvents();
+            break;
+        }
+        success = Attempt(AURL, ASource, UseUTF8) == AttemptOutcome::Succeeded;
+    } while (!success && !m_context.run.ShouldStop && settings.rRandomProxy);
+    return success;
+}
+
+Downloader::AttemptOutcome Downloader::Attempt(const QString &url, QString &source, bool utf8) {
+    const FetchResult result = m_client.Get(url);
+    if (result.ok()) {
+        source = DecodeBody(result.body, result.contentType, utf8);
+        ShowActivity({});
+        return AttemptOutcome::Succeeded;
+    }
+    if (result.error == FetchError::TlsFailed) {
+        const FetchResult retry = FetchWithOneOffClient(url);
+        if (retry.ok()) {
+            // The one-off client's text is taken as it decoded it.
+            source = DecodeBody(retry.body, retry.contentType, false);
+            return AttemptOutcome::Succeeded;
+        }
+    }
+    AfterFailedAttempt();
+    return AttemptOutcome::Failed;
+}
+
+// A fresh client for a request whose TLS layer failed: no cookies, no cache headers, no
+// progress. It goes through the same proxy, so the retry never reveals the user's address.
+FetchResult Downloader::FetchWithOneOffClient(const QString &url) {
+    HttpClient oneOff(m_context.host, HttpClientOptions{false, false});
+    oneOff.proxy() = m_client.proxy();
+    oneOff.setReadTimeout(m_downloadTimeout);
+    oneOff.setStopCheck([this] { return m_context.run.ShouldStop; });
+    m_oneOff = &oneOff;
+    FetchResult result = oneOff.Get(url);
+    m_oneOff = nullptr;
+    return result;
+}
+
+void Downloader::AfterFailedAttempt() {
+    PumpDelay(m_context.host, 500);
+    if (m_context.run.ShouldStop) {
+        ShowActivity(QStringLiteral("main65"));
+    } else {
+        ShowActivity({});
+        if (m_context.settings.rRandomProxy) {
+            ShowActivity(QStringLiteral("main66"));
+        }
+    }
+    m_context.host.processEvents();
+}
+
+void Downloader::Disconnect() {
+    m_client.Disconnect();
+    if (m_oneOff != nullptr) {
+        m_oneOff->Disconnect();
+    }
+}
+
+void Downloader::ShowActivity(const QString &tag) {
+    m_context.status.setPanelText(StatusSink::ActivityPanel, tag.isEmpty() ? QString() : m_context.texts.text(tag));
+}
+
+void Downloader::IdHTTP1WorkBegin(qint64 AWorkCountMax) {
+    m_context.status.setGaugeMaximum(AWorkCountMax);
+    m_context.status.setGaugePosition(0);
+    m_context.host.processEvents();
+}
+
+void Downloader::IdHTTP1Work(qint64 AWorkCount) {
+    m_context.status.setGaugePosition(AWorkCount);
+    m_context.host.processEvents();
+}
+
+void Downloader::IdHTTP1WorkEnd() {
+    m_context.status.setGaugePosition(m_context.status.gaugeMaximum());
+    m_context.host.processEvents();
+}
