@@ -1,0 +1,147 @@
+#include "core/extraction/resultslist.h"
+
+#include "core/app/appcontext.h"
+#include "core/app/dialogs.h"
+#include "core/app/statussink.h"
+#include "core/host/host.h"
+#include "core/host/hostservices.h"
+
+#include <algorithm>
+#include <utility>
+
+ResultsList::ResultsList(AppContext &context) : m_context(context) {}
+
+void ResultsList::appendRow(LeadRow row) {
+    m_duplicatedItems.append(row[LeadRow::LinkedInLink]);
+    m_model.appendRow(std::move(row));
+}
+
+bool ResultsList::isKnownLink(const QString &link) const {
+    return m_duplicatedItems.contains(link);
+}
+
+void ResultsList::refreshItemsListed() {
+    m_context.status.setPanelText(StatusSink::ListedPanel,
+                                  m_context.texts.format(QStringLiteral("main45"), rowCount()));
+}
+
+QList<LeadRow> ResultsList::rows() const {
+    QList<LeadRow> all;
+    all.reserve(rowCount());
+    for (int i = 0; i < rowCount(); ++i) {
+        all.append(row(i));
+    }
+    return all;
+}
+
+QList<int> ResultsList::selectedRows() const {
+    const std::vector<bool> flags = selectedRowFlags();
+    QList<int> selected;
+    for (int i = 0; i < static_cast<int>(flags.size()); ++i) {
+        if (flags[static_cast<std::size_t>(i)]) {
+            selected.append(i);
+        }
+    }
+    return selected;
+}
+
+std::vector<bool> ResultsList::selectedRowFlags() const {
+    std::vector<bool> flags(static_cast<std::size_t>(rowCount()), false);
+    // Read from the ranges: asking row by row would cost a scan of all ranges per row.
+    for (const QItemSelectionRange &range : m_selection.selection()) {
+        if (!range.isValid()) {
+            continue;
+        }
+        const int last = std::min(range.bottom(), rowCount() - 1);
+        for (int i = std::max(range.top(), 0); i <= last; ++i) {
+            flags[static_cast<std::size_t>(i)] = true;
+        }
+    }
+    return flags;
+}
+
+QStringList ResultsList::columnCaptions() const {
+    QStringList captions;
+    for (int column = 0; column < LeadRow::ColumnCount; ++column) {
+        captions.append(m_model.columnCaption(column));
+    }
+    return captions;
+}
+
+void ResultsList::setColumnCaption(int column, const QString &caption) {
+    m_model.setColumnCaption(column, caption);
+}
+
+void ResultsList::selectAll() {
+    applyToAllRows(QItemSelectionModel::Select);
+}
+
+void ResultsList::clearSelection() {
+    applyToAllRows(QItemSelectionModel::Deselect);
+}
+
+void ResultsList::applyToAllRows(QItemSelectionModel::SelectionFlags command) {
+    const int total = rowCount();
+    for (int done = 0; done < total;) {
+        // Events processed between passes may have removed rows (a delete button, for one).
+        const int end = std::min({done + RowsPerPump, total, rowCount()});
+        if (end <= done) {
+            break;
+        }
+        // Growing one range from the first row keeps the selection a single range, however
+        // many passes it takes.
+        const QItemSelection rows(m_model.index(0, 0), m_model.index(end - 1, LeadRow::ColumnCount - 1));
+        m_selection.select(rows, command | QItemSelectionModel::Rows);
+        done = end;
+        m_context.host.processEvents();
+    }
+}
+
+bool ResultsList::deleteSelected() {
+    if (!m_context.dialogs.confirm(Dialogs::Icon::Warning, m_context.texts.text(QStringLiteral("main55")))) {
+        return false;
+    }
+    // The selection is read after the question: rows may have been appended while it was open.
+    const std::vector<bool> flags = selectedRowFlags();
+    for (int i = static_cast<int>(flags.size()) - 1; i >= 0; --i) {
+        if (flags[static_cast<std::size_t>(i)]) {
+            m_duplicatedItems.removeLastMatching(row(i)[LeadRow::LinkedInLink]);
+        }
+    }
+    m_model.removeFlaggedRows(flags);
+    m_context.host.processEvents();
+    refreshItemsListed();
+    m_context.host.processEvents();
+    return true;
+}
+
+bool ResultsList::deleteAll() {
+    if (!m_context.dialogs.confirm(Dialogs::Icon::Warning, m_context.texts.text(QStringLiteral("main54")))) {
+        return false;
+    }
+    m_duplicatedItems.clear();
+    m_model.clear();
+    m_context.host.processEvents();
+    refreshItemsListed();
+    m_context.host.processEvents();
+    return true;
+}
+
+void ResultsList::openSelectedCell(int column) {
+    if (column < 0 || column >= LeadRow::ColumnCount) {
+        return;
+    }
+    if (const std::optional<int> first = firstSelectedRow()) {
+        OpenUrlInBrowser(m_context.host, row(*first)[column]);
+    }
+}
+
+std::optional<int> ResultsList::firstSelectedRow() const {
+    std::optional<int> first;
+    for (const QItemSelectionRange &range : m_selection.selection()) {
+        if (range.isValid() && range.top() < rowCount() && (!first || range.top() < *first)) {
+            first = range.top();
+        }
+    }
+    return first;
+}

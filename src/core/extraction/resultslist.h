@@ -1,0 +1,69 @@
+#pragma once
+
+#include "core/extraction/duplicateditems.h"
+#include "core/extraction/leadrow.h"
+#include "core/extraction/resultsmodel.h"
+
+#include <QItemSelectionModel>
+#include <QList>
+#include <QStringList>
+
+#include <optional>
+#include <vector>
+
+struct AppContext;
+
+// The results list of the main window: its rows, their selection, the links already listed,
+// the items-listed counter and the operations of the list buttons. Views show model() with
+// selectionModel(); everything else goes through this class.
+class ResultsList {
+public:
+    explicit ResultsList(AppContext &context);
+    ResultsList(const ResultsList &) = delete;
+    ResultsList &operator=(const ResultsList &) = delete;
+
+    ResultsModel &model() { return m_model; }
+    QItemSelectionModel &selectionModel() { return m_selection; }
+    const DuplicatedItems &duplicatedItems() const { return m_duplicatedItems; }
+
+    // Adds row at the end and records its LinkedIn link as known.
+    void appendRow(LeadRow row);
+    bool isKnownLink(const QString &link) const;
+    // Panel 1 of the status bar: "main45" with the row count.
+    void refreshItemsListed();
+
+    int rowCount() const { return m_model.rowCount(); }
+    const LeadRow &row(int row) const { return m_model.row(row); }
+    // Every row in list order (the strings are shared, not copied).
+    QList<LeadRow> rows() const;
+    // The selected rows' numbers, ascending.
+    QList<int> selectedRows() const;
+    // One flag per row, set for the selected ones.
+    std::vector<bool> selectedRowFlags() const;
+    QStringList columnCaptions() const;
+    void setColumnCaption(int column, const QString &caption);
+
+    // The list buttons. The two deletes ask first and return whether the user agreed.
+    void selectAll();
+    void clearSelection();
+    bool deleteSelected();
+    bool deleteAll();
+    // Hands the given cell of the first selected row to the user's browser; nothing without a
+    // selection.
+    void openSelectedCell(int column);
+    void openWebsite() { openSelectedCell(LeadRow::Website); }
+    void openMapsUrl() { openSelectedCell(LeadRow::MapLink); }
+    void openDetailsUrl() { openSelectedCell(LeadRow::LinkedInLink); }
+
+    // Rows selected or deselected between two passes of event processing.
+    static constexpr int RowsPerPump = 4096;
+
+private:
+    void applyToAllRows(QItemSelectionModel::SelectionFlags command);
+    std::optional<int> firstSelectedRow() const;
+
+    AppContext &m_context;
+    ResultsModel m_model;
+    QItemSelectionModel m_selection{&m_model};
+    DuplicatedItems m_duplicatedItems;
+};

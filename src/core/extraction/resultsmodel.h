@@ -1,0 +1,42 @@
+#pragma once
+
+#include "core/extraction/leadrow.h"
+
+#include <QAbstractTableModel>
+
+#include <array>
+#include <vector>
+
+// The rows of the results list as a table: one column per cell, rows in insertion order, text
+// only. It is never sorted and never edited in place.
+class ResultsModel : public QAbstractTableModel {
+    Q_OBJECT
+
+public:
+    explicit ResultsModel(QObject *parent = nullptr);
+
+    int rowCount(const QModelIndex &parent = {}) const override;
+    int columnCount(const QModelIndex &parent = {}) const override;
+    QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+    Qt::ItemFlags flags(const QModelIndex &index) const override;
+    bool removeRows(int row, int count, const QModelIndex &parent = {}) override;
+
+    const LeadRow &row(int row) const { return m_rows[static_cast<std::size_t>(row)]; }
+    void appendRow(LeadRow row);
+    // Removes every row whose flag is set (flags has one entry per row). Few contiguous runs are
+    // removed run by run; a fragmented set is removed in one pass behind a model reset, so the
+    // cost stays linear in the number of rows either way.
+    void removeFlaggedRows(const std::vector<bool> &flags);
+    void clear();
+
+    QString columnCaption(int column) const;
+    void setColumnCaption(int column, const QString &caption);
+
+    // Above this many runs, removeFlaggedRows resets the model instead.
+    static constexpr int MaxRemovedRuns = 16;
+
+private:
+    std::vector<LeadRow> m_rows;
+    std::array<QString, LeadRow::ColumnCount> m_captions;
+};

@@ -1,0 +1,120 @@
+#include "core/extraction/resultsmodel.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+LeadRow NamedRow(int number) {
+    LeadRow row;
+    row[LeadRow::BusinessName] = QStringLiteral("Company %1").arg(number);
+    row[LeadRow::LinkedInLink] = QStringLiteral("https://l.example/company/%1").arg(number);
+    return row;
+}
+
+class ResultsModelRows : public ::testing::Test {
+protected:
+    void fill(int count) {
+        for (int i = 0; i < count; ++i) {
+            model.appendRow(NamedRow(i));
+        }
+    }
+    QStringList names() const {
+        QStringList all;
+        for (int i = 0; i < model.rowCount(); ++i) {
+            all.append(model.row(i)[LeadRow::BusinessName]);
+        }
+        return all;
+    }
+    static QStringList NamesExcept(int count, const std::vector<bool> &removed) {
+        QStringList all;
+        for (int i = 0; i < count; ++i) {
+            if (!removed[static_cast<std::size_t>(i)]) {
+                all.append(QStringLiteral("Company %1").arg(i));
+            }
+        }
+        return all;
+    }
+
+    ResultsModel model;
+};
+
+} // namespace
+
+TEST_F(ResultsModelRows, ShowsEveryCellAsTextInItsColumn) {
+    LeadRow row;
+    for (int column = 0; column < LeadRow::ColumnCount; ++column) {
+        row[column] = QStringLiteral("cell %1").arg(column);
+    }
+    model.appendRow(row);
+    ASSERT_EQ(model.columnCount(), 20);
+    for (int column = 0; column < LeadRow::ColumnCount; ++column) {
+        EXPECT_EQ(model.data(model.index(0, column)).toString(), row[column]);
+        EXPECT_FALSE(model.data(model.index(0, column), Qt::EditRole).isValid());
+    }
+}
+
+TEST_F(ResultsModelRows, CannotBeEditedOrSorted) {
+    fill(3);
+    const QModelIndex first = model.index(0, LeadRow::BusinessName);
+    EXPECT_FALSE(model.flags(first).testFlag(Qt::ItemIsEditable));
+    EXPECT_TRUE(model.flags(first).testFlag(Qt::ItemIsSelectable));
+    EXPECT_FALSE(model.setData(first, QStringLiteral("changed")));
+    model.sort(LeadRow::BusinessName, Qt::DescendingOrder);
+    EXPECT_EQ(names(),
+              (QStringList{QStringLiteral("Company 0"), QStringLiteral("Company 1"), QStringLiteral("Company 2")}));
+}
+
+TEST_F(ResultsModelRows, FewRunsAreRemovedRunByRun) {
+    fill(10);
+    std::vector<bool> flags(10, false);
+    flags[1] = flags[2] = flags[6] = flags[9] = true;
+    int removals = 0;
+    int resets = 0;
+    QObject::connect(&model, &QAbstractItemModel::rowsRemoved, [&removals] { ++removals; });
+    QObject::connect(&model, &QAbstractItemModel::modelReset, [&resets] { ++resets; });
+    model.removeFlaggedRows(flags);
+    EXPECT_EQ(removals, 3);
+    EXPECT_EQ(resets, 0);
+    EXPECT_EQ(names(), NamesExcept(10, flags));
+}
+
+TEST_F(ResultsModelRows, FragmentedSelectionIsRemovedInOneReset) {
+    const int count = 4 * ResultsModel::MaxRemovedRuns;
+    fill(count);
+    std::vector<bool> flags(static_cast<std::size_t>(count), false);
+    for (int i = 0; i < count; i += 2) {
+        flags[static_cast<std::size_t>(i)] = true;
+    }
+    int removals = 0;
+    int resets = 0;
+    QObject::connect(&model, &QAbstractItemModel::rowsRemoved, [&removals] { ++removals; });
+    QObject::connect(&model, &QAbstractItemModel::modelReset, [&resets] { ++resets; });
+    model.removeFlaggedRows(flags);
+    EXPECT_EQ(removals, 0);
+    EXPECT_EQ(resets, 1);
+    EXPECT_EQ(names(), NamesExcept(count, flags));
+}
+
+TEST_F(ResultsModelRows, NoFlagRemovesNothing) {
+    fill(4);
+    model.removeFlaggedRows(std::vector<bool>(4, false));
+    model.removeFlaggedRows({});
+    EXPECT_EQ(model.rowCount(), 4);
+}
+
+TEST(ResultsModelCaptions, StartWithTheDefaultsAndChangeAlone) {
+    ResultsModel model;
+    model.appendRow(NamedRow(1));
+    for (int column = 0; column < LeadRow::ColumnCount; ++column) {
+        EXPECT_EQ(model.headerData(column, Qt::Horizontal).toString(),
+                  DefaultColumnCaptions()[static_cast<std::size_t>(column)]);
+    }
+    int changedFirst = -1;
+    QObject::connect(&model, &QAbstractItemModel::headerDataChanged,
+                     [&changedFirst](Qt::Orientation, int first, int) { changedFirst = first; });
+    model.setColumnCaption(LeadRow::BusinessName, QStringLiteral("Raison sociale"));
+    EXPECT_EQ(changedFirst, static_cast<int>(LeadRow::BusinessName));
+    EXPECT_EQ(model.headerData(LeadRow::BusinessName, Qt::Horizontal).toString(), QStringLiteral("Raison sociale"));
+    EXPECT_EQ(model.data(model.index(0, LeadRow::BusinessName)).toString(), QStringLiteral("Company 1"));
+    EXPECT_EQ(model.rowCount(), 1);
+}
