@@ -1,0 +1,75 @@
+#pragma once
+
+#include "core/net/fetcher.h"
+#include "support/loopbackserver.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <map>
+#include <mutex>
+#include <ostream>
+#include <string>
+
+// A web site on 127.0.0.1 whose pages a test sets at any time; it records the request target
+// (path and raw query) of every request in arrival order. Unknown paths answer 404.
+class SiteServer {
+public:
+    SiteServer();
+
+    bool isRunning() const { return m_running; }
+    void Serve(const QString &path, const QByteArray &body,
+               const QByteArray &contentType = QByteArrayLiteral("text/html"));
+    void Fail(const QString &path, int status = 500);
+    QString Base() const { return m_server.base(); }
+    QString Url(const QString &path) const { return m_server.url(path); }
+    QStringList Targets() const;
+    // The paths requested so far, without their queries.
+    QStringList Paths() const;
+
+private:
+    struct Reply {
+        int status = 200;
+        std::string body;
+        std::string contentType;
+    };
+
+    LoopbackServer m_server;
+    bool m_running = false;
+    mutable std::mutex m_mutex;
+    std::map<std::string, Reply> m_routes;
+    QStringList m_targets;
+};
+
+// Forwards to another fetcher and records every call; onFetch runs before each one, so a test
+// can act while a fetch is under way (a stop pressed during a page load, for instance).
+class RecordingFetcher : public Fetcher {
+public:
+    struct Call {
+        bool direct;
+        QString url;
+        bool useUtf8;
+    };
+
+    explicit RecordingFetcher(Fetcher &inner) : m_inner(inner) {}
+
+    bool DownloadURL(const QString &AURL, QString &ASource, bool UseUTF8) override;
+    bool DirectDownloadURL(const QString &AURL, QString &ASource, bool UseUTF8) override;
+
+    QList<Call> calls;
+    std::function<void(const QString &url)> onFetch;
+
+private:
+    Fetcher &m_inner;
+};
+
+// Readable failure messages for texts.
+inline void PrintTo(const QString &text, std::ostream *stream) {
+    *stream << '"' << text.toStdString() << '"';
+}
+
+// A fixture file of tests/data/enrichment.
+QByteArray TestDataFile(const QString &name);
