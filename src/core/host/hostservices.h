@@ -5,7 +5,7 @@
 class Host;
 
 // Opens address in the user's default web browser, handed over unchanged as one argument.
-// Failures are silent.
+// Failures are silent; with no browser launcher nothing is opened.
 void OpenUrlInBrowser(Host &host, const QString &address);
 
 // Waits at least durationMs while the window stays responsive: events are processed at least
@@ -16,5 +16,6 @@ void PumpDelay(Host &host, int durationMs);
 // The user's documents folder and per-user configuration folder; empty when unknown.
 QString GetDocumentsFolder(Host &host);
 QString GetAppDataFolder(Host &host);
-// The program's own data folder: GetAppDataFolder followed by "Brisvane Software/Tarnwick".
+// The program's own data folder: GetAppDataFolder followed by "Brisvane Software/Tarnwick";
+// empty when GetAppDataFolder is.
 QString AppDataFolder(Host &host);

@@ -1,0 +1,136 @@
+#include "core/host/linuxhost.h"
+
+#include "core/host/hostservices.h"
+
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QFileInfo>
+#include <QProcess>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QThread>
+#include <QTimer>
+
+#include <chrono>
+#include <utility>
+
+namespace {
+
+// Keeps "/" itself, drops the separator behind any other folder.
+QString WithoutTrailingSeparator(QString path) {
+    while (path.size() > 1 && path.endsWith(u'/')) {
+        path.chop(1);
+    }
+    return path;
+}
+
+} // namespace
+
+LinuxHost::LinuxHost(QString registryFile) : m_registryFile(std::move(registryFile)) {}
+
+QString LinuxHost::registryFile() {
+    if (!m_registryFile.isEmpty()) {
+        return m_registryFile;
+    }
+    const QString folder = AppDataFolder(*this);
+    return folder.isEmpty() ? QString() : folder + QStringLiteral("/registry.ini");
+}
+
+QString LinuxHost::StoreKey(const QString &root, const QString &key, const QString &valueName) {
+    // QSettings separates groups with "/"; a registry path separates them with "\".
+    QString path = root + u'/' + QString(key).replace(u'\\', u'/');
+    // The default value has no name; "@" stands for it, as in exported registry files.
+    return path + u'/' + (valueName.isEmpty() ? QStringLiteral("@") : valueName);
+}
+
+QString LinuxHost::readClassesRootDefault(const QString &key) {
+    const QString file = registryFile();
+    if (file.isEmpty()) {
+        return {};
+    }
+    const QSettings store(file, QSettings::IniFormat);
+    return store.value(StoreKey(QStringLiteral("HKEY_CLASSES_ROOT"), key, {})).toString();
+}
+
+bool LinuxHost::writeCurrentUserDword(const QString &key, const QString &valueName, quint32 value) {
+    const QString file = registryFile();
+    if (file.isEmpty()) {
+        return false;
+    }
+    QSettings store(file, QSettings::IniFormat);
+    if (!store.isWritable()) {
+        return false;
+    }
+    store.setValue(StoreKey(QStringLiteral("HKEY_CURRENT_USER"), key, valueName), value);
+    store.sync();
+    return store.status() == QSettings::NoError;
+}
+
+std::optional<FileVersion> LinuxHost::fileVersion(const QString &) {
+    // Linux executables carry no version record.
+    return std::nullopt;
+}
+
+void LinuxHost::clearBrowserCache() {
+    if (m_cacheClearer) {
+        m_cacheClearer();
+    }
+}
+
+QString LinuxHost::browserLauncher() {
+    return QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
+}
+
+bool LinuxHost::startProgram(const QString &program, const QStringList &arguments) {
+    if (program.isEmpty()) {
+        return false;
+    }
+    return QProcess::startDetached(program, arguments);
+}
+
+QString LinuxHost::executableName() {
+    if (QCoreApplication::instance()) {
+        return QFileInfo(QCoreApplication::applicationFilePath()).fileName();
+    }
+    return QFileInfo(QFileInfo(QStringLiteral("/proc/self/exe")).symLinkTarget()).fileName();
+}
+
+QString LinuxHost::documentsFolder() {
+    return WithoutTrailingSeparator(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
+}
+
+QString LinuxHost::appDataFolder() {
+    return WithoutTrailingSeparator(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation));
+}
+
+quint32 LinuxHost::tickCount() {
+    const auto now = std::chrono::steady_clock::now().time_since_epoch();
+    return static_cast<quint32>(std::chrono::duration_cast<std::chrono::milliseconds>(now).count());
+}
+
+void LinuxHost::processEvents() {
+    QCoreApplication::processEvents();
+}
+
+void LinuxHost::waitForEvents(int maxMs) {
+    if (maxMs <= 0) {
+        return;
+    }
+    if (!QCoreApplication::instance()) {
+        QThread::msleep(static_cast<unsigned long>(maxMs));
+        return;
+    }
+    // The timer can only fire once exec() runs, so the quit cannot arrive before the loop starts.
+    QEventLoop loop;
+    QTimer timer;
+    timer.setSingleShot(true);
+    timer.setTimerType(Qt::PreciseTimer);
+    QObject::connect(&timer, &QTimer::timeout, &loop, &QEventLoop::quit);
+    timer.start(maxMs);
+    loop.exec();
+    // Only an application exit ends the loop before its timer; every nested loop then returns at
+    // once until the main loop unwinds, so sleep out the rest instead of spinning.
+    if (timer.isActive()) {
+        QThread::msleep(static_cast<unsigned long>(qMax(timer.remainingTime(), 0)));
+    }
+}

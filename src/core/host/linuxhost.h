@@ -1,0 +1,38 @@
+#pragma once
+
+#include "core/host/host.h"
+
+#include <functional>
+
+// The host on a Linux desktop. The registry is substituted by a small INI key store in the
+// program's data folder; links open through xdg-open; folders follow the XDG locations.
+class LinuxHost : public Host {
+public:
+    // registryFile: the key store's file; empty means "registry.ini" in the program's data folder.
+    explicit LinuxHost(QString registryFile = {});
+
+    // The GUI hands over what empties the browser profile's HTTP cache (cookies stay).
+    void setBrowserCacheClearer(std::function<void()> clearer) { m_cacheClearer = std::move(clearer); }
+    // The key store's file; empty when no data folder is known.
+    QString registryFile();
+
+    QString readClassesRootDefault(const QString &key) override;
+    bool writeCurrentUserDword(const QString &key, const QString &valueName, quint32 value) override;
+    std::optional<FileVersion> fileVersion(const QString &path) override;
+    void clearBrowserCache() override;
+    QString browserLauncher() override;
+    bool startProgram(const QString &program, const QStringList &arguments) override;
+    QString executableName() override;
+    QString documentsFolder() override;
+    QString appDataFolder() override;
+    quint32 tickCount() override;
+    void processEvents() override;
+    void waitForEvents(int maxMs) override;
+
+    // How a registry key and value name are stored in the key store.
+    static QString StoreKey(const QString &root, const QString &key, const QString &valueName);
+
+private:
+    QString m_registryFile;
+    std::function<void()> m_cacheClearer;
+};
