@@ -1,4 +1,3 @@
-#include "bridgefetcher.h"
 #include "core/enrichment/companydetails.h"
 #include "core/extraction/leadrow.h"
 #include "enrichmentsite.h"
@@ -19,8 +18,8 @@ protected:
     }
 
     SiteServer site;
-    BridgeFetcher transport;
-    RecordingFetcher fetcher{transport};
+    LoopbackTransport transport;
+    RecordingFetcher fetcher{transport.downloader};
 };
 
 LeadRow PrefilledRow() {

@@ -42,18 +42,20 @@ QStringList SiteServer::Paths() const {
 
 bool RecordingFetcher::DownloadURL(const QString &AURL, QString &ASource, bool UseUTF8) {
     calls.append({false, AURL, UseUTF8});
-    if (onFetch) {
-        onFetch(AURL);
+    const bool fetched = m_inner.DownloadURL(AURL, ASource, UseUTF8);
+    if (afterFetch) {
+        afterFetch(AURL);
     }
-    return m_inner.DownloadURL(AURL, ASource, UseUTF8);
+    return fetched;
 }
 
 bool RecordingFetcher::DirectDownloadURL(const QString &AURL, QString &ASource, bool UseUTF8) {
     calls.append({true, AURL, UseUTF8});
-    if (onFetch) {
-        onFetch(AURL);
+    const bool fetched = m_inner.DirectDownloadURL(AURL, ASource, UseUTF8);
+    if (afterFetch) {
+        afterFetch(AURL);
     }
-    return m_inner.DirectDownloadURL(AURL, ASource, UseUTF8);
+    return fetched;
 }
 
 QByteArray TestDataFile(const QString &name) {

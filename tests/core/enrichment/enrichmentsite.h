@@ -1,7 +1,9 @@
 #pragma once
 
+#include "core/net/downloader.h"
 #include "core/net/fetcher.h"
 #include "support/loopbackserver.h"
+#include "support/testcontext.h"
 
 #include <QByteArray>
 #include <QList>
@@ -44,8 +46,8 @@ private:
     QStringList m_targets;
 };
 
-// Forwards to another fetcher and records every call; onFetch runs before each one, so a test
-// can act while a fetch is under way (a stop pressed during a page load, for instance).
+// Forwards to another fetcher and records every call; afterFetch runs when each one returns, so
+// a test can act as if during the fetch's last event processing (a stop pressed, for instance).
 class RecordingFetcher : public Fetcher {
 public:
     struct Call {
@@ -60,10 +62,18 @@ public:
     bool DirectDownloadURL(const QString &AURL, QString &ASource, bool UseUTF8) override;
 
     QList<Call> calls;
-    std::function<void(const QString &url)> onFetch;
+    std::function<void(const QString &url)> afterFetch;
 
 private:
     Fetcher &m_inner;
+};
+
+// The program's real HTTP client on a test context, without the random pause.
+struct LoopbackTransport {
+    LoopbackTransport() { test.context.settings.eRandom.clear(); }
+
+    TestContext test;
+    Downloader downloader{test.context};
 };
 
 // Readable failure messages for texts.
