@@ -1,0 +1,174 @@
+#include "core/settings/settingsstore.h"
+
+#include "core/settings/booleantext.h"
+#include "core/util/textcursor.h"
+#include "core/util/textfile.h"
+
+#include <QFileInfo>
+
+#include <optional>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+QString StartMarker(QStringView key) {
+    return u"<%%"_s + key + u"%%>"_s;
+}
+QString EndMarker(QStringView key) {
+    return u"<%%/"_s + key + u"%%>"_s;
+}
+QString Entry(QStringView key, QStringView value) {
+    return StartMarker(key) + value + EndMarker(key);
+}
+
+// Trims white space and control characters (everything up to U+0020) from both ends.
+QStringView TrimControls(QStringView text) {
+    while (!text.isEmpty() && text.front().unicode() <= 0x20)
+        text = text.sliced(1);
+    while (!text.isEmpty() && text.back().unicode() <= 0x20)
+        text.chop(1);
+    return text;
+}
+
+void SetDefaults(AppSettings &settings, const QString &documentsFolder) {
+    settings = AppSettings{};
+    settings.eExportFields = CountColumns();
+    settings.eExportFolder = documentsFolder;
+}
+
+// Reads the keys of the file one by one. The first thirteen are each looked for in the whole
+// text, and only when their bare name occurs in it; the last five are read in a chain, each
+// after the end marker of the one before.
+class SettingsReader {
+public:
+    explicit SettingsReader(const QString &text) : m_text(text), m_whole(text) {}
+
+    // Empty when the bare key does not occur; the value (possibly empty) otherwise.
+    std::optional<QString> present(QStringView key) {
+        m_buffer = m_whole;
+        if (!m_text.contains(key))
+            return std::nullopt;
+        return CutBetween(StartMarker(key), EndMarker(key), 0, m_buffer);
+    }
+    QString next(QStringView key) { return CutBetween(StartMarker(key), EndMarker(key), 0, m_buffer); }
+
+private:
+    const QString &m_text;
+    TextCursor m_whole;
+    TextCursor m_buffer;
+};
+
+} // namespace
+
+QString SettingsFilePath(const QString &appDataFolder) {
+    return appDataFolder + u"/settings.dat"_s;
+}
+
+QString CountColumns(int columnCount) {
+    QString text;
+    for (int i = 0; i < columnCount; ++i) {
+        if (!text.isEmpty())
+            text += u',';
+        text += QString::number(i);
+    }
+    return text;
+}
+
+bool IsColumnSelected(const QString &exportFields, int index) {
+    const QString wanted = QString::number(index);
+    for (const QStringView entry : QStringView(exportFields).split(u',')) {
+        if (entry == wanted)
+            return true;
+    }
+    return false;
+}
+
+LoadSettingsResult LoadSettings(AppSettings &settings, const QString &path, const QString &documentsFolder) {
+    SetDefaults(settings, documentsFolder);
+    LoadSettingsResult result;
+    if (!QFileInfo::exists(path))
+        return result;
+
+    const TextFileReadResult file = TextFile::read(path);
+    if (!file.ok()) {
+        result.status = LoadSettingsResult::Status::Unreadable;
+        result.errorString = file.errorString;
+        return result;
+    }
+
+    SettingsReader reader(file.text);
+    const auto readBoolean = [&](QStringView key, bool &field) {
+        const std::optional<QString> value = reader.present(key);
+        if (!value)
+            return true;
+        const std::optional<bool> parsed = ParseBooleanText(*value);
+        if (!parsed) {
+            result.status = LoadSettingsResult::Status::InvalidBoolean;
+            result.key = key.toString();
+            return false;
+        }
+        field = *parsed;
+        return true;
+    };
+    const auto readText = [&](QStringView key, QString &field) {
+        if (std::optional<QString> value = reader.present(key))
+            field = std::move(*value);
+    };
+
+    if (!readBoolean(u"rNoProxy", settings.rNoProxy) || !readBoolean(u"rUseProxy", settings.rUseProxy) ||
+        !readBoolean(u"rAuthentification", settings.rAuthentification))
+        return result;
+    readText(u"eHost", settings.eHost);
+    readText(u"ePort", settings.ePort);
+    readText(u"eUserName", settings.eUserName);
+    readText(u"ePassword", settings.ePassword);
+    if (!readBoolean(u"rRandomProxy", settings.rRandomProxy))
+        return result;
+    if (const std::optional<QString> proxies = reader.present(u"eRandomProxies"))
+        settings.eRandomProxies = SplitLines(*proxies);
+    readText(u"eExportFields", settings.eExportFields);
+    readText(u"eRandom", settings.eRandom);
+    if (!readBoolean(u"cExtractEmails", settings.cExtractEmails) ||
+        !readBoolean(u"cCompleteFromGoogle", settings.cCompleteFromGoogle))
+        return result;
+
+    settings.cExportManually = ParseBooleanText(reader.next(u"cExportManually")).value_or(true);
+    settings.cExportAutomatic = ParseBooleanText(reader.next(u"cExportAutomatic")).value_or(false);
+    const auto readNonBlank = [&](QStringView key, QString &field, const QString &fallback) {
+        const QString value = reader.next(key);
+        field = TrimControls(value).isEmpty() ? fallback : value;
+    };
+    readNonBlank(u"eExportFolder", settings.eExportFolder, documentsFolder);
+    readNonBlank(u"eDelimiter", settings.eDelimiter, u","_s);
+    readNonBlank(u"Language", settings.CurrLang, u"en"_s);
+
+    result.status = LoadSettingsResult::Status::Loaded;
+    return result;
+}
+
+SaveSettingsResult SaveSettings(const AppSettings &settings, const QString &path) {
+    const QStringList lines = {
+        Entry(u"rUseProxy", BooleanText(settings.rUseProxy)),
+        Entry(u"rNoProxy", BooleanText(settings.rNoProxy)),
+        Entry(u"rAuthentification", BooleanText(settings.rAuthentification)),
+        Entry(u"eHost", settings.eHost),
+        Entry(u"ePort", settings.ePort),
+        Entry(u"eUserName", settings.eUserName),
+        Entry(u"ePassword", settings.ePassword),
+        Entry(u"eExportFields", settings.eExportFields),
+        Entry(u"eRandom", settings.eRandom),
+        Entry(u"rRandomProxy", BooleanText(settings.rRandomProxy)),
+        // Each proxy is followed by CR LF, so the end marker opens the line after the last one.
+        Entry(u"eRandomProxies", JoinLinesCrLf(settings.eRandomProxies)),
+        Entry(u"cExtractEmails", BooleanText(settings.cExtractEmails)),
+        Entry(u"cCompleteFromGoogle", BooleanText(settings.cCompleteFromGoogle)),
+        Entry(u"cExportManually", BooleanText(settings.cExportManually)),
+        Entry(u"cExportAutomatic", BooleanText(settings.cExportAutomatic)),
+        Entry(u"eExportFolder", settings.eExportFolder),
+        Entry(u"eDelimiter", settings.eDelimiter),
+        Entry(u"Language", settings.CurrLang),
+    };
+    const TextFileWriteResult written = TextFile::writeLines(path, lines, TextFile::Access::OwnerOnly);
+    return {written.ok, written.errorString};
+}
