@@ -9,26 +9,23 @@ bool IsAsciiLower(char16_t c) {
     return c >= u'a' && c <= u'z';
 }
 
+QString Fold(QStringView text) {
+    QString folded(text.size(), Qt::Uninitialized);
+    std::transform(text.utf16(), text.utf16() + text.size(), reinterpret_cast<char16_t *>(folded.data()),
+                   [](char16_t c) { return IsAsciiLower(c) ? static_cast<char16_t>(c - (u'a' - u'A')) : c; });
+    return folded;
+}
+
 // Returns text itself (shared, no copy) when it holds no lower-case ASCII letter.
 QString FoldedCopy(const QString &text) {
-    const auto first = std::find_if(text.cbegin(), text.cend(), [](QChar c) { return IsAsciiLower(c.unicode()); });
-    if (first == text.cend()) {
-        return text;
-    }
-    QString folded = text;
-    char16_t *data = reinterpret_cast<char16_t *>(folded.data());
-    for (qsizetype i = first - text.cbegin(), n = folded.size(); i < n; ++i) {
-        if (IsAsciiLower(data[i])) {
-            data[i] = static_cast<char16_t>(data[i] - (u'a' - u'A'));
-        }
-    }
-    return folded;
+    const bool hasLower = std::any_of(text.cbegin(), text.cend(), [](QChar c) { return IsAsciiLower(c.unicode()); });
+    return hasLower ? Fold(text) : text;
 }
 
 } // namespace
 
 QString AsciiUpper(QStringView text) {
-    return FoldedCopy(text.toString());
+    return Fold(text);
 }
 
 TextCursor::TextCursor(QString text) : m_text(std::move(text)), m_folded(FoldedCopy(m_text)) {}
