@@ -23,6 +23,7 @@ public:
     ResultsList &operator=(const ResultsList &) = delete;
 
     ResultsModel &model() { return m_model; }
+    const ResultsModel &model() const { return m_model; }
     QItemSelectionModel &selectionModel() { return m_selection; }
     const DuplicatedItems &duplicatedItems() const { return m_duplicatedItems; }
 

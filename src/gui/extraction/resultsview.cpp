@@ -1,0 +1,41 @@
+#include "gui/extraction/resultsview.h"
+
+#include "core/extraction/resultslist.h"
+
+#include <QHeaderView>
+#include <QPalette>
+
+ResultsView::ResultsView(ResultsList &list, QWidget *parent) : QTableView(parent) {
+    // Header sizes first, so the sections are created at their final size.
+    horizontalHeader()->setDefaultSectionSize(ColumnWidth);
+    horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    horizontalHeader()->setHighlightSections(false);
+    horizontalHeader()->setSectionsClickable(false);
+    horizontalHeader()->setStretchLastSection(false);
+    // Fixed, uniform row heights keep layout work independent of the number of rows.
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+    verticalHeader()->hide();
+
+    setModel(&list.model());
+    QItemSelectionModel *ownSelection = selectionModel();
+    setSelectionModel(&list.selectionModel());
+    if (ownSelection != nullptr && ownSelection != &list.selectionModel()) {
+        delete ownSelection;
+    }
+
+    setShowGrid(true);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setSelectionMode(QAbstractItemView::ExtendedSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setSortingEnabled(false);
+    setCornerButtonEnabled(false);
+    setTabKeyNavigation(false);
+    setWordWrap(false);
+
+    QPalette colours = palette();
+    for (const QPalette::ColorRole role : {QPalette::Highlight, QPalette::HighlightedText}) {
+        colours.setColor(QPalette::Inactive, role, colours.color(QPalette::Active, role));
+    }
+    setPalette(colours);
+}
