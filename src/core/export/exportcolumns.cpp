@@ -1,14 +1,11 @@
 #include "core/export/exportcolumns.h"
 
-#include <QSet>
-#include <QStringList>
+#include "core/settings/settingsstore.h"
 
 QList<int> SelectedExportColumns(const QString &exportFields, int columnCount) {
-    const QStringList entries = exportFields.split(u',');
-    const QSet<QString> wanted(entries.cbegin(), entries.cend());
     QList<int> columns;
     for (int column = 0; column < columnCount; ++column) {
-        if (wanted.contains(QString::number(column))) {
+        if (IsColumnSelected(exportFields, column)) {
             columns.append(column);
         }
     }

@@ -3,6 +3,6 @@
 #include <QList>
 #include <QString>
 
-// The columns, of columnCount, that exportFields selects, in ascending order. A column is
-// selected when the decimal text of its index equals one whole comma-separated entry.
+// The columns, of columnCount, that exportFields selects by the column selection rule, in
+// ascending order whatever the order of the entries.
 QList<int> SelectedExportColumns(const QString &exportFields, int columnCount);
