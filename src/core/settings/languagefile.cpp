@@ -1,0 +1,46 @@
+#include "core/settings/languagefile.h"
+
+#include "core/util/textcursor.h"
+#include "core/util/textfile.h"
+
+using namespace Qt::StringLiterals;
+
+QString ReadTagText(TextCursor &buffer, QStringView startTag, QStringView endTag) {
+    return CutBetween(startTag, endTag, 0, buffer);
+}
+
+QString LanguageFilePath(const QString &executableFolder, const QString &code) {
+    return executableFolder + u"/languages/"_s + code + u".dat"_s;
+}
+
+QHash<QString, QString> TakeSections(const QString &text, const LanguageTable &table) {
+    QHash<QString, QString> texts;
+    texts.reserve(static_cast<qsizetype>(table.size()));
+    TextCursor buffer(text);
+    for (const LanguageTag &entry : table) {
+        const QString startTag = u'<' + entry.tag + u'>';
+        const QString endTag = u"</"_s + entry.tag + u'>';
+        texts.insert(entry.tag, ReadTagText(buffer, startTag, endTag));
+    }
+    return texts;
+}
+
+LanguageSections ReadLanguageSections(const QString &path, const LanguageTable &table) {
+    LanguageSections sections;
+    const TextFileReadResult file = TextFile::read(path);
+    if (file.status == TextFileReadResult::Status::Unreadable) {
+        sections.status = LanguageSections::Status::Unreadable;
+        sections.errorString = file.errorString;
+        return sections;
+    }
+    if (!file.ok() || file.text.isEmpty())
+        return sections;
+    sections.status = LanguageSections::Status::Loaded;
+    sections.texts = TakeSections(file.text, table);
+    return sections;
+}
+
+void ApplyUiTexts(const QHash<QString, QString> &sections, UiTexts &texts) {
+    for (const QString &tag : UiTextTags())
+        texts.setText(tag, sections.value(tag));
+}

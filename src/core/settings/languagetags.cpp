@@ -1,0 +1,104 @@
+#include "core/settings/languagetags.h"
+
+#include "core/extraction/leadrow.h"
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+QString MainTag(int number) {
+    return u"main"_s + QString::number(number);
+}
+
+void AppendRange(LanguageTable &table, int first, int last) {
+    for (int number = first; number <= last; ++number)
+        table.push_back({MainTag(number), QString()});
+}
+
+LanguageTable BuildMainWindowTags() {
+    LanguageTable table = {
+        {u"main1"_s, u"Language:"_s},
+        {u"main4"_s, u"Get Data"_s},
+        {u"main5"_s, u"Stop"_s},
+        {u"main6"_s, u"Settings"_s},
+        {u"main7"_s, u"Get Updates"_s},
+        {u"main8"_s, u"Help"_s},
+        {u"main12"_s, u"Home"_s},
+        {u"main13"_s, u"Go Back"_s},
+        {u"main14"_s, u"Go Forward"_s},
+        {u"main15"_s, u"Stop"_s},
+        {u"main16"_s, u"Refresh"_s},
+        {u"main17"_s, u"Go"_s},
+        {u"main18"_s, u"Browser"_s},
+        {u"main19"_s, u"News && Special Offers"_s},
+        {u"main20"_s, u"Results"_s},
+        {u"main35"_s, u"Select All"_s},
+        {u"main36"_s, u"Clear Selection"_s},
+        {u"main37"_s, u"Delete Selected"_s},
+        {u"main38"_s, u"Delete All"_s},
+        {u"main39"_s, u"Export Data"_s},
+        {u"main40"_s, u"Open Website"_s},
+        {u"main41"_s, u"Open Maps URL"_s},
+        {u"main42"_s, u"Open Details URL"_s},
+        {u"main43"_s, u"Progress:"_s},
+    };
+    AppendRange(table, 45, 66);
+    const auto &captions = DefaultColumnCaptions();
+    for (int column = 0; column < LeadRow::ColumnCount; ++column)
+        table.push_back({ColumnCaptionTag(column), captions[static_cast<std::size_t>(column)]});
+    AppendRange(table, 92, 92);
+    return table;
+}
+
+} // namespace
+
+QString ColumnCaptionTag(int column) {
+    return MainTag(71 + column);
+}
+
+const LanguageTable &MainWindowTags() {
+    static const LanguageTable table = BuildMainWindowTags();
+    return table;
+}
+
+const LanguageTable &SettingsDialogTags() {
+    static const LanguageTable table = {
+        {u"settings1"_s, u"Settings"_s},
+        {u"settings2"_s, u"Connections"_s},
+        {u"settings3"_s, u"Data"_s},
+        {u"settings4"_s, u"Don't use any proxy"_s},
+        {u"settings5"_s, u"Use this specific proxy"_s},
+        {u"settings6"_s, u"Host:"_s},
+        {u"settings7"_s, u"Port:"_s},
+        {u"settings8"_s, u"Need Authentication"_s},
+        {u"settings9"_s, u"Username:"_s},
+        {u"settings10"_s, u"Password:"_s},
+        {u"settings11"_s, u"Use a random proxy from the following  list. Enter 1 proxy per line."_s},
+        {u"settings12"_s, u"Random delay between requests:"_s},
+        {u"settings13"_s, u"seconds"_s},
+        {u"settings14"_s, u"How to protect your IP?"_s},
+        {u"settings15"_s, u"Ok"_s},
+        {u"settings16"_s, u"Cancel"_s},
+        {u"settings17"_s, u"Columns to Export:"_s},
+        {u"settings18"_s, u"Export results manually"_s},
+        {u"settings19"_s, u"Export results automatically to a folder"_s},
+        {u"settings20"_s, u"Browse"_s},
+        {u"settings21"_s, u"Enter a delimiter char to separate columns when you export data. Ex: for USA default char "
+                          u"is comma (,) but in Italy is the semicolon (;)"_s},
+        {u"settings22"_s, u"Delimiter Char:"_s},
+        {u"settings23"_s, u"Extract emails from websites (Will slow the extraction process)"_s},
+        {u"settings29"_s, u"Complete data from Google Maps  (Will slow the extraction process)"_s},
+    };
+    return table;
+}
+
+const QStringList &UiTextTags() {
+    static const QStringList tags = [] {
+        QStringList list;
+        for (int number = 45; number <= 66; ++number)
+            list.append(MainTag(number));
+        list.append(MainTag(92));
+        return list;
+    }();
+    return tags;
+}
