@@ -3,6 +3,7 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 
+#include <algorithm>
 #include <langinfo.h>
 #include <locale.h>
 #include <optional>
@@ -76,23 +77,44 @@ bool CodePage::isUtf8() const {
 QByteArray CodePage::encode(QStringView text) const {
     if (isUtf8() || !isValid())
         return text.toUtf8();
-    QStringEncoder encoder(m_name.constData(), QStringConverter::Flag::Stateless);
-    QByteArray bytes = encoder.encode(text);
-    if (!encoder.hasError())
+    // Emplaced, not assigned: a moved converter of this Qt version loses its error tracking.
+    std::optional<QStringEncoder> encoder;
+    encoder.emplace(m_name.constData(), QStringConverter::Flag::Stateless);
+    QByteArray bytes = encoder->encode(text);
+    if (!encoder->hasError())
         return bytes;
 
-    // The converter marks an unmappable character with a control byte; encode one character at a
-    // time instead, so each one it cannot hold becomes "?" and a real control character stays.
+    // The converter marks an unmappable character with a control byte, so a real control
+    // character could not be told apart. Encode short runs again, and a run with an error one
+    // character at a time, so that each character the code page cannot hold becomes "?". The
+    // error flag of a converter cannot be cleared, so a failed one is replaced by a new one.
     const QByteArray replacement = QStringEncoder(m_name.constData()).encode(u"?");
+    const auto encodeRun = [&](QStringView run, QByteArray &out) {
+        if (encoder->hasError())
+            encoder.emplace(m_name.constData(), QStringConverter::Flag::Stateless);
+        const QByteArray encoded = encoder->encode(run);
+        if (encoder->hasError())
+            return false;
+        out += encoded;
+        return true;
+    };
     bytes.clear();
     bytes.reserve(text.size());
-    for (qsizetype i = 0; i < text.size();) {
-        const qsizetype length =
-            (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) ? 2 : 1;
-        QStringEncoder single(m_name.constData(), QStringConverter::Flag::Stateless);
-        const QByteArray encoded = single.encode(text.sliced(i, length));
-        bytes += single.hasError() ? replacement : encoded;
-        i += length;
+    constexpr qsizetype kRunLength = 64;
+    for (qsizetype runStart = 0; runStart < text.size();) {
+        qsizetype runEnd = std::min(runStart + kRunLength, text.size());
+        if (runEnd < text.size() && text[runEnd].isLowSurrogate())
+            ++runEnd; // keep a surrogate pair together
+        if (!encodeRun(text.sliced(runStart, runEnd - runStart), bytes)) {
+            for (qsizetype i = runStart; i < runEnd;) {
+                const bool pair = text[i].isHighSurrogate() && i + 1 < runEnd && text[i + 1].isLowSurrogate();
+                const qsizetype length = pair ? 2 : 1;
+                if (!encodeRun(text.sliced(i, length), bytes))
+                    bytes += replacement;
+                i += length;
+            }
+        }
+        runStart = runEnd;
     }
     return bytes;
 }
