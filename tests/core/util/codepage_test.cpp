@@ -45,6 +45,18 @@ TEST_F(CodePageSelection, LocaleCodeSetIsUsableAndUtf8SpellingsAgree) {
     EXPECT_FALSE(CodePage::named("no-such-code-page").isValid());
 }
 
+TEST_F(CodePageSelection, LocaleWithoutCodeSetCountsAsUtf8) {
+    const QByteArray saved = qgetenv("LC_ALL");
+    for (const char *locale : {"C", "POSIX", "C.UTF-8"}) {
+        qputenv("LC_ALL", locale);
+        EXPECT_TRUE(CodePage::fromLocale().isUtf8()) << locale;
+    }
+    if (saved.isNull())
+        qunsetenv("LC_ALL");
+    else
+        qputenv("LC_ALL", saved);
+}
+
 TEST_F(CodePageEncoding, Windows1252HoldsWesternLettersAsSingleBytes) {
     EXPECT_EQ(windows1252().encode(u"Caf\u00e9 \u20ac"), QByteArray("Caf\xE9 \x80"));
 }
