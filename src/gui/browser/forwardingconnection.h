@@ -1,0 +1,54 @@
+#pragma once
+
+#include "gui/browser/proxyroute.h"
+
+#include <QByteArray>
+#include <QObject>
+#include <QPointer>
+
+class QTcpSocket;
+
+// One connection of the browser engine to the forwarding proxy. It reads one request head,
+// picks the route of that moment, and from then on relays bytes both ways until either side
+// closes. Plain HTTP requests are sent with "Connection: close", so every request takes the
+// route in force when it starts.
+class ForwardingConnection : public QObject {
+    Q_OBJECT
+
+public:
+    ForwardingConnection(QTcpSocket *client, ProxyRoute route, bool loopbackDirect, QObject *parent = nullptr);
+
+    // Ends both sides at once.
+    void abort();
+
+Q_SIGNALS:
+    void finished();
+
+private:
+    struct RequestHead {
+        QByteArray method;
+        QByteArray target;
+        QByteArray version;
+        QList<QByteArray> headerLines;
+    };
+
+    void readClient();
+    bool parseHead(const QByteArray &head, RequestHead &request) const;
+    void startRequest(const RequestHead &request);
+    void connectUpstream(const QString &host, quint16 port, QByteArray firstBytes, bool answerTunnel);
+    void upstreamConnected();
+    void relay(QTcpSocket *from, QTcpSocket *to);
+    void fail(const QByteArray &status);
+    void finish();
+    QByteArray proxyAuthorization() const;
+
+    QPointer<QTcpSocket> m_client;
+    QPointer<QTcpSocket> m_upstream;
+    ProxyRoute m_route;
+    bool m_loopbackDirect = true;
+    QByteArray m_buffer;
+    QByteArray m_pendingForUpstream;
+    bool m_answerTunnel = false;
+    bool m_piping = false;
+    bool m_finished = false;
+};

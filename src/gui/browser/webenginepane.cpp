@@ -1,0 +1,215 @@
+#include "gui/browser/webenginepane.h"
+
+#include "gui/browser/browserprofile.h"
+#include "gui/browser/legacymarkupscript.h"
+#include "gui/browser/newwindowshortcutfilter.h"
+#include "gui/browser/panepage.h"
+#include "gui/browser/scriptcall.h"
+
+#include <QAuthenticator>
+#include <QNetworkProxy>
+#include <QWebEngineHistory>
+#include <QWebEngineLoadingInfo>
+#include <QWebEngineScript>
+#include <QWebEngineScriptCollection>
+#include <QWebEngineView>
+
+namespace {
+
+const QString noBodyError = QStringLiteral("The document has no body.");
+
+} // namespace
+
+WebEnginePane::WebEnginePane(BrowserProfile &profile, QObject *parent)
+    : BrowserPane(parent), m_profile(&profile), m_page(new PanePage(profile.profile())), m_view(new QWebEngineView()) {
+    profile.adoptPage(m_page);
+
+    QWebEngineScript serialiser;
+    serialiser.setName(QStringLiteral("tarnwick-legacy-markup"));
+    serialiser.setSourceCode(LegacyMarkupScript::Installer());
+    serialiser.setInjectionPoint(QWebEngineScript::DocumentCreation);
+    serialiser.setWorldId(QWebEngineScript::ApplicationWorld);
+    serialiser.setRunsOnSubFrames(false);
+    m_page->scripts().insert(serialiser);
+
+    m_view->setPage(m_page);
+    m_view->setContextMenuPolicy(Qt::NoContextMenu);
+    new NewWindowShortcutFilter(m_view);
+
+    connect(m_page, &QWebEnginePage::loadingChanged, this, &WebEnginePane::handleLoadingChanged);
+    connect(m_page, &QWebEnginePage::loadProgress, this, [this](int percent) { Q_EMIT progressChange(percent, 100); });
+    connect(m_page, &PanePage::scriptErrorReported, this, &BrowserPane::scriptError);
+    connect(m_page, &QWebEnginePage::proxyAuthenticationRequired, this, &WebEnginePane::answerProxyAuthentication);
+}
+
+WebEnginePane::~WebEnginePane() {
+    m_tearingDown = true;
+    delete m_page.data();
+    delete m_view.data();
+}
+
+QWebEngineView *WebEnginePane::view() const {
+    return m_view;
+}
+
+void WebEnginePane::navigate(const QString &address) {
+    m_page->load(QUrl::fromUserInput(address));
+}
+
+void WebEnginePane::stop() {
+    m_page->triggerAction(QWebEnginePage::Stop);
+}
+
+bool WebEnginePane::goBack() {
+    if (!m_page->history()->canGoBack()) {
+        return false;
+    }
+    m_page->triggerAction(QWebEnginePage::Back);
+    return true;
+}
+
+bool WebEnginePane::goForward() {
+    if (!m_page->history()->canGoForward()) {
+        return false;
+    }
+    m_page->triggerAction(QWebEnginePage::Forward);
+    return true;
+}
+
+bool WebEnginePane::refresh() {
+    if (m_page->url().isEmpty()) {
+        return false;
+    }
+    m_page->triggerAction(QWebEnginePage::Reload);
+    return true;
+}
+
+bool WebEnginePane::isBusy() const {
+    return m_loading;
+}
+
+QString WebEnginePane::locationUrl() const {
+    return m_page->url().toString();
+}
+
+QVariant WebEnginePane::callSerialiser(const QString &method, const QString &arguments, QString *error) {
+    if (m_tearingDown || !m_page) {
+        *error = QStringLiteral("The page is being torn down.");
+        return {};
+    }
+    QPointer<WebEnginePane> self(this);
+    ScriptCallResult result =
+        RunScriptInApplicationWorld(m_page, LegacyMarkupScript::Call(method, arguments), m_scriptTimeoutMs);
+    // Events ran while waiting: this pane, or its page, may be gone now.
+    if (!self || m_tearingDown || !m_page) {
+        *error = QStringLiteral("The page is being torn down.");
+        return {};
+    }
+    if (!result.ok()) {
+        *error = result.error;
+        return {};
+    }
+    return result.value;
+}
+
+MarkupResult WebEnginePane::bodyOuterHtml() {
+    // Before the first load there is only the engine's empty initial document.
+    if (m_page && m_page->url().isEmpty() && !m_loading && !m_tearingDown) {
+        return {QStringLiteral("<BODY></BODY>"), QString()};
+    }
+    QString error;
+    const QVariantMap answer = callSerialiser(QStringLiteral("bodyOuterHtml"), QString(), &error).toMap();
+    if (!error.isEmpty()) {
+        return {QString(), error};
+    }
+    if (answer.contains(QStringLiteral("error"))) {
+        return {QString(), noBodyError};
+    }
+    const QVariant markup = answer.value(QStringLiteral("markup"));
+    if (markup.typeId() != QMetaType::QString) {
+        // The document went away under the call, for instance by a navigation.
+        return {QString(), QStringLiteral("The document could not be read.")};
+    }
+    return {markup.toString(), QString()};
+}
+
+int WebEnginePane::linkCount() {
+    QString error;
+    const QVariant count = callSerialiser(QStringLiteral("linkCount"), QString(), &error);
+    return error.isEmpty() && count.canConvert<int>() ? count.toInt() : 0;
+}
+
+std::optional<LinkInfo> WebEnginePane::link(int index) {
+    if (index < 0) {
+        return std::nullopt;
+    }
+    QString error;
+    const QVariant value = callSerialiser(QStringLiteral("link"), QString::number(index), &error);
+    if (!error.isEmpty() || value.typeId() != QMetaType::QVariantMap) {
+        return std::nullopt;
+    }
+    const QVariantMap map = value.toMap();
+    return LinkInfo{map.value(QStringLiteral("innerHtml")).toString(), map.value(QStringLiteral("href")).toString()};
+}
+
+bool WebEnginePane::clickLink(int index) {
+    if (index < 0) {
+        return false;
+    }
+    QString error;
+    return callSerialiser(QStringLiteral("click"), QString::number(index), &error).toBool();
+}
+
+void WebEnginePane::handleLoadingChanged(const QWebEngineLoadingInfo &info) {
+    switch (info.status()) {
+    case QWebEngineLoadingInfo::LoadStartedStatus:
+        m_loading = true;
+        break;
+    case QWebEngineLoadingInfo::LoadSucceededStatus:
+    case QWebEngineLoadingInfo::LoadFailedStatus:
+        // A failed load still completes: the engine shows its error page at that address.
+        m_loading = false;
+        Q_EMIT navigateComplete2(m_page->url().toString());
+        break;
+    case QWebEngineLoadingInfo::LoadStoppedStatus:
+        m_loading = false;
+        break;
+    }
+}
+
+// Qt WebEngine reads QNetworkProxy::applicationProxy(); whether a change made after the engine
+// started reaches running profiles is handled by the proxy layer, not here.
+void WebEnginePane::setProxy(const QString &userAgent, const QString &address, const QString &userName,
+                             const QString &password, int port) {
+    if (m_profile) {
+        m_profile->setHttpUserAgent(userAgent);
+    }
+    const QString host = address.trimmed();
+    if (host.isEmpty()) {
+        clearBrowserProxy();
+        return;
+    }
+    // The settings layer turns unparsable ports into 80; an out-of-range one would wrap silently.
+    const quint16 validPort = port > 0 && port <= 65535 ? static_cast<quint16>(port) : 80;
+    m_proxyHost = host;
+    m_proxyUserName = userName;
+    m_proxyPassword = password;
+    QNetworkProxy::setApplicationProxy(QNetworkProxy(QNetworkProxy::HttpProxy, host, validPort, userName, password));
+}
+
+void WebEnginePane::clearBrowserProxy() {
+    m_proxyHost.clear();
+    m_proxyUserName.clear();
+    m_proxyPassword.clear();
+    QNetworkProxy::setApplicationProxy(QNetworkProxy(QNetworkProxy::NoProxy));
+}
+
+void WebEnginePane::answerProxyAuthentication(const QUrl &requestUrl, QAuthenticator *authenticator,
+                                              const QString &proxyHost) {
+    Q_UNUSED(requestUrl)
+    // Without credentials for this proxy the authenticator stays empty and the request fails.
+    if (!m_proxyUserName.isEmpty() && proxyHost.compare(m_proxyHost, Qt::CaseInsensitive) == 0) {
+        authenticator->setUser(m_proxyUserName);
+        authenticator->setPassword(m_proxyPassword);
+    }
+}

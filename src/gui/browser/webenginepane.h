@@ -1,0 +1,62 @@
+#pragma once
+
+#include "core/browser/browserpane.h"
+
+#include <QPointer>
+#include <QString>
+
+class BrowserProfile;
+class PanePage;
+class QAuthenticator;
+class QUrl;
+class QWebEngineLoadingInfo;
+class QWebEngineView;
+
+// The browser pane on Qt WebEngine. The view is made here and placed by the window; the pane
+// deletes its page first and then the view, unless the view's new parent already did.
+class WebEnginePane final : public BrowserPane {
+    Q_OBJECT
+
+public:
+    explicit WebEnginePane(BrowserProfile &profile, QObject *parent = nullptr);
+    ~WebEnginePane() override;
+
+    QWebEngineView *view() const;
+
+    // How long a document read may wait for the page's renderer.
+    void setScriptTimeout(int milliseconds) { m_scriptTimeoutMs = milliseconds; }
+
+    void navigate(const QString &address) override;
+    void stop() override;
+    bool goBack() override;
+    bool goForward() override;
+    bool refresh() override;
+    bool isBusy() const override;
+    QString locationUrl() const override;
+
+    MarkupResult bodyOuterHtml() override;
+
+    int linkCount() override;
+    std::optional<LinkInfo> link(int index) override;
+    bool clickLink(int index) override;
+
+    void setProxy(const QString &userAgent, const QString &address, const QString &userName, const QString &password,
+                  int port) override;
+    void clearBrowserProxy() override;
+
+private:
+    // Runs a serialiser method in the isolated world; the error says why there is no value.
+    QVariant callSerialiser(const QString &method, const QString &arguments, QString *error);
+    void handleLoadingChanged(const QWebEngineLoadingInfo &info);
+    void answerProxyAuthentication(const QUrl &requestUrl, QAuthenticator *authenticator, const QString &proxyHost);
+
+    QPointer<BrowserProfile> m_profile;
+    QPointer<PanePage> m_page;
+    QPointer<QWebEngineView> m_view;
+    int m_scriptTimeoutMs = 10000;
+    bool m_loading = false;
+    bool m_tearingDown = false;
+    QString m_proxyHost;
+    QString m_proxyUserName;
+    QString m_proxyPassword;
+};
