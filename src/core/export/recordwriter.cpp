@@ -50,7 +50,7 @@ ExportResult SaveRecords(const ExportSource &source, const QString &AFileName, b
     text.reserve(ChunkChars + 4096);
     const auto flushText = [&]() {
         const bool written = file.write(codePage.encode(text)) >= 0;
-        text.clear();
+        text.resize(0); // keeps the buffer for the next chunk
         return written;
     };
 
