@@ -17,15 +17,18 @@ ExportResult Failure(const QString &path, const QString &reason) {
 
 // Writes bytes at the end of the file at path, preceded by header when the file is new or
 // empty, and closes it. One write call per row, so a reader never meets half a line that the
-// writer has finished.
+// writer has finished; a write that fails midway is cut off again, so the next row does not
+// continue a broken line.
 ExportResult AppendToFile(const QString &path, const QByteArray &header, const QByteArray &line) {
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered)) {
         return Failure(path, file.errorString());
     }
-    const QByteArray bytes = file.size() == 0 ? header + line : line;
+    const qint64 sizeBefore = file.size();
+    const QByteArray bytes = sizeBefore == 0 ? header + line : line;
     if (file.write(bytes) != bytes.size()) {
         const QString reason = file.errorString();
+        file.resize(sizeBefore);
         file.close();
         return Failure(path, reason);
     }

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <utility>
+
 // The outcome of writing an export file: success, or the reason it failed (naming the path).
 struct ExportResult {
     bool ok = true;

@@ -7,6 +7,8 @@
 #include "core/host/host.h"
 #include "core/host/hostservices.h"
 
+#include <algorithm>
+
 namespace {
 
 // Blank and control characters, as removed from both ends before the column selection is

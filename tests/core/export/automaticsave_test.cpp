@@ -9,6 +9,9 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
+#include <sys/resource.h>
+
 namespace {
 
 class AutomaticSaveTest : public ::testing::Test {
@@ -70,6 +73,37 @@ TEST_F(AutomaticSaveTest, ExistingFileIsAppendedToWithoutASecondHeader) {
     earlier.close();
     ASSERT_TRUE(save(1).ok);
     EXPECT_EQ(ReadFileBytes(m_path), QByteArray("\"earlier\"\r\n") + QuotedLine(NumberedCells(1)));
+}
+
+TEST_F(AutomaticSaveTest, EmptyExistingFileGetsTheHeader) {
+    QFile empty(m_path);
+    ASSERT_TRUE(empty.open(QIODevice::WriteOnly));
+    empty.close();
+    ASSERT_TRUE(save(1).ok);
+    EXPECT_EQ(ReadFileBytes(m_path), QuotedLine(CaptionList()) + QuotedLine(NumberedCells(1)));
+}
+
+// A file-size limit makes the write stop midway, as a full disk would.
+TEST_F(AutomaticSaveTest, WriteFailingMidwayLeavesWholeLinesAndIsNotCounted) {
+    ASSERT_TRUE(save(1).ok);
+    const QByteArray written = ReadFileBytes(m_path);
+
+    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit previous{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &previous), 0);
+    rlimit limited = previous;
+    limited.rlim_cur = static_cast<rlim_t>(written.size() + 10);
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limited), 0);
+    const ExportResult result = save(2);
+    setrlimit(RLIMIT_FSIZE, &previous);
+    std::signal(SIGXFSZ, previousHandler);
+
+    EXPECT_FALSE(result.ok);
+    EXPECT_TRUE(result.errorString.contains(m_path));
+    EXPECT_EQ(t.context.run.ExportedNum, 1);
+    EXPECT_EQ(ReadFileBytes(m_path), written);
+    ASSERT_TRUE(save(3).ok);
+    EXPECT_EQ(ReadFileBytes(m_path), written + QuotedLine(NumberedCells(3)));
 }
 
 TEST_F(AutomaticSaveTest, StatusNamesThePathBeforeTheFileIsOpened) {

@@ -131,6 +131,13 @@ TEST_F(SaveRecordsTest, NoSelectedColumnWritesNothing) {
     EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("out.csv")});
 }
 
+TEST_F(SaveRecordsTest, MissingCaptionsWriteNothing) {
+    m_source.captions.removeLast();
+    m_source.selectedRows = {0};
+    EXPECT_FALSE(SaveRecords(m_source, path(), false, AllColumns, QStringLiteral(",")).ok);
+    EXPECT_FALSE(QFile::exists(path()));
+}
+
 TEST_F(SaveRecordsTest, MissingFolderFailsWithThePathAndCreatesNothing) {
     m_source.selectedRows = {0};
     const QString target = path(QStringLiteral("missing/out.csv"));
