@@ -1,8 +1,17 @@
 #include "core/extraction/duplicateditems.h"
 
+#include <algorithm>
+#include <utility>
+
 void DuplicatedItems::append(const QString &link) {
     ++m_membership[MembershipKey(link)];
-    m_byDeletionKey[DeletionKey(link)].append(link);
+    const QString key = DeletionKey(link);
+    const auto stack = m_byDeletionKey.find(key);
+    if (stack == m_byDeletionKey.end()) {
+        m_byDeletionKey.insert(key, {link, {}});
+    } else {
+        stack->below.append(std::exchange(stack->top, link));
+    }
     ++m_count;
 }
 
@@ -15,9 +24,12 @@ bool DuplicatedItems::removeLastMatching(const QString &link) {
     if (stack == m_byDeletionKey.end()) {
         return false;
     }
-    const QString removed = stack->takeLast();
-    if (stack->isEmpty()) {
+    QString removed;
+    if (stack->below.isEmpty()) {
+        removed = std::move(stack->top);
         m_byDeletionKey.erase(stack);
+    } else {
+        removed = std::exchange(stack->top, stack->below.takeLast());
     }
     const auto members = m_membership.find(MembershipKey(removed));
     if (--*members == 0) {
@@ -39,9 +51,15 @@ QString DuplicatedItems::MembershipKey(const QString &link) {
 
 QString DuplicatedItems::DeletionKey(const QString &link) {
     QString key = link.trimmed();
-    for (QChar &c : key) {
-        if (c >= u'a' && c <= u'z') {
-            c = QChar(c.unicode() - u'a' + u'A');
+    const auto isLower = [](QChar c) {
+        return c >= u'a' && c <= u'z';
+    };
+    // Only a key that changes is detached and written.
+    if (std::any_of(key.cbegin(), key.cend(), isLower)) {
+        for (QChar &c : key) {
+            if (isLower(c)) {
+                c = QChar(c.unicode() - u'a' + u'A');
+            }
         }
     }
     return key;

@@ -25,7 +25,13 @@ public:
     static QString DeletionKey(const QString &link);
 
 private:
-    QHash<QString, int> m_membership;               // membership key -> number of entries
-    QHash<QString, QList<QString>> m_byDeletionKey; // deletion key -> entries, oldest first
+    // The entries sharing one deletion key; most keys have one, which then costs no list.
+    struct Stack {
+        QString top;          // the most recently appended
+        QList<QString> below; // the older ones, oldest first
+    };
+
+    QHash<QString, int> m_membership;      // membership key -> number of entries
+    QHash<QString, Stack> m_byDeletionKey; // deletion key -> its entries
     int m_count = 0;
 };

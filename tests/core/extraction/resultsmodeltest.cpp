@@ -1,5 +1,7 @@
 #include "core/extraction/resultsmodel.h"
 
+#include <QAbstractItemModelTester>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -117,4 +119,26 @@ TEST(ResultsModelCaptions, StartWithTheDefaultsAndChangeAlone) {
     EXPECT_EQ(model.headerData(LeadRow::BusinessName, Qt::Horizontal).toString(), QStringLiteral("Raison sociale"));
     EXPECT_EQ(model.data(model.index(0, LeadRow::BusinessName)).toString(), QStringLiteral("Company 1"));
     EXPECT_EQ(model.rowCount(), 1);
+}
+
+// Qt's own checker follows every change and aborts on a signal that does not match the data.
+TEST(ResultsModelConsistency, EveryChangeIsAnnouncedCorrectly) {
+    ResultsModel model;
+    QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::Fatal);
+    for (int i = 0; i < 60; ++i) {
+        model.appendRow(NamedRow(i));
+    }
+    std::vector<bool> fewRuns(60, false);
+    fewRuns[0] = fewRuns[1] = fewRuns[30] = fewRuns[59] = true;
+    model.removeFlaggedRows(fewRuns);
+    std::vector<bool> manyRuns(56, false);
+    for (std::size_t i = 1; i < manyRuns.size(); i += 2) {
+        manyRuns[i] = true;
+    }
+    model.removeFlaggedRows(manyRuns);
+    EXPECT_EQ(model.rowCount(), 28);
+    model.setColumnCaption(3, QStringLiteral("Adresse"));
+    EXPECT_FALSE(model.removeRows(20, 10));
+    model.clear();
+    EXPECT_EQ(model.rowCount(), 0);
 }
