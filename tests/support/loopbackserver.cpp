@@ -1,5 +1,7 @@
 #include "support/loopbackserver.h"
 
+#include <chrono>
+
 LoopbackServer::LoopbackServer() : m_server(std::make_unique<httplib::Server>()) {}
 
 LoopbackServer::LoopbackServer(const QString &certificateFile, const QString &keyFile)
@@ -20,6 +22,10 @@ bool LoopbackServer::start() {
         return false;
     }
     m_thread = std::thread([this] { m_server->listen_after_bind(); });
+    // stop() is a no-op until the server runs, so a stop right after start would never return.
+    while (!m_server->is_running()) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
     return true;
 }
 

@@ -1,0 +1,234 @@
+#include "core/util/codepage.h"
+#include "flakyrelay.h"
+#include "netfixture.h"
+#include "support/testcertificate.h"
+#include "support/tinyproxy.h"
+
+#include <atomic>
+#include <memory>
+
+namespace {
+
+std::string Header(const httplib::Request &request, const char *name) {
+    return request.has_header(name) ? request.get_header_value(name) : std::string("(none)");
+}
+
+void ServePages(httplib::Server &server, std::atomic<int> &hits, std::atomic<int> &failFirst) {
+    server.Get("/page", [&hits](const httplib::Request &request, httplib::Response &response) {
+        ++hits;
+        response.set_content("page Pragma=" + Header(request, "Pragma") + " Cookie=" + Header(request, "Cookie"),
+                             "text/plain");
+    });
+    server.Get("/flaky", [&hits, &failFirst](const httplib::Request &, httplib::Response &response) {
+        if (++hits <= failFirst) {
+            response.status = 500;
+            return;
+        }
+        response.set_content("recovered", "text/plain");
+    });
+    server.Get("/cookie", [](const httplib::Request &, httplib::Response &response) {
+        response.set_header("Set-Cookie", "id=7; Path=/");
+        response.set_content("caf\xC3\xA9", "text/html");
+    });
+}
+
+} // namespace
+
+// Requests through a real proxy.
+class ProxyFetch : public NetTest {
+protected:
+    void SetUp() override {
+        ServePages(server.server(), hits, failFirst);
+        StartServer();
+    }
+
+    void StartProxy(Tinyproxy &proxy, const QString &user = {}, const QString &password = {}) {
+        ASSERT_TRUE(proxy.start(user, password)) << proxy.errorString().toStdString();
+    }
+    void UseFixedProxy(const Tinyproxy &proxy, const QString &user = {}, const QString &password = {}) {
+        context.settings.rUseProxy = true;
+        context.settings.eHost = proxy.host();
+        context.settings.ePort = QString::number(proxy.port());
+        context.settings.rAuthentification = !user.isEmpty();
+        context.settings.eUserName = user;
+        context.settings.ePassword = password;
+    }
+    QString PlainRequest(const char *path) const {
+        return QStringLiteral("GET %1 HTTP/1.1").arg(server.url(QString::fromLatin1(path)));
+    }
+
+    std::atomic<int> hits{0};
+    std::atomic<int> failFirst{0};
+    Tinyproxy proxyA;
+};
+
+TEST_F(ProxyFetch, FixedProxyWithCredentialsCarriesTheRequest) {
+    StartProxy(proxyA, QStringLiteral("bob"), QStringLiteral("secret"));
+    UseFixedProxy(proxyA, QStringLiteral("bob"), QStringLiteral("secret"));
+    QString source;
+    ASSERT_TRUE(downloader.DownloadURL(Url("/page"), source, false));
+    EXPECT_TRUE(source.startsWith(QStringLiteral("page")));
+    EXPECT_EQ(proxyA.requests(), QStringList{PlainRequest("/page")});
+    EXPECT_EQ(status.activityHistory.value(0), QStringLiteral("T63 127.0.0.1:%1").arg(proxyA.port()));
+}
+
+TEST_F(ProxyFetch, WrongProxyPasswordFails) {
+    StartProxy(proxyA, QStringLiteral("bob"), QStringLiteral("secret"));
+    UseFixedProxy(proxyA, QStringLiteral("bob"), QStringLiteral("wrong"));
+    QString source = QStringLiteral("before");
+    EXPECT_FALSE(downloader.DownloadURL(Url("/page"), source, false));
+    EXPECT_EQ(source, QStringLiteral("before"));
+    EXPECT_EQ(hits, 0);
+    EXPECT_EQ(proxyA.requests(), QStringList{PlainRequest("/page")});
+}
+
+TEST_F(ProxyFetch, ListRetriesThroughAThenBThenAAndTheNextCallStartsAtA) {
+    Tinyproxy proxyB;
+    StartProxy(proxyA);
+    StartProxy(proxyB);
+    context.settings.rRandomProxy = true;
+    context.settings.eRandomProxies = {QStringLiteral("127.0.0.1:%1").arg(proxyA.port()),
+                                       QStringLiteral("127.0.0.1:%1").arg(proxyB.port())};
+    failFirst = 2;
+    QString source;
+    ASSERT_TRUE(downloader.DownloadURL(Url("/flaky"), source, false));
+    EXPECT_EQ(source, QStringLiteral("recovered"));
+    EXPECT_EQ(proxyA.requests().size(), 2);
+    EXPECT_EQ(proxyB.requests().size(), 1);
+    EXPECT_EQ(host.ticks, 1000u);
+
+    ASSERT_TRUE(downloader.DownloadURL(Url("/flaky"), source, false));
+    EXPECT_EQ(proxyA.requests().size(), 3);
+    EXPECT_EQ(proxyB.requests().size(), 1);
+
+    QStringList proxiesShown;
+    for (const QString &text : status.activityHistory) {
+        if (text.startsWith(QStringLiteral("T63 "))) {
+            proxiesShown.append(text.mid(4));
+        }
+    }
+    const QString a = QStringLiteral("127.0.0.1:%1").arg(proxyA.port());
+    const QString b = QStringLiteral("127.0.0.1:%1").arg(proxyB.port());
+    EXPECT_EQ(proxiesShown, (QStringList{a, b, a, a}));
+}
+
+TEST_F(ProxyFetch, ProxyStaysAfterTheModeIsSwitchedOffAndDirectFetchesUseIt) {
+    StartProxy(proxyA);
+    UseFixedProxy(proxyA);
+    QString source;
+    ASSERT_TRUE(downloader.DownloadURL(Url("/page"), source, false));
+    context.settings.rUseProxy = false;
+    ASSERT_TRUE(downloader.DownloadURL(Url("/page"), source, false));
+    ASSERT_TRUE(downloader.DirectDownloadURL(Url("/page"), source, false));
+    EXPECT_EQ(proxyA.requests().size(), 3);
+    EXPECT_EQ(status.activityHistory.count(QStringLiteral("T64")), 1);
+}
+
+TEST_F(ProxyFetch, StopEndsTheRetriesOfListMode) {
+    StartProxy(proxyA);
+    context.settings.rRandomProxy = true;
+    context.settings.eRandomProxies = {QStringLiteral("127.0.0.1:%1").arg(proxyA.port())};
+    failFirst = 1000;
+    host.onProcessEvents = [this] {
+        if (hits >= 3) {
+            context.run.ShouldStop = true;
+        }
+    };
+    QString source = QStringLiteral("before");
+    EXPECT_FALSE(downloader.DownloadURL(Url("/flaky"), source, false));
+    EXPECT_EQ(hits, 3);
+    EXPECT_EQ(status.activityHistory.last(), QStringLiteral("T65"));
+}
+
+// https: self-signed certificates, the proxy tunnel, and the one-off client that answers a
+// failed TLS handshake.
+class TlsFetch : public NetTest {
+protected:
+    static void SetUpTestSuite() { certificate = std::make_unique<TestCertificate>(); }
+    static void TearDownTestSuite() { certificate.reset(); }
+
+    void SetUp() override {
+        ASSERT_TRUE(certificate->isValid()) << certificate->errorString().toStdString();
+        https = std::make_unique<LoopbackServer>(certificate->certificateFile(), certificate->keyFile());
+        ServePages(https->server(), hits, failFirst);
+        ASSERT_TRUE(https->start());
+        CodePage::setCurrent(CodePage::named("windows-1252"));
+    }
+    void TearDown() override { CodePage::resetCurrent(); }
+
+    void UseFixedProxy(const Tinyproxy &proxy) {
+        context.settings.rUseProxy = true;
+        context.settings.eHost = proxy.host();
+        context.settings.ePort = QString::number(proxy.port());
+    }
+    QString ViaRelay(const FlakyRelay &relay, const char *path) const {
+        return QStringLiteral("https://127.0.0.1:%1%2").arg(relay.port()).arg(QString::fromLatin1(path));
+    }
+
+    static inline std::unique_ptr<TestCertificate> certificate;
+    std::atomic<int> hits{0};
+    std::atomic<int> failFirst{0};
+    std::unique_ptr<LoopbackServer> https;
+};
+
+TEST_F(TlsFetch, SelfSignedCertificateIsAccepted) {
+    QString source;
+    ASSERT_TRUE(downloader.DirectDownloadURL(https->url(QStringLiteral("/page")), source, false));
+    EXPECT_TRUE(source.startsWith(QStringLiteral("page")));
+}
+
+TEST_F(TlsFetch, HttpsGoesThroughTheProxyTunnel) {
+    Tinyproxy proxy;
+    ASSERT_TRUE(proxy.start()) << proxy.errorString().toStdString();
+    UseFixedProxy(proxy);
+    QString source;
+    ASSERT_TRUE(downloader.DownloadURL(https->url(QStringLiteral("/page")), source, false));
+    EXPECT_TRUE(source.startsWith(QStringLiteral("page")));
+    EXPECT_EQ(proxy.requests(), QStringList{QStringLiteral("CONNECT 127.0.0.1:%1 HTTP/1.1").arg(https->port())});
+}
+
+TEST_F(TlsFetch, FailedHandshakeIsAnsweredByAOneOffClientWithoutCookiesOrCacheHeaders) {
+    FlakyRelay relay(https->port(), 1);
+    ASSERT_TRUE(relay.start());
+    QString source;
+    // A cookie in the shared client, which the one-off client must not send.
+    ASSERT_TRUE(downloader.DirectDownloadURL(https->url(QStringLiteral("/cookie")), source, false));
+    const qsizetype gaugeChanges = status.gaugeChanges.size();
+    ASSERT_TRUE(downloader.DownloadURL(ViaRelay(relay, "/page"), source, false));
+    EXPECT_EQ(source, QStringLiteral("page Pragma=(none) Cookie=(none)"));
+    EXPECT_EQ(relay.accepted(), 2);
+    EXPECT_EQ(status.gaugeChanges.size(), gaugeChanges);
+    EXPECT_EQ(host.ticks, 0u);
+}
+
+TEST_F(TlsFetch, OneOffClientTextIsNotReDecoded) {
+    FlakyRelay relay(https->port(), 1);
+    ASSERT_TRUE(relay.start());
+    QString source;
+    ASSERT_TRUE(downloader.DownloadURL(ViaRelay(relay, "/cookie"), source, true));
+    EXPECT_EQ(source, QStringLiteral("caf\u00C3\u00A9"));
+}
+
+TEST_F(TlsFetch, OneOffClientGoesThroughTheConfiguredProxy) {
+    FlakyRelay relay(https->port(), 1);
+    ASSERT_TRUE(relay.start());
+    Tinyproxy proxy;
+    ASSERT_TRUE(proxy.start()) << proxy.errorString().toStdString();
+    UseFixedProxy(proxy);
+    QString source;
+    ASSERT_TRUE(downloader.DownloadURL(ViaRelay(relay, "/page"), source, false));
+    const QString tunnel = QStringLiteral("CONNECT 127.0.0.1:%1 HTTP/1.1").arg(relay.port());
+    EXPECT_EQ(proxy.requests(), (QStringList{tunnel, tunnel}));
+    EXPECT_EQ(relay.accepted(), 2);
+}
+
+TEST_F(TlsFetch, OneOffClientFailingTooCountsAsAFailedAttempt) {
+    FlakyRelay relay(https->port(), 1000);
+    ASSERT_TRUE(relay.start());
+    QString source = QStringLiteral("before");
+    EXPECT_FALSE(downloader.DownloadURL(ViaRelay(relay, "/page"), source, false));
+    EXPECT_EQ(source, QStringLiteral("before"));
+    EXPECT_EQ(relay.accepted(), 2);
+    EXPECT_EQ(host.ticks, 500u);
+    EXPECT_EQ(hits, 0);
+}
