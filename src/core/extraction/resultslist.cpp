@@ -81,10 +81,12 @@ void ResultsList::clearSelection() {
 }
 
 void ResultsList::applyToAllRows(QItemSelectionModel::SelectionFlags command) {
+    Host &host = m_context.host;
     const int total = rowCount();
+    quint32 lastPump = host.tickCount();
     for (int done = 0; done < total;) {
         // Events processed between passes may have removed rows (a delete button, for one).
-        const int end = std::min({done + RowsPerPump, total, rowCount()});
+        const int end = std::min({done + RowsPerPass, total, rowCount()});
         if (end <= done) {
             break;
         }
@@ -93,8 +95,14 @@ void ResultsList::applyToAllRows(QItemSelectionModel::SelectionFlags command) {
         const QItemSelection rows(m_model.index(0, 0), m_model.index(end - 1, LeadRow::ColumnCount - 1));
         m_selection.select(rows, command | QItemSelectionModel::Rows);
         done = end;
-        m_context.host.processEvents();
+        // Not after every pass: each repaint of a view costs time in proportion to the whole
+        // list, so pumping per pass would make the sweep quadratic.
+        if (done < total && host.tickCount() - lastPump >= PumpIntervalMs) {
+            host.processEvents();
+            lastPump = host.tickCount();
+        }
     }
+    host.processEvents();
 }
 
 bool ResultsList::deleteSelected() {

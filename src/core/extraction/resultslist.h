@@ -56,8 +56,10 @@ public:
     void openMapsUrl() { openSelectedCell(LeadRow::MapLink); }
     void openDetailsUrl() { openSelectedCell(LeadRow::LinkedInLink); }
 
-    // Rows selected or deselected between two passes of event processing.
-    static constexpr int RowsPerPump = 4096;
+    // Select All and Clear Selection work in passes of this many rows, and process events after
+    // a pass once PumpIntervalMs have gone by since they last did, and once at the end.
+    static constexpr int RowsPerPass = 4096;
+    static constexpr quint32 PumpIntervalMs = 40;
 
 private:
     void applyToAllRows(QItemSelectionModel::SelectionFlags command);
