@@ -7,9 +7,15 @@
 #include "core/net/bodydecoder.h"
 #include "core/net/proxystep.h"
 
-#include <utility>
+#include <QLoggingCategory>
 
 namespace {
+
+Q_LOGGING_CATEGORY(lcFetch, "tarnwick.net.fetch", QtWarningMsg)
+
+void LogFailure(const QString &url, const FetchResult &result) {
+    qCInfo(lcFetch) << "fetch failed:" << url << FetchErrorName(result.error) << result.errorText;
+}
 
 // Anything that starts with the four letters passes, in any letter case.
 bool PassesSchemeCheck(const QString &url) {
@@ -63,6 +69,7 @@ bool Downloader::DirectDownloadURL(const QString &AURL, QString &ASource, bool U
         ShowActivity({});
         return true;
     }
+    LogFailure(AURL, result);
     ShowActivity(m_context.run.ShouldStop ? QStringLiteral("main57") : QString());
     m_context.host.processEvents();
     return false;
@@ -109,6 +116,7 @@ Downloader::AttemptOutcome Downloader::Attempt(const QString &url, QString &sour
         ShowActivity({});
         return AttemptOutcome::Succeeded;
     }
+    LogFailure(url, result);
     if (result.error == FetchError::TlsFailed) {
         const FetchResult retry = FetchWithOneOffClient(url);
         if (retry.ok()) {
@@ -116,6 +124,7 @@ Downloader::AttemptOutcome Downloader::Attempt(const QString &url, QString &sour
             source = DecodeBody(retry.body, retry.contentType, false);
             return AttemptOutcome::Succeeded;
         }
+        LogFailure(url, retry);
     }
     AfterFailedAttempt();
     return AttemptOutcome::Failed;
