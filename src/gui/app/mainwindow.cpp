@@ -1,0 +1,262 @@
+#include "gui/app/mainwindow.h"
+
+#include "core/app/version.h"
+#include "core/extraction/resultslist.h"
+#include "core/host/host.h"
+#include "core/host/hostservices.h"
+#include "core/net/downloader.h"
+#include "gui/app/mainstatusbar.h"
+#include "gui/browser/webenginepane.h"
+#include "gui/extraction/resultsview.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QSplitter>
+#include <QStyle>
+#include <QTabWidget>
+#include <QToolButton>
+#include <QVBoxLayout>
+#include <QWebEngineView>
+
+namespace {
+
+constexpr int CommandPanelHeight = 89;
+constexpr int AddressPanelHeight = 44;
+constexpr int ResultsAreaHeight = 177;
+constexpr int ResultsHeaderHeight = 21;
+constexpr int ButtonBarHeight = 42;
+constexpr int StatusBarHeight = 19;
+constexpr int ImageSize = 32;
+
+QPushButton *MakeButton(QWidget *parent, const char *name, const QString &caption) {
+    auto *button = new QPushButton(caption, parent);
+    button->setObjectName(QLatin1String(name));
+    button->setAutoDefault(false);
+    return button;
+}
+
+QToolButton *MakeImage(QWidget *parent, const char *name, QStyle::StandardPixmap pixmap, const QString &hint) {
+    auto *image = new QToolButton(parent);
+    image->setObjectName(QLatin1String(name));
+    image->setIcon(parent->style()->standardIcon(pixmap));
+    image->setIconSize(QSize(ImageSize - 8, ImageSize - 8));
+    image->setFixedSize(ImageSize, ImageSize);
+    image->setAutoRaise(true);
+    image->setToolTip(hint);
+    return image;
+}
+
+} // namespace
+
+MainWindow::MainWindow(Host &host, Options options, QWidget *parent)
+    : QMainWindow(parent), m_host(host), m_dialogs(this) {
+    setObjectName(QStringLiteral("frmMain"));
+    QFont font(QStringLiteral("Tahoma"));
+    font.setPixelSize(11);
+    setFont(font);
+
+    m_statusBar = new MainStatusBar(this);
+    m_statusBar->setFixedHeight(StatusBarHeight);
+    setStatusBar(m_statusBar);
+    m_context = std::make_unique<AppContext>(host, *m_statusBar, m_dialogs, std::move(options.endpoints));
+    m_results = std::make_unique<ResultsList>(*m_context);
+    m_downloader = std::make_unique<Downloader>(*m_context);
+    m_executableFolder =
+        options.executableFolder.isEmpty() ? QCoreApplication::applicationDirPath() : options.executableFolder;
+    Q_ASSERT(options.browserProfile);
+    m_ewbMain = std::make_unique<WebEnginePane>(*options.browserProfile);
+    m_ewbNews = std::make_unique<WebEnginePane>(*options.browserProfile);
+    m_ewbMain->view()->setObjectName(QStringLiteral("ewbMain"));
+    m_ewbNews->view()->setObjectName(QStringLiteral("ewbNews"));
+
+    auto *central = new QWidget(this);
+    auto *layout = new QVBoxLayout(central);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(buildCommandPanel());
+    layout->addWidget(buildAddressPanel());
+
+    m_pgcMain = new QTabWidget(central);
+    m_pgcMain->setObjectName(QStringLiteral("pgcMain"));
+    m_pgcMain->addTab(m_ewbMain->view(), QStringLiteral("Browser"));
+    m_pgcMain->addTab(m_ewbNews->view(), QStringLiteral("News && Special Offers"));
+
+    m_splitter = new QSplitter(Qt::Vertical, central);
+    m_splitter->setObjectName(QStringLiteral("Splitter1"));
+    m_splitter->setHandleWidth(3);
+    m_splitter->setChildrenCollapsible(false);
+    m_splitter->addWidget(m_pgcMain);
+    m_splitter->addWidget(buildResultsArea());
+    m_splitter->setStretchFactor(0, 1);
+    m_splitter->setStretchFactor(1, 0);
+    layout->addWidget(m_splitter, 1);
+    layout->addWidget(buildButtonBar());
+    setCentralWidget(central);
+
+    m_statusBar->setPanelText(StatusSink::ListedPanel, QStringLiteral("0 items listed"));
+    m_statusBar->setPanelText(StatusSink::ExportedPanel, QStringLiteral("0 items exported"));
+    m_statusBar->setPanelText(StatusSink::ProgressLabelPanel, QStringLiteral("Progress:"));
+
+    m_tmrDeferredStart.setObjectName(QStringLiteral("tmrDeferredStart"));
+    m_tmrDeferredStart.setInterval(100);
+
+    connectHandlers();
+    setWindowTitle(ProductName + QLatin1Char(' ') + ProgramVersion);
+    resize(911, 549 + StatusBarHeight);
+    m_splitter->setSizes(
+        {549 - CommandPanelHeight - AddressPanelHeight - ButtonBarHeight - ResultsAreaHeight - 3, ResultsAreaHeight});
+    m_edtAddress->setFocus();
+}
+
+MainWindow::~MainWindow() {
+    // The panes' views belong to the tab widget; take them out before the panes go.
+    m_pgcMain->clear();
+    m_ewbMain->view()->setParent(nullptr);
+    m_ewbNews->view()->setParent(nullptr);
+}
+
+BrowserPane &MainWindow::mainPane() {
+    return *m_ewbMain;
+}
+
+BrowserPane &MainWindow::newsPane() {
+    return *m_ewbNews;
+}
+
+QWidget *MainWindow::buildCommandPanel() {
+    auto *panel = new QWidget(this);
+    panel->setObjectName(QStringLiteral("panCommands"));
+    panel->setFixedHeight(CommandPanelHeight);
+    auto *grid = new QVBoxLayout(panel);
+    grid->setContentsMargins(8, 6, 8, 6);
+
+    auto *languageRow = new QHBoxLayout;
+    m_lblCurrentLanguage = new QLabel(QStringLiteral("Language:"), panel);
+    m_lblCurrentLanguage->setObjectName(QStringLiteral("lblCurrentLanguage"));
+    m_cbxLanguage = new QComboBox(panel);
+    m_cbxLanguage->setObjectName(QStringLiteral("cbxLanguage"));
+    m_cbxLanguage->addItems(
+        {QStringLiteral("English"), QStringLiteral("French"), QStringLiteral("Spanish"), QStringLiteral("Italian")});
+    m_cbxLanguage->setCurrentIndex(0);
+    languageRow->addWidget(m_lblCurrentLanguage);
+    languageRow->addWidget(m_cbxLanguage);
+    languageRow->addStretch(1);
+    grid->addLayout(languageRow);
+
+    auto *buttonRow = new QHBoxLayout;
+    m_btnStart = MakeButton(panel, "btnStart", QStringLiteral("Get Data"));
+    m_btnStop = MakeButton(panel, "btnStop", QStringLiteral("Stop"));
+    m_btnSettings = MakeButton(panel, "btnSettings", QStringLiteral("Settings"));
+    m_btnUpdates = MakeButton(panel, "btnUpdates", QStringLiteral("Get Updates"));
+    m_btnHelp = MakeButton(panel, "btnHelp", QStringLiteral("Help"));
+    for (QPushButton *button : {m_btnStart, m_btnStop, m_btnSettings, m_btnUpdates, m_btnHelp}) {
+        buttonRow->addWidget(button);
+    }
+    buttonRow->addStretch(1);
+    grid->addLayout(buttonRow);
+
+    m_lblNews = new QLabel(QStringLiteral("News"), panel);
+    m_lblNews->setObjectName(QStringLiteral("lblNews"));
+    m_lblNews->setTextFormat(Qt::RichText);
+    m_lblNews->setTextInteractionFlags(Qt::LinksAccessibleByMouse);
+    grid->addWidget(m_lblNews);
+    return panel;
+}
+
+QWidget *MainWindow::buildAddressPanel() {
+    auto *panel = new QWidget(this);
+    panel->setObjectName(QStringLiteral("panAddress"));
+    panel->setFixedHeight(AddressPanelHeight);
+    auto *row = new QHBoxLayout(panel);
+    row->setContentsMargins(8, 6, 8, 6);
+    m_imgHome = MakeImage(panel, "imgHome", QStyle::SP_DirHomeIcon, QStringLiteral("Home"));
+    m_imgBack = MakeImage(panel, "imgBack", QStyle::SP_ArrowBack, QStringLiteral("Go Back"));
+    m_imgForward = MakeImage(panel, "imgForward", QStyle::SP_ArrowForward, QStringLiteral("Go Forward"));
+    m_imgStop = MakeImage(panel, "imgStop", QStyle::SP_BrowserStop, QStringLiteral("Stop"));
+    m_imgRefresh = MakeImage(panel, "imgRefresh", QStyle::SP_BrowserReload, QStringLiteral("Refresh"));
+    for (QToolButton *image : {m_imgHome, m_imgBack, m_imgForward, m_imgStop, m_imgRefresh}) {
+        row->addWidget(image);
+    }
+    auto *label = new QLabel(QStringLiteral("Address:"), panel);
+    label->setObjectName(QStringLiteral("lblAddress"));
+    m_edtAddress = new QLineEdit(panel);
+    m_edtAddress->setObjectName(QStringLiteral("edtAddress"));
+    m_btnGo = MakeButton(panel, "btnGo", QStringLiteral("Go"));
+    row->addWidget(label);
+    row->addWidget(m_edtAddress, 1);
+    row->addWidget(m_btnGo);
+    return panel;
+}
+
+QWidget *MainWindow::buildResultsArea() {
+    auto *area = new QWidget(this);
+    area->setObjectName(QStringLiteral("panResults"));
+    area->setMinimumHeight(ResultsHeaderHeight * 3);
+    auto *column = new QVBoxLayout(area);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    m_panResultsHeader = new QLabel(QStringLiteral("Results"), area);
+    m_panResultsHeader->setObjectName(QStringLiteral("panResultsHeader"));
+    m_panResultsHeader->setFixedHeight(ResultsHeaderHeight);
+    m_panResultsHeader->setFrameShape(QFrame::StyledPanel);
+    m_panResultsHeader->setContentsMargins(6, 0, 6, 0);
+    m_lvwItems = new ResultsView(*m_results, area);
+    m_lvwItems->setObjectName(QStringLiteral("lvwItems"));
+    column->addWidget(m_panResultsHeader);
+    column->addWidget(m_lvwItems, 1);
+    return area;
+}
+
+QWidget *MainWindow::buildButtonBar() {
+    auto *bar = new QWidget(this);
+    bar->setObjectName(QStringLiteral("panButtons"));
+    bar->setFixedHeight(ButtonBarHeight);
+    auto *row = new QHBoxLayout(bar);
+    row->setContentsMargins(8, 6, 8, 6);
+    m_btnRSelectAll = MakeButton(bar, "btnRSelectAll", QStringLiteral("Select All"));
+    m_btnRClearSelection = MakeButton(bar, "btnRClearSelection", QStringLiteral("Clear Selection"));
+    m_btnRDelete = MakeButton(bar, "btnRDelete", QStringLiteral("Delete Selected"));
+    m_btnRDeleteAll = MakeButton(bar, "btnRDeleteAll", QStringLiteral("Delete All"));
+    m_btnExportAll = MakeButton(bar, "btnExportAll", QStringLiteral("Export Data"));
+    m_btnOpenWebsite = MakeButton(bar, "btnOpenWebsite", QStringLiteral("Open Website"));
+    m_btnOpenMaps = MakeButton(bar, "btnOpenMaps", QStringLiteral("Open Maps URL"));
+    m_btnOpenDetails = MakeButton(bar, "btnOpenDetails", QStringLiteral("Open Details URL"));
+    for (QPushButton *button : {m_btnRSelectAll, m_btnRClearSelection, m_btnRDelete, m_btnRDeleteAll, m_btnExportAll,
+                                m_btnOpenWebsite, m_btnOpenMaps, m_btnOpenDetails}) {
+        row->addWidget(button);
+    }
+    row->addStretch(1);
+    return bar;
+}
+
+void MainWindow::connectHandlers() {
+    connect(m_btnGo, &QPushButton::clicked, this, &MainWindow::btnGoClick);
+    connect(m_imgHome, &QToolButton::clicked, this, &MainWindow::imgHomeClick);
+    connect(m_imgBack, &QToolButton::clicked, this, &MainWindow::imgBackClick);
+    connect(m_imgForward, &QToolButton::clicked, this, &MainWindow::imgForwardClick);
+    connect(m_imgStop, &QToolButton::clicked, this, &MainWindow::imgStopClick);
+    connect(m_imgRefresh, &QToolButton::clicked, this, &MainWindow::imgRefreshClick);
+    connect(m_ewbMain.get(), &BrowserPane::navigateComplete2, this, &MainWindow::ewbMainNavigateComplete2);
+    connect(m_ewbMain.get(), &BrowserPane::progressChange, this, &MainWindow::ewbMainProgressChange);
+    connect(m_ewbMain.get(), &BrowserPane::scriptError, this, &MainWindow::ewbMainScriptError);
+    connect(m_btnRSelectAll, &QPushButton::clicked, this, &MainWindow::btnRSelectAllClick);
+    connect(m_btnRClearSelection, &QPushButton::clicked, this, &MainWindow::btnRClearSelectionClick);
+    connect(m_btnRDelete, &QPushButton::clicked, this, &MainWindow::btnRDeleteClick);
+    connect(m_btnRDeleteAll, &QPushButton::clicked, this, &MainWindow::btnRDeleteAllClick);
+    connect(m_btnOpenWebsite, &QPushButton::clicked, this, &MainWindow::btnOpenWebsiteClick);
+    connect(m_btnOpenMaps, &QPushButton::clicked, this, &MainWindow::btnOpenMapsClick);
+    connect(m_btnOpenDetails, &QPushButton::clicked, this, &MainWindow::btnOpenDetailsClick);
+    connect(m_btnHelp, &QPushButton::clicked, this, &MainWindow::btnHelpClick);
+    connect(m_btnSettings, &QPushButton::clicked, this, &MainWindow::btnSettingsClick);
+    connect(m_btnExportAll, &QPushButton::clicked, this, &MainWindow::btnExportAllClick);
+    // Only the user's choice counts as a change; selecting the stored language at start-up does not.
+    connect(m_cbxLanguage, &QComboBox::activated, this, &MainWindow::cbxLanguageChange);
+    connect(&m_tmrDeferredStart, &QTimer::timeout, this, &MainWindow::tmrDeferredStartTimer);
+}

@@ -1,0 +1,147 @@
+#pragma once
+
+#include "core/app/appcontext.h"
+#include "core/net/clockrandomsource.h"
+#include "gui/app/widgetdialogs.h"
+
+#include <QMainWindow>
+#include <QTimer>
+
+#include <memory>
+
+class BrowserPane;
+class BrowserProfile;
+class Downloader;
+class Host;
+class MainStatusBar;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QSplitter;
+class QTabWidget;
+class QToolButton;
+class ResultsList;
+class ResultsView;
+class WebEnginePane;
+
+// The program's window: the run's commands, a small web browser, the results list with its
+// buttons and the status bar. It owns everything the run shares for the life of the process.
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+
+public:
+    struct Options {
+        Endpoints endpoints;
+        // Where both browser panes keep their cookies and cache; owned by the caller.
+        BrowserProfile *browserProfile = nullptr;
+        // The folder holding languages/; empty means the executable's folder.
+        QString executableFolder;
+    };
+
+    MainWindow(Host &host, Options options, QWidget *parent = nullptr);
+    ~MainWindow() override;
+
+    AppContext &context() { return *m_context; }
+    ResultsList &results() { return *m_results; }
+    BrowserPane &mainPane();
+    BrowserPane &newsPane();
+    MainStatusBar &statusBarPanels() { return *m_statusBar; }
+    Downloader &downloader() { return *m_downloader; }
+    QString settingsPath() const { return m_settingsPath; }
+
+    // Applies the language file of code to the window, the UiTexts and the news line; a missing
+    // or empty file changes nothing.
+    void LoadLanguage(const QString &code);
+    void cbxLanguageChange(int index);
+    void btnSettingsClick();
+    void btnExportAllClick();
+
+    // Browser controls.
+    void btnGoClick();
+    void imgHomeClick();
+    void imgBackClick();
+    void imgForwardClick();
+    void imgStopClick();
+    void imgRefreshClick();
+    // Browser events.
+    void ewbMainNavigateComplete2(const QString &url);
+    void ewbMainProgressChange(qint64 progress, qint64 progressMax);
+    void ewbMainScriptError(const QString &message);
+    // List buttons.
+    void btnRSelectAllClick();
+    void btnRClearSelectionClick();
+    void btnRDeleteClick();
+    void btnRDeleteAllClick();
+    void btnOpenWebsiteClick();
+    void btnOpenMapsClick();
+    void btnOpenDetailsClick();
+    // Links to the publisher.
+    void btnHelpClick();
+
+    // The company search page the Home image and the "nhome" rule lead to.
+    QString companySearchUrl() const;
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void FormCreate();
+    void FormShow();
+    void tmrDeferredStartTimer();
+    void refreshExportedCounter();
+    QWidget *buildCommandPanel();
+    QWidget *buildAddressPanel();
+    QWidget *buildResultsArea();
+    QWidget *buildButtonBar();
+    void connectHandlers();
+
+    Host &m_host;
+    WidgetDialogs m_dialogs;
+    MainStatusBar *m_statusBar = nullptr;
+    std::unique_ptr<AppContext> m_context;
+    std::unique_ptr<ResultsList> m_results;
+    std::unique_ptr<Downloader> m_downloader;
+    ClockRandomSource m_random;
+    QString m_executableFolder;
+    QString m_settingsPath;
+    // The news text of every language, fetched once at start-up.
+    QString m_newsText;
+    std::unique_ptr<WebEnginePane> m_ewbMain;
+    std::unique_ptr<WebEnginePane> m_ewbNews;
+    QTimer m_tmrDeferredStart;
+    bool m_shownOnce = false;
+
+    // Command panel.
+    QLabel *m_lblCurrentLanguage = nullptr;
+    QComboBox *m_cbxLanguage = nullptr;
+    QPushButton *m_btnStart = nullptr;
+    QPushButton *m_btnStop = nullptr;
+    QPushButton *m_btnSettings = nullptr;
+    QPushButton *m_btnUpdates = nullptr;
+    QPushButton *m_btnHelp = nullptr;
+    QLabel *m_lblNews = nullptr;
+    // Address panel.
+    QToolButton *m_imgHome = nullptr;
+    QToolButton *m_imgBack = nullptr;
+    QToolButton *m_imgForward = nullptr;
+    QToolButton *m_imgStop = nullptr;
+    QToolButton *m_imgRefresh = nullptr;
+    QLineEdit *m_edtAddress = nullptr;
+    QPushButton *m_btnGo = nullptr;
+    // Pages and results.
+    QTabWidget *m_pgcMain = nullptr;
+    QSplitter *m_splitter = nullptr;
+    QLabel *m_panResultsHeader = nullptr;
+    ResultsView *m_lvwItems = nullptr;
+    // Button bar.
+    QPushButton *m_btnRSelectAll = nullptr;
+    QPushButton *m_btnRClearSelection = nullptr;
+    QPushButton *m_btnRDelete = nullptr;
+    QPushButton *m_btnRDeleteAll = nullptr;
+    QPushButton *m_btnExportAll = nullptr;
+    QPushButton *m_btnOpenWebsite = nullptr;
+    QPushButton *m_btnOpenMaps = nullptr;
+    QPushButton *m_btnOpenDetails = nullptr;
+};

@@ -1,0 +1,234 @@
+#include "core/app/apperror.h"
+#include "core/app/version.h"
+#include "core/export/manualexport.h"
+#include "core/extraction/resultslist.h"
+#include "core/host/host.h"
+#include "core/host/hostintegration.h"
+#include "core/host/hostservices.h"
+#include "core/net/customproxy.h"
+#include "core/net/downloader.h"
+#include "core/settings/languagefile.h"
+#include "core/settings/languagetags.h"
+#include "core/settings/newsline.h"
+#include "core/settings/settingsstore.h"
+#include "gui/app/mainstatusbar.h"
+#include "gui/app/mainwindow.h"
+#include "gui/browser/webenginepane.h"
+#include "gui/settings/mainwindowlanguage.h"
+#include "gui/settings/settingsflow.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QScreen>
+#include <QTabWidget>
+
+namespace {
+
+const QStringList &LanguageCodes() {
+    static const QStringList codes = {QStringLiteral("en"), QStringLiteral("fr"), QStringLiteral("es"),
+                                      QStringLiteral("it")};
+    return codes;
+}
+
+} // namespace
+
+// Start-up, in the order later steps rely on: the data folder exists before the settings are
+// read, and the settings are loaded before the language and the proxy are applied.
+void MainWindow::FormCreate() {
+    ClearUrlCache(m_host);
+    SetIERegistryKey(m_host, GetIEVersion(m_host));
+    const QString dataFolder = AppDataFolder(m_host);
+    if (!dataFolder.isEmpty()) {
+        QDir().mkpath(dataFolder);
+    }
+    m_settingsPath = dataFolder.isEmpty() ? QString() : SettingsFilePath(dataFolder);
+    // A missing or broken settings file leaves the defaults in force.
+    LoadSettings(m_context->settings, m_settingsPath, GetDocumentsFolder(m_host));
+    const qsizetype languageIndex = LanguageCodes().indexOf(m_context->settings.CurrLang);
+    m_cbxLanguage->setCurrentIndex(languageIndex >= 0 ? static_cast<int>(languageIndex) : 0);
+    LoadLanguage(m_context->settings.CurrLang);
+    setWindowTitle(ProductName + QLatin1Char(' ') + ProgramVersion);
+    SetCustomProxy(m_context->settings, *m_ewbMain, m_random);
+    m_edtAddress->setFocus();
+}
+
+void MainWindow::LoadLanguage(const QString &code) {
+    const LanguageSections sections =
+        ReadLanguageSections(LanguageFilePath(m_executableFolder, code), MainWindowTags());
+    if (sections.status == LanguageSections::Status::Unreadable) {
+        throw AppError(sections.errorString);
+    }
+    if (!sections.loaded()) {
+        return;
+    }
+    MainWindowLanguageTargets targets;
+    targets.status = m_statusBar;
+    targets.setColumnCaption = [this](int column, const QString &caption) {
+        m_results->setColumnCaption(column, caption);
+    };
+    ApplyMainWindowLanguage(this, sections.texts, targets);
+    ApplyUiTexts(sections.texts, m_context->texts);
+    m_results->refreshItemsListed();
+    refreshExportedCounter();
+    m_lblNews->setText(BuildNewsLine(m_newsText, m_context->endpoints.affiliatesUrl, code));
+}
+
+void MainWindow::refreshExportedCounter() {
+    m_statusBar->setPanelText(StatusSink::ExportedPanel,
+                              m_context->texts.format(QStringLiteral("main46"), m_context->run.ExportedNum));
+}
+
+void MainWindow::cbxLanguageChange(int index) {
+    if (index < 0 || index >= LanguageCodes().size()) {
+        return;
+    }
+    m_context->settings.CurrLang = LanguageCodes().at(index);
+    const SaveSettingsResult saved = SaveSettings(m_context->settings, m_settingsPath);
+    if (!saved.ok) {
+        throw AppError(saved.errorString);
+    }
+    LoadLanguage(m_context->settings.CurrLang);
+}
+
+void MainWindow::btnSettingsClick() {
+    SettingsDialogRequest request;
+    request.columnCaptions = m_results->columnCaptions();
+    request.settingsPath = m_settingsPath;
+    request.executableFolder = m_executableFolder;
+    const SettingsDialogOutcome outcome = RunSettingsDialog(*m_context, request, *m_ewbMain, m_random, this);
+    if (outcome.accepted && !outcome.save.ok) {
+        throw AppError(outcome.save.errorString);
+    }
+}
+
+void MainWindow::btnExportAllClick() {
+    ExportSource source;
+    source.captions = m_results->columnCaptions();
+    source.rows = m_results->rows();
+    source.selectedRows = m_results->selectedRows();
+    RunManualExport(*m_context, source);
+}
+
+QString MainWindow::companySearchUrl() const {
+    return m_context->endpoints.linkedInHttp + QStringLiteral("/vsearch/c");
+}
+
+void MainWindow::btnGoClick() {
+    m_ewbMain->navigate(m_edtAddress->text());
+}
+
+void MainWindow::imgHomeClick() {
+    m_ewbMain->navigate(companySearchUrl());
+}
+
+void MainWindow::imgBackClick() {
+    if (m_ewbMain->isBusy()) {
+        m_ewbMain->stop();
+    }
+    m_ewbMain->goBack();
+}
+
+void MainWindow::imgForwardClick() {
+    if (m_ewbMain->isBusy()) {
+        m_ewbMain->stop();
+    }
+    m_ewbMain->goForward();
+}
+
+void MainWindow::imgStopClick() {
+    m_ewbMain->stop();
+    m_statusBar->setGaugePosition(0);
+}
+
+void MainWindow::imgRefreshClick() {
+    if (m_ewbMain->isBusy()) {
+        m_ewbMain->stop();
+    }
+    m_ewbMain->refresh();
+}
+
+void MainWindow::ewbMainNavigateComplete2(const QString &url) {
+    m_edtAddress->setText(m_ewbMain->locationUrl());
+    // LinkedIn's member home page is never shown; the company search takes its place.
+    if (url.contains(QStringLiteral("nhome"), Qt::CaseSensitive)) {
+        imgHomeClick();
+    }
+}
+
+void MainWindow::ewbMainProgressChange(qint64 progress, qint64 progressMax) {
+    m_statusBar->setGaugeMaximum(100);
+    const bool measurable = progress >= 1 && progressMax >= 2;
+    m_statusBar->setGaugePosition(measurable ? progress * 100 / progressMax : 0);
+    m_host.processEvents();
+}
+
+void MainWindow::ewbMainScriptError(const QString &) {
+    // Page script errors are the page's business: no dialog, and its scripts keep running.
+}
+
+void MainWindow::btnRSelectAllClick() {
+    m_results->selectAll();
+}
+
+void MainWindow::btnRClearSelectionClick() {
+    m_results->clearSelection();
+}
+
+void MainWindow::btnRDeleteClick() {
+    m_results->deleteSelected();
+}
+
+void MainWindow::btnRDeleteAllClick() {
+    m_results->deleteAll();
+}
+
+void MainWindow::btnOpenWebsiteClick() {
+    m_results->openSelectedCell(LeadRow::Website);
+}
+
+void MainWindow::btnOpenMapsClick() {
+    m_results->openSelectedCell(LeadRow::MapLink);
+}
+
+void MainWindow::btnOpenDetailsClick() {
+    m_results->openSelectedCell(LeadRow::LinkedInLink);
+}
+
+void MainWindow::btnHelpClick() {
+    OpenUrlInBrowser(m_host, m_context->endpoints.tutorialUrl);
+}
+
+void MainWindow::showEvent(QShowEvent *event) {
+    QMainWindow::showEvent(event);
+    if (!m_shownOnce) {
+        m_shownOnce = true;
+        if (const QScreen *screen = this->screen()) {
+            move(screen->availableGeometry().center() - rect().center());
+        }
+        FormShow();
+    }
+}
+
+void MainWindow::FormShow() {
+    m_statusBar->placeGauge();
+    m_statusBar->setGaugePosition(0);
+    m_tmrDeferredStart.start();
+}
+
+void MainWindow::tmrDeferredStartTimer() {
+    m_tmrDeferredStart.stop();
+    m_pgcMain->setCurrentIndex(1);
+    PumpDelay(m_host, 500);
+    m_pgcMain->setCurrentIndex(0);
+    m_host.processEvents();
+    m_ewbMain->navigate(m_context->endpoints.linkedInHttps);
+}
+
+void MainWindow::closeEvent(QCloseEvent *event) {
+    // A run in progress stops at its next test; closing is always allowed.
+    m_context->run.ShouldStop = true;
+    event->accept();
+}

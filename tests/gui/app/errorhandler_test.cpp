@@ -1,0 +1,98 @@
+#include "core/app/apperror.h"
+#include "core/host/hostservices.h"
+#include "gui/app/mainwindow.h"
+#include "gui/app/tarnwickapplication.h"
+#include "gui/browser/browserprofile.h"
+#include "support/fakehost.h"
+
+#include <QDir>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+// These tests run the real application object, whose event dispatch is where uncaught errors end.
+namespace {
+
+TarnwickApplication &App() {
+    return *qobject_cast<TarnwickApplication *>(QCoreApplication::instance());
+}
+
+// Ends the event loop after a while should the code under test fail to.
+void ArmWatchdog(QObject *context) {
+    QTimer::singleShot(10000, context, [] { QCoreApplication::exit(99); });
+}
+
+TEST(ApplicationErrorHandler, AnErrorNamingAccessEndsTheProgramInOrder) {
+    QWidget window;
+    window.show();
+    QSignalSpy ending(&App(), &TarnwickApplication::endingAfterError);
+    QTimer::singleShot(0, &window, [] { throw AppError(QStringLiteral("Access violation at address 00000000")); });
+    ArmWatchdog(&window);
+    EXPECT_EQ(App().exec(), 1);
+    EXPECT_EQ(ending.count(), 1);
+    EXPECT_FALSE(window.isVisible());
+}
+
+TEST(ApplicationErrorHandler, OtherErrorsAreDroppedAndTheProgramCarriesOn) {
+    QWidget window;
+    window.show();
+    QSignalSpy dropped(&App(), &TarnwickApplication::errorDropped);
+    bool carriedOn = false;
+    QTimer::singleShot(0, &window, [] { throw AppError(QStringLiteral("access denied")); });
+    QTimer::singleShot(1, &window, [] { throw std::runtime_error("disk full"); });
+    QTimer::singleShot(50, &window, [&] {
+        carriedOn = true;
+        QCoreApplication::exit(0);
+    });
+    ArmWatchdog(&window);
+    EXPECT_EQ(App().exec(), 0);
+    EXPECT_TRUE(carriedOn);
+    ASSERT_EQ(dropped.count(), 2);
+    EXPECT_EQ(dropped.at(0).at(0).toString(), QStringLiteral("access denied"));
+    EXPECT_TRUE(window.isVisible());
+}
+
+TEST(MainWindowShutdown, ClosingTheWindowDuringANestedWaitDoesNotCrash) {
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    FakeHost host;
+    host.realEvents = true;
+    host.appData = folder.path();
+    MainWindow::Options options;
+    options.endpoints.linkedInHttps = QStringLiteral("about:blank");
+    BrowserProfile profile(folder.filePath(QStringLiteral("browser")));
+    options.browserProfile = &profile;
+    auto window = std::make_unique<MainWindow>(host, options);
+    window->show();
+
+    bool waitReturned = false;
+    QTimer::singleShot(0, window.get(), [&] {
+        PumpDelay(host, 1500);
+        waitReturned = true;
+    });
+    QTimer::singleShot(300, window.get(), [&] { window->close(); });
+    ArmWatchdog(window.get());
+    EXPECT_EQ(App().exec(), 0);
+    EXPECT_TRUE(waitReturned);
+    EXPECT_TRUE(window->context().run.ShouldStop);
+    window.reset();
+}
+
+} // namespace
+
+int main(int argc, char **argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    qputenv("QT_LOGGING_RULES", "qt.webenginecontext.info=false");
+    if (::geteuid() == 0) {
+        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+    }
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    TarnwickApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

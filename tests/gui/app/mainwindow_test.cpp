@@ -1,0 +1,243 @@
+#include "core/browser/browserpane.h"
+#include "core/extraction/resultslist.h"
+#include "gui/app/mainstatusbar.h"
+#include "gui/app/mainwindow.h"
+#include "gui/app/widgetdialogs.h"
+#include "gui/browser/browserprofile.h"
+#include "support/fakehost.h"
+#include "support/loopbackserver.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolButton>
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <mutex>
+
+namespace {
+
+std::string Page(const std::string &title) {
+    return "<html><head><title>" + title + "</title></head><body><h1>" + title + "</h1></body></html>";
+}
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(m_folder.isValid());
+        m_host.realEvents = true;
+        m_host.appData = m_folder.path();
+        m_server.server().Get("/start", [](const httplib::Request &, httplib::Response &res) {
+            res.set_content(Page("start"), "text/html");
+        });
+        m_server.server().Get("/redirect",
+                              [](const httplib::Request &, httplib::Response &res) { res.set_redirect("/landed"); });
+        m_server.server().Get("/landed", [](const httplib::Request &, httplib::Response &res) {
+            res.set_content(Page("landed"), "text/html");
+        });
+        m_server.server().Get("/feed/nhome/", [](const httplib::Request &, httplib::Response &res) {
+            res.set_content(Page("member home"), "text/html");
+        });
+        m_server.server().Get("/vsearch/c", [this](const httplib::Request &, httplib::Response &res) {
+            m_searchRequests++;
+            res.set_content(Page("company search"), "text/html");
+        });
+        ASSERT_TRUE(m_server.start());
+
+        MainWindow::Options options;
+        options.endpoints.linkedInHttp = m_server.base();
+        options.endpoints.linkedInHttps = m_server.url(QStringLiteral("/start"));
+        m_profile = std::make_unique<BrowserProfile>(m_folder.filePath(QStringLiteral("browser")));
+        options.browserProfile = m_profile.get();
+        options.executableFolder = m_folder.filePath(QStringLiteral("no-languages"));
+        m_window = std::make_unique<MainWindow>(m_host, options);
+        WidgetDialogs::setMessageObserver([this](Dialogs::Icon, const QString &text) { m_messages.append(text); });
+    }
+
+    void TearDown() override {
+        WidgetDialogs::setMessageObserver({});
+        m_window.reset();
+    }
+
+    template<typename T>
+    T *child(const char *name) {
+        return m_window->findChild<T *>(QLatin1String(name));
+    }
+
+    // Waits until the address box shows an address that ends with suffix.
+    bool waitForAddress(const QString &suffix) {
+        auto *address = child<QLineEdit>("edtAddress");
+        return QTest::qWaitFor([&] { return address->text().endsWith(suffix); }, 15000);
+    }
+
+    QTemporaryDir m_folder;
+    FakeHost m_host;
+    LoopbackServer m_server;
+    std::atomic<int> m_searchRequests{0};
+    std::unique_ptr<BrowserProfile> m_profile;
+    std::unique_ptr<MainWindow> m_window;
+    QStringList m_messages;
+};
+
+TEST_F(MainWindowTest, ComesUpWithItsLayoutCaptionsAndStatusPanels) {
+    m_window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(m_window.get()));
+
+    EXPECT_EQ(m_window->windowTitle(), QStringLiteral("Tarnwick 3.12"));
+    const std::pair<const char *, const char *> captions[] = {
+        {"btnStart", "Get Data"},
+        {"btnStop", "Stop"},
+        {"btnSettings", "Settings"},
+        {"btnUpdates", "Get Updates"},
+        {"btnHelp", "Help"},
+        {"btnGo", "Go"},
+        {"btnRSelectAll", "Select All"},
+        {"btnRClearSelection", "Clear Selection"},
+        {"btnRDelete", "Delete Selected"},
+        {"btnRDeleteAll", "Delete All"},
+        {"btnExportAll", "Export Data"},
+        {"btnOpenWebsite", "Open Website"},
+        {"btnOpenMaps", "Open Maps URL"},
+        {"btnOpenDetails", "Open Details URL"},
+    };
+    for (const auto &[name, caption] : captions) {
+        auto *button = child<QPushButton>(name);
+        ASSERT_NE(button, nullptr) << name;
+        EXPECT_EQ(button->text(), QLatin1String(caption)) << name;
+    }
+    const std::pair<const char *, const char *> hints[] = {
+        {"imgHome", "Home"}, {"imgBack", "Go Back"},    {"imgForward", "Go Forward"},
+        {"imgStop", "Stop"}, {"imgRefresh", "Refresh"},
+    };
+    for (const auto &[name, hint] : hints) {
+        auto *image = child<QToolButton>(name);
+        ASSERT_NE(image, nullptr) << name;
+        EXPECT_EQ(image->toolTip(), QLatin1String(hint)) << name;
+        EXPECT_EQ(image->size(), QSize(32, 32)) << name;
+    }
+    EXPECT_EQ(child<QLabel>("lblCurrentLanguage")->text(), QStringLiteral("Language:"));
+    EXPECT_EQ(child<QLabel>("lblAddress")->text(), QStringLiteral("Address:"));
+    EXPECT_EQ(child<QLabel>("panResultsHeader")->text(), QStringLiteral("Results"));
+    auto *languages = child<QComboBox>("cbxLanguage");
+    ASSERT_EQ(languages->count(), 4);
+    EXPECT_EQ(languages->itemText(3), QStringLiteral("Italian"));
+    EXPECT_EQ(languages->currentIndex(), 0);
+
+    auto *pages = child<QTabWidget>("pgcMain");
+    ASSERT_EQ(pages->count(), 2);
+    EXPECT_EQ(pages->tabText(0), QStringLiteral("Browser"));
+    EXPECT_EQ(pages->tabText(1), QStringLiteral("News && Special Offers"));
+
+    EXPECT_EQ(child<QWidget>("panCommands")->height(), 89);
+    EXPECT_EQ(child<QWidget>("panAddress")->height(), 44);
+    EXPECT_EQ(child<QWidget>("panButtons")->height(), 42);
+    EXPECT_EQ(child<QWidget>("panResultsHeader")->height(), 21);
+
+    // The address box widens with the window; Go stays at the right edge.
+    auto *address = child<QLineEdit>("edtAddress");
+    auto *go = child<QPushButton>("btnGo");
+    const int widthBefore = address->width();
+    m_window->resize(m_window->width() + 200, m_window->height());
+    QTest::qWait(50);
+    EXPECT_EQ(address->width(), widthBefore + 200);
+    EXPECT_GT(go->geometry().left(), address->geometry().right());
+
+    MainStatusBar &status = m_window->statusBarPanels();
+    for (int i = 0; i < MainStatusBar::PanelCount; ++i) {
+        EXPECT_EQ(status.panelRect(i).width(), MainStatusBar::PanelWidths[static_cast<std::size_t>(i)]) << i;
+    }
+    EXPECT_EQ(status.panelText(1), QStringLiteral("0 items listed"));
+    EXPECT_EQ(status.panelText(2), QStringLiteral("0 items exported"));
+    EXPECT_EQ(status.panelText(3), QStringLiteral("Progress:"));
+    EXPECT_EQ(status.gauge()->geometry(), status.panelRect(MainStatusBar::GaugePanel));
+    EXPECT_EQ(status.gaugePosition(), 0);
+
+    // The deferred start opens the LinkedIn start page (here the loopback server).
+    EXPECT_TRUE(waitForAddress(QStringLiteral("/start")));
+
+    const QString folder =
+        qEnvironmentVariable("TARNWICK_BUILD_DIR", QDir::tempPath()) + QStringLiteral("/screenshots");
+    QDir().mkpath(folder);
+    QTest::qWait(150);
+    EXPECT_TRUE(m_window->grab().save(folder + QStringLiteral("/mainwindow.png")));
+}
+
+TEST_F(MainWindowTest, GoLoadsTheTypedAddressAndShowsWhereARedirectLanded) {
+    m_window->show();
+    ASSERT_TRUE(waitForAddress(QStringLiteral("/start")));
+    auto *address = child<QLineEdit>("edtAddress");
+    address->setText(m_server.url(QStringLiteral("/redirect")));
+    QTest::mouseClick(child<QPushButton>("btnGo"), Qt::LeftButton);
+    EXPECT_TRUE(waitForAddress(QStringLiteral("/landed")));
+    EXPECT_EQ(m_window->mainPane().locationUrl(), m_server.url(QStringLiteral("/landed")));
+}
+
+TEST_F(MainWindowTest, EnterInTheAddressBoxDoesNotNavigate) {
+    m_window->show();
+    ASSERT_TRUE(waitForAddress(QStringLiteral("/start")));
+    auto *address = child<QLineEdit>("edtAddress");
+    address->setText(m_server.url(QStringLiteral("/landed")));
+    QTest::keyClick(address, Qt::Key_Return);
+    QTest::qWait(500);
+    EXPECT_EQ(m_window->mainPane().locationUrl(), m_server.url(QStringLiteral("/start")));
+}
+
+TEST_F(MainWindowTest, MemberHomePageIsReplacedByTheCompanySearch) {
+    m_window->show();
+    ASSERT_TRUE(waitForAddress(QStringLiteral("/start")));
+    m_window->mainPane().navigate(m_server.url(QStringLiteral("/feed/nhome/")));
+    EXPECT_TRUE(waitForAddress(QStringLiteral("/vsearch/c")));
+    EXPECT_GE(m_searchRequests.load(), 1);
+}
+
+TEST_F(MainWindowTest, HomeOpensTheCompanySearch) {
+    m_window->show();
+    ASSERT_TRUE(waitForAddress(QStringLiteral("/start")));
+    QTest::mouseClick(child<QToolButton>("imgHome"), Qt::LeftButton);
+    EXPECT_TRUE(waitForAddress(QStringLiteral("/vsearch/c")));
+}
+
+TEST_F(MainWindowTest, BackAndForwardWithoutHistoryAreSilent) {
+    m_window->show();
+    ASSERT_TRUE(waitForAddress(QStringLiteral("/start")));
+    QTest::mouseClick(child<QToolButton>("imgBack"), Qt::LeftButton);
+    QTest::mouseClick(child<QToolButton>("imgForward"), Qt::LeftButton);
+    QTest::qWait(300);
+    EXPECT_TRUE(m_messages.isEmpty());
+    EXPECT_EQ(m_window->mainPane().locationUrl(), m_server.url(QStringLiteral("/start")));
+}
+
+TEST_F(MainWindowTest, GaugeShowsTheLoadPercentage) {
+    MainStatusBar &status = m_window->statusBarPanels();
+    m_window->ewbMainProgressChange(50, 200);
+    EXPECT_EQ(status.gaugeMaximum(), 100);
+    EXPECT_EQ(status.gaugePosition(), 25);
+    m_window->ewbMainProgressChange(1, 1);
+    EXPECT_EQ(status.gaugePosition(), 0);
+    m_window->ewbMainProgressChange(0, 200);
+    EXPECT_EQ(status.gaugePosition(), 0);
+    m_window->ewbMainProgressChange(200, 200);
+    EXPECT_EQ(status.gaugePosition(), 100);
+    m_window->statusBarPanels().setGaugePosition(70);
+    QTest::mouseClick(child<QToolButton>("imgStop"), Qt::LeftButton);
+    EXPECT_EQ(status.gaugePosition(), 0);
+}
+
+TEST_F(MainWindowTest, ClosingAsksTheRunToStop) {
+    m_window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(m_window.get()));
+    m_window->context().run.Parsing = true;
+    EXPECT_TRUE(m_window->close());
+    EXPECT_TRUE(m_window->context().run.ShouldStop);
+}
+
+} // namespace
