@@ -14,9 +14,9 @@ public:
     void append(const QString &link) { m_entries.append(link); }
     bool contains(const QString &link) const { return m_entries.contains(link, Qt::CaseInsensitive); }
     bool removeLastMatching(const QString &link) {
-        const QString key = DuplicatedItems::DeletionKey(link);
+        const QString key = Key(link);
         for (qsizetype i = m_entries.size() - 1; i >= 0; --i) {
-            if (DuplicatedItems::DeletionKey(m_entries.at(i)) == key) {
+            if (Key(m_entries.at(i)) == key) {
                 m_entries.removeAt(i);
                 return true;
             }
@@ -26,6 +26,14 @@ public:
     int count() const { return static_cast<int>(m_entries.size()); }
 
 private:
+    static QString Key(const QString &text) {
+        QString key;
+        for (const QChar c : text.trimmed()) {
+            key.append(c >= u'a' && c <= u'z' ? QChar(c.unicode() - 32) : c);
+        }
+        return key;
+    }
+
     QStringList m_entries;
 };
 
