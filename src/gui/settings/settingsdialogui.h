@@ -1,0 +1,62 @@
+#pragma once
+
+class QButtonGroup;
+class QCheckBox;
+class QDialog;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPlainTextEdit;
+class QPushButton;
+class QRadioButton;
+class QTabWidget;
+class QWidget;
+
+// The controls of the settings dialog, laid out with their built-in English texts. Every control
+// carries its name as objectName, so tests and the language files find it.
+struct SettingsDialogUi {
+    void setupUi(QDialog *dialog);
+
+    QTabWidget *pgcSettings = nullptr;
+    QWidget *TabSheet1 = nullptr;
+    QWidget *TabSheet2 = nullptr;
+
+    QButtonGroup *proxyGroup = nullptr;
+    QRadioButton *rbtNoProxy = nullptr;
+    QRadioButton *rbtProxy = nullptr;
+    QLabel *lblHost = nullptr;
+    QLineEdit *edtHost = nullptr;
+    QLabel *lblPort = nullptr;
+    QLineEdit *edtPort = nullptr;
+    QCheckBox *chkAuthentification = nullptr;
+    QLabel *lblUsername = nullptr;
+    QLineEdit *edtUsername = nullptr;
+    QLabel *lblPassword = nullptr;
+    QLineEdit *edtPassword = nullptr;
+    QRadioButton *rbtRandom = nullptr;
+    QPlainTextEdit *memRandomProxies = nullptr;
+    QLabel *lblRandomDelay = nullptr;
+    QLineEdit *speRandom = nullptr;
+    QLabel *lblSeconds = nullptr;
+    QPushButton *btnFreeProxies = nullptr;
+
+    QLabel *lblColumns = nullptr;
+    QListWidget *chlColumns = nullptr;
+    QButtonGroup *exportGroup = nullptr;
+    QRadioButton *rbtExportManually = nullptr;
+    QRadioButton *rbtExportAutomatic = nullptr;
+    QLineEdit *edtFolder = nullptr;
+    QPushButton *btnBrowse = nullptr;
+    QLabel *lblDelimiterHeader = nullptr;
+    QLabel *lblDelimiter = nullptr;
+    QLineEdit *edtDelimiter = nullptr;
+    QCheckBox *chkExtractEmails = nullptr;
+    QCheckBox *chkCompleteFromGoogle = nullptr;
+
+    QPushButton *btnOk = nullptr;
+    QPushButton *btnCancel = nullptr;
+
+private:
+    void setupConnectionsTab();
+    void setupDataTab();
+};
