@@ -2,6 +2,7 @@
 
 #include <QHostAddress>
 #include <QTcpSocket>
+#include <QTimer>
 #include <QUrl>
 
 using namespace Qt::StringLiterals;
@@ -9,14 +10,14 @@ using namespace Qt::StringLiterals;
 namespace {
 
 constexpr qsizetype maxHeadSize = 64 * 1024;
+constexpr int closeGraceMs = 10000;
 
 bool IsLoopbackHost(const QString &host) {
     QString bare = host;
     if (bare.startsWith(u'[') && bare.endsWith(u']')) {
         bare = bare.mid(1, bare.size() - 2);
     }
-    if (bare.compare(u"localhost"_s, Qt::CaseInsensitive) == 0 ||
-        bare.endsWith(u".localhost"_s, Qt::CaseInsensitive)) {
+    if (bare.compare(u"localhost"_s, Qt::CaseInsensitive) == 0 || bare.endsWith(u".localhost"_s, Qt::CaseInsensitive)) {
         return true;
     }
     const QHostAddress address(bare);
@@ -44,14 +45,12 @@ bool SplitAuthority(const QByteArray &authority, QString &host, quint16 &port) {
 
 bool IsHopByHop(const QByteArray &line) {
     const QByteArray name = line.left(line.indexOf(':')).trimmed().toLower();
-    return name == "connection" || name == "proxy-connection" || name == "keep-alive" ||
-           name == "proxy-authorization";
+    return name == "connection" || name == "proxy-connection" || name == "keep-alive" || name == "proxy-authorization";
 }
 
 } // namespace
 
-ForwardingConnection::ForwardingConnection(QTcpSocket *client, ProxyRoute route, bool loopbackDirect,
-                                           QObject *parent)
+ForwardingConnection::ForwardingConnection(QTcpSocket *client, ProxyRoute route, bool loopbackDirect, QObject *parent)
     : QObject(parent), m_client(client), m_route(std::move(route)), m_loopbackDirect(loopbackDirect) {
     client->setParent(this);
     connect(client, &QTcpSocket::readyRead, this, &ForwardingConnection::readClient);
@@ -136,8 +135,8 @@ void ForwardingConnection::startRequest(const RequestHead &request) {
             connectUpstream(host, port, {}, true);
             return;
         }
-        const QByteArray tunnel = "CONNECT " + request.target + ' ' + request.version + "\r\nHost: " +
-                                  request.target + "\r\n" + proxyAuthorization() + "\r\n";
+        const QByteArray tunnel = "CONNECT " + request.target + ' ' + request.version + "\r\nHost: " + request.target +
+                                  "\r\n" + proxyAuthorization() + "\r\n";
         connectUpstream(m_route.host, m_route.port, tunnel, false);
         return;
     }
@@ -199,7 +198,7 @@ void ForwardingConnection::upstreamConnected() {
 }
 
 void ForwardingConnection::relay(QTcpSocket *from, QTcpSocket *to) {
-    if (from && to && m_piping) {
+    if (from && to && m_piping && from->isOpen() && to->isOpen()) {
         to->write(from->readAll());
     }
 }
@@ -215,7 +214,8 @@ void ForwardingConnection::fail(const QByteArray &status) {
     finish();
 }
 
-// Whatever one side still sent is passed on before the other side is closed.
+// Whatever one side still sent is passed on before the other side is closed; the connection goes
+// once both sockets have written out and closed.
 void ForwardingConnection::finish() {
     if (m_finished) {
         return;
@@ -225,12 +225,32 @@ void ForwardingConnection::finish() {
         relay(m_upstream, m_client);
         relay(m_client, m_upstream);
     }
-    if (m_client && m_client->state() != QAbstractSocket::UnconnectedState) {
-        m_client->disconnectFromHost();
+    for (QTcpSocket *socket : {m_client.data(), m_upstream.data()}) {
+        if (socket) {
+            connect(socket, &QTcpSocket::stateChanged, this, &ForwardingConnection::deleteWhenClosed);
+            socket->disconnectFromHost();
+        }
     }
-    if (m_upstream && m_upstream->state() != QAbstractSocket::UnconnectedState) {
-        m_upstream->disconnectFromHost();
+    QTimer::singleShot(closeGraceMs, this, [this] {
+        for (QTcpSocket *socket : {m_client.data(), m_upstream.data()}) {
+            if (socket) {
+                socket->abort();
+            }
+        }
+        deleteWhenClosed();
+    });
+    deleteWhenClosed();
+}
+
+void ForwardingConnection::deleteWhenClosed() {
+    for (QTcpSocket *socket : {m_client.data(), m_upstream.data()}) {
+        if (socket && socket->state() != QAbstractSocket::UnconnectedState) {
+            return;
+        }
     }
-    Q_EMIT finished();
-    deleteLater();
+    if (!m_deleting) {
+        m_deleting = true;
+        Q_EMIT finished();
+        deleteLater();
+    }
 }

@@ -3,6 +3,7 @@
 #include "gui/browser/proxyroute.h"
 
 #include <QByteArray>
+#include <QList>
 #include <QObject>
 #include <QPointer>
 
@@ -17,6 +18,8 @@ class ForwardingConnection : public QObject {
 
 public:
     ForwardingConnection(QTcpSocket *client, ProxyRoute route, bool loopbackDirect, QObject *parent = nullptr);
+
+    const ProxyRoute &route() const { return m_route; }
 
     // Ends both sides at once.
     void abort();
@@ -40,6 +43,7 @@ private:
     void relay(QTcpSocket *from, QTcpSocket *to);
     void fail(const QByteArray &status);
     void finish();
+    void deleteWhenClosed();
     QByteArray proxyAuthorization() const;
 
     QPointer<QTcpSocket> m_client;
@@ -51,4 +55,5 @@ private:
     bool m_answerTunnel = false;
     bool m_piping = false;
     bool m_finished = false;
+    bool m_deleting = false;
 };

@@ -11,4 +11,5 @@ struct ProxyRoute {
     QString password;
 
     bool direct() const { return host.isEmpty(); }
+    bool operator==(const ProxyRoute &) const = default;
 };

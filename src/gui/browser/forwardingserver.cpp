@@ -1,0 +1,50 @@
+#include "gui/browser/forwardingserver.h"
+
+#include "gui/browser/forwardingconnection.h"
+
+#include <QTcpSocket>
+
+ForwardingServer::ForwardingServer(QObject *parent) : QTcpServer(parent) {
+    connect(this, &QTcpServer::newConnection, this, &ForwardingServer::acceptConnections);
+}
+
+void ForwardingServer::setRoute(const ProxyRoute &route) {
+    QMutexLocker lock(&m_mutex);
+    m_route = route;
+}
+
+ProxyRoute ForwardingServer::route() const {
+    QMutexLocker lock(&m_mutex);
+    return m_route;
+}
+
+void ForwardingServer::setLoopbackDirect(bool direct) {
+    QMutexLocker lock(&m_mutex);
+    m_loopbackDirect = direct;
+}
+
+void ForwardingServer::closeStaleConnections() {
+    const ProxyRoute current = route();
+    m_connections.removeAll(nullptr);
+    const auto connections = m_connections;
+    for (const auto &connection : connections) {
+        if (connection && !(connection->route() == current)) {
+            connection->abort();
+        }
+    }
+}
+
+void ForwardingServer::acceptConnections() {
+    while (QTcpSocket *socket = nextPendingConnection()) {
+        bool loopbackDirect = true;
+        ProxyRoute current;
+        {
+            QMutexLocker lock(&m_mutex);
+            current = m_route;
+            loopbackDirect = m_loopbackDirect;
+        }
+        auto *connection = new ForwardingConnection(socket, current, loopbackDirect, this);
+        m_connections.removeAll(nullptr);
+        m_connections.append(connection);
+    }
+}

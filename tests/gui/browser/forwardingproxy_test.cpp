@@ -1,0 +1,187 @@
+#include "gui/browser/forwardingserver.h"
+#include "support/loopbackserver.h"
+#include "support/tinyproxy.h"
+
+#include <QElapsedTimer>
+#include <QHostAddress>
+#include <QMutex>
+#include <QTcpSocket>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// Waits in the event loop (the forwarding server runs in this thread) until done() or 10 s.
+template<typename Done>
+bool WaitFor(Done done) {
+    QElapsedTimer timer;
+    timer.start();
+    while (!done() && timer.elapsed() < 10000) {
+        QTest::qWait(5);
+    }
+    return done();
+}
+
+// Sends request to the forwarding proxy and returns everything it answers until it closes.
+QByteArray Exchange(quint16 port, const QByteArray &request) {
+    QTcpSocket socket;
+    socket.connectToHost(QHostAddress::LocalHost, port);
+    if (!WaitFor([&] { return socket.state() == QAbstractSocket::ConnectedState; })) {
+        return {};
+    }
+    socket.write(request);
+    QByteArray answer;
+    WaitFor([&] {
+        answer += socket.readAll();
+        return socket.state() == QAbstractSocket::UnconnectedState;
+    });
+    return answer + socket.readAll();
+}
+
+} // namespace
+
+class ForwardingProxy : public ::testing::Test {
+protected:
+    void SetUp() override {
+        m_origin.server().Get("/hello", [this](const httplib::Request &request, httplib::Response &response) {
+            QMutexLocker lock(&m_mutex);
+            m_originRequests.append({QString::fromStdString(request.path),
+                                     QString::fromStdString(request.get_header_value("Connection")),
+                                     request.has_header("Proxy-Authorization")});
+            response.set_content("hello from origin", "text/plain");
+        });
+        ASSERT_TRUE(m_origin.start());
+        ASSERT_TRUE(m_server.listen(QHostAddress::LocalHost, 0));
+    }
+
+    QByteArray get(const QString &path) {
+        return Exchange(m_server.serverPort(), "GET " + m_origin.url(path).toLatin1() +
+                                                   " HTTP/1.1\r\nHost: 127.0.0.1\r\nProxy-Connection: keep-alive\r\n"
+                                                   "User-Agent: test\r\n\r\n");
+    }
+
+    ProxyRoute through(const Tinyproxy &proxy, const QString &user = {}, const QString &password = {}) {
+        return {proxy.host(), static_cast<quint16>(proxy.port()), user, password};
+    }
+
+    struct OriginRequest {
+        QString path;
+        QString connection;
+        bool proxyAuthorization = false;
+    };
+    QList<OriginRequest> originRequests() {
+        QMutexLocker lock(&m_mutex);
+        return m_originRequests;
+    }
+
+    LoopbackServer m_origin;
+    ForwardingServer m_server;
+
+private:
+    QMutex m_mutex;
+    QList<OriginRequest> m_originRequests;
+};
+
+TEST_F(ForwardingProxy, DirectRouteSendsThePathToTheOriginAndClosesAfterTheAnswer) {
+    const QByteArray answer = get(u"/hello"_s);
+    EXPECT_TRUE(answer.startsWith("HTTP/1.1 200")) << answer.constData();
+    EXPECT_TRUE(answer.endsWith("hello from origin"));
+    ASSERT_EQ(originRequests().size(), 1);
+    EXPECT_EQ(originRequests().at(0).path, u"/hello"_s);
+    EXPECT_EQ(originRequests().at(0).connection, u"close"_s);
+}
+
+TEST_F(ForwardingProxy, UpstreamRouteGoesThroughTheProxy) {
+    Tinyproxy proxy;
+    ASSERT_TRUE(proxy.start()) << proxy.errorString().toStdString();
+    m_server.setLoopbackDirect(false);
+    m_server.setRoute(through(proxy));
+    const QByteArray answer = get(u"/hello"_s);
+    EXPECT_TRUE(answer.startsWith("HTTP/1.")) << answer.constData();
+    EXPECT_TRUE(answer.endsWith("hello from origin"));
+    EXPECT_TRUE(proxy.requests().join(u'\n').contains(u"GET "_s + m_origin.url(u"/hello"_s)))
+        << proxy.log().toStdString();
+    ASSERT_EQ(originRequests().size(), 1);
+    EXPECT_FALSE(originRequests().at(0).proxyAuthorization);
+}
+
+TEST_F(ForwardingProxy, CredentialsAreSentToTheUpstreamProxyUpFront) {
+    Tinyproxy proxy;
+    ASSERT_TRUE(proxy.start(u"ann"_s, u"s3cret"_s)) << proxy.errorString().toStdString();
+    m_server.setLoopbackDirect(false);
+
+    m_server.setRoute(through(proxy, u"ann"_s, u"wrong"_s));
+    EXPECT_FALSE(get(u"/hello"_s).endsWith("hello from origin"));
+    m_server.setRoute(through(proxy));
+    EXPECT_TRUE(get(u"/hello"_s).contains(" 407 "));
+    EXPECT_TRUE(originRequests().isEmpty());
+
+    m_server.setRoute(through(proxy, u"ann"_s, u"s3cret"_s));
+    EXPECT_TRUE(get(u"/hello"_s).endsWith("hello from origin"));
+    ASSERT_EQ(originRequests().size(), 1);
+    EXPECT_FALSE(originRequests().at(0).proxyAuthorization);
+}
+
+TEST_F(ForwardingProxy, LoopbackDestinationsGoDirectUnlessTold) {
+    Tinyproxy proxy;
+    ASSERT_TRUE(proxy.start()) << proxy.errorString().toStdString();
+    m_server.setRoute(through(proxy));
+    EXPECT_TRUE(get(u"/hello"_s).endsWith("hello from origin"));
+    EXPECT_TRUE(proxy.requests().isEmpty());
+}
+
+TEST_F(ForwardingProxy, TunnelsDirectAndThroughTheProxy) {
+    const QByteArray inner = "GET /hello HTTP/1.1\r\nHost: 127.0.0.1\r\nConnection: close\r\n\r\n";
+    const QByteArray authority = "127.0.0.1:" + QByteArray::number(m_origin.port());
+    const QByteArray connectRequest = "CONNECT " + authority + " HTTP/1.1\r\nHost: " + authority + "\r\n\r\n";
+
+    QByteArray answer = Exchange(m_server.serverPort(), connectRequest + inner);
+    EXPECT_TRUE(answer.startsWith("HTTP/1.1 200 Connection established\r\n\r\nHTTP/1.1 200")) << answer.constData();
+    EXPECT_TRUE(answer.endsWith("hello from origin"));
+
+    Tinyproxy proxy;
+    ASSERT_TRUE(proxy.start(u"ann"_s, u"s3cret"_s)) << proxy.errorString().toStdString();
+    m_server.setLoopbackDirect(false);
+    m_server.setRoute(through(proxy, u"ann"_s, u"s3cret"_s));
+    answer = Exchange(m_server.serverPort(), connectRequest + inner);
+    EXPECT_TRUE(answer.startsWith("HTTP/1.0 200")) << answer.constData();
+    EXPECT_TRUE(answer.endsWith("hello from origin"));
+    EXPECT_TRUE(proxy.requests().join(u'\n').contains(u"CONNECT "_s + QString::fromLatin1(authority)));
+    EXPECT_EQ(originRequests().size(), 2);
+}
+
+TEST_F(ForwardingProxy, ChangedRouteClosesOpenConnectionsAndAnUnchangedOneKeepsThem) {
+    const QByteArray authority = "127.0.0.1:" + QByteArray::number(m_origin.port());
+    QTcpSocket tunnel;
+    tunnel.connectToHost(QHostAddress::LocalHost, m_server.serverPort());
+    ASSERT_TRUE(WaitFor([&] { return tunnel.state() == QAbstractSocket::ConnectedState; }));
+    tunnel.write("CONNECT " + authority + " HTTP/1.1\r\n\r\n");
+    QByteArray answer;
+    ASSERT_TRUE(WaitFor([&] {
+        answer += tunnel.readAll();
+        return answer.contains("\r\n\r\n");
+    }));
+
+    m_server.setRoute({});
+    m_server.closeStaleConnections();
+    QTest::qWait(50);
+    EXPECT_EQ(tunnel.state(), QAbstractSocket::ConnectedState);
+
+    m_server.setRoute({u"127.0.0.1"_s, 1, {}, {}});
+    m_server.closeStaleConnections();
+    EXPECT_TRUE(WaitFor([&] { return tunnel.state() == QAbstractSocket::UnconnectedState; }));
+}
+
+TEST_F(ForwardingProxy, BadRequestsAndUnreachableUpstreamsAreAnswered) {
+    EXPECT_TRUE(Exchange(m_server.serverPort(), "nonsense\r\n\r\n").startsWith("HTTP/1.1 400"));
+    EXPECT_TRUE(Exchange(m_server.serverPort(), "GET /relative HTTP/1.1\r\n\r\n").startsWith("HTTP/1.1 400"));
+    const int closedPort = FreeLoopbackPort();
+    ASSERT_GT(closedPort, 0);
+    m_server.setLoopbackDirect(false);
+    m_server.setRoute({u"127.0.0.1"_s, static_cast<quint16>(closedPort), {}, {}});
+    EXPECT_TRUE(get(u"/hello"_s).startsWith("HTTP/1.1 502"));
+    EXPECT_TRUE(originRequests().isEmpty());
+}
