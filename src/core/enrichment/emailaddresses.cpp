@@ -1,8 +1,10 @@
 #include "core/enrichment/emailaddresses.h"
 
 #include <QRegularExpression>
+#include <QSet>
 
 #include <array>
+#include <utility>
 
 namespace {
 
@@ -30,6 +32,12 @@ bool IsFileName(QStringView match) {
 } // namespace
 
 void AppendEmailAddresses(const QString &page, QStringList &list) {
+    // Case-folded copies of the entries make each duplicate test one hash lookup.
+    QSet<QString> listed;
+    listed.reserve(list.size());
+    for (const QString &entry : list) {
+        listed.insert(entry.toCaseFolded());
+    }
     QRegularExpressionMatchIterator matches = AddressPattern().globalMatch(page);
     while (matches.hasNext()) {
         const QRegularExpressionMatch match = matches.next();
@@ -37,7 +45,9 @@ void AppendEmailAddresses(const QString &page, QStringList &list) {
         if (IsFileName(address)) {
             continue;
         }
-        if (!list.contains(address, Qt::CaseInsensitive)) {
+        QString folded = address.toString().toCaseFolded();
+        if (!listed.contains(folded)) {
+            listed.insert(std::move(folded));
             list.append(address.toString());
         }
     }
