@@ -1,6 +1,5 @@
 #include "gui/app/mainwindow.h"
 
-#include "core/app/version.h"
 #include "core/extraction/resultslist.h"
 #include "core/host/host.h"
 #include "core/host/hostservices.h"
@@ -108,18 +107,16 @@ MainWindow::MainWindow(Host &host, Options options, QWidget *parent)
     m_tmrDeferredStart.setInterval(100);
 
     connectHandlers();
-    setWindowTitle(ProductName + QLatin1Char(' ') + ProgramVersion);
     resize(911, 549 + StatusBarHeight);
     m_splitter->setSizes(
         {549 - CommandPanelHeight - AddressPanelHeight - ButtonBarHeight - ResultsAreaHeight - 3, ResultsAreaHeight});
-    m_edtAddress->setFocus();
+    FormCreate();
 }
 
 MainWindow::~MainWindow() {
-    // The panes' views belong to the tab widget; take them out before the panes go.
-    m_pgcMain->clear();
-    m_ewbMain->view()->setParent(nullptr);
-    m_ewbNews->view()->setParent(nullptr);
+    // The view shows the results list's model: it goes before the list does.
+    delete m_lvwItems;
+    m_lvwItems = nullptr;
 }
 
 BrowserPane &MainWindow::mainPane() {
@@ -255,6 +252,7 @@ void MainWindow::connectHandlers() {
     connect(m_btnOpenDetails, &QPushButton::clicked, this, &MainWindow::btnOpenDetailsClick);
     connect(m_btnHelp, &QPushButton::clicked, this, &MainWindow::btnHelpClick);
     connect(m_btnSettings, &QPushButton::clicked, this, &MainWindow::btnSettingsClick);
+    connect(m_btnStop, &QPushButton::clicked, this, &MainWindow::btnStopClick);
     connect(m_btnExportAll, &QPushButton::clicked, this, &MainWindow::btnExportAllClick);
     // Only the user's choice counts as a change; selecting the stored language at start-up does not.
     connect(m_cbxLanguage, &QComboBox::activated, this, &MainWindow::cbxLanguageChange);

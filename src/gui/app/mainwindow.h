@@ -55,6 +55,7 @@ public:
     void LoadLanguage(const QString &code);
     void cbxLanguageChange(int index);
     void btnSettingsClick();
+    void btnStopClick();
     void btnExportAllClick();
 
     // Browser controls.

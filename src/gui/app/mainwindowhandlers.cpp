@@ -104,6 +104,22 @@ void MainWindow::btnSettingsClick() {
     }
 }
 
+// Stop ends a run at its next test and aborts the fetch in progress; the pane and the client are
+// told twice, as either may be between two steps the first time.
+void MainWindow::btnStopClick() {
+    m_context->run.ShouldStop = true;
+    m_context->run.Parsing = false;
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        m_ewbMain->stop();
+    }
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        m_downloader->Disconnect();
+    }
+    m_statusBar->setGaugePosition(0);
+    PumpDelay(m_host, 1000);
+    m_host.processEvents();
+}
+
 void MainWindow::btnExportAllClick() {
     ExportSource source;
     source.captions = m_results->columnCaptions();

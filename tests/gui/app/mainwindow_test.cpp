@@ -1,5 +1,6 @@
 #include "core/browser/browserpane.h"
 #include "core/extraction/resultslist.h"
+#include "core/settings/settingsstore.h"
 #include "gui/app/mainstatusbar.h"
 #include "gui/app/mainwindow.h"
 #include "gui/app/widgetdialogs.h"
@@ -9,6 +10,7 @@
 
 #include <QComboBox>
 #include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
@@ -58,7 +60,7 @@ protected:
         options.endpoints.linkedInHttps = m_server.url(QStringLiteral("/start"));
         m_profile = std::make_unique<BrowserProfile>(m_folder.filePath(QStringLiteral("browser")));
         options.browserProfile = m_profile.get();
-        options.executableFolder = m_folder.filePath(QStringLiteral("no-languages"));
+        options.executableFolder = executableFolder();
         m_window = std::make_unique<MainWindow>(m_host, options);
         WidgetDialogs::setMessageObserver([this](Dialogs::Icon, const QString &text) { m_messages.append(text); });
     }
@@ -67,6 +69,9 @@ protected:
         WidgetDialogs::setMessageObserver({});
         m_window.reset();
     }
+
+    // The fixture starts without language files unless a test overrides this.
+    virtual QString executableFolder() { return m_folder.filePath(QStringLiteral("no-languages")); }
 
     template<typename T>
     T *child(const char *name) {
@@ -238,6 +243,60 @@ TEST_F(MainWindowTest, ClosingAsksTheRunToStop) {
     m_window->context().run.Parsing = true;
     EXPECT_TRUE(m_window->close());
     EXPECT_TRUE(m_window->context().run.ShouldStop);
+}
+
+// The shipped language files, as they lie beside the executable in the build tree.
+class MainWindowLanguageTest : public MainWindowTest {
+protected:
+    QString executableFolder() override { return qEnvironmentVariable("TARNWICK_BUILD_DIR") + QStringLiteral("/bin"); }
+};
+
+TEST_F(MainWindowLanguageTest, ChoosingFrenchSavesTheChoiceAndTranslatesTheWindow) {
+    m_window->show();
+    ASSERT_TRUE(waitForAddress(QStringLiteral("/start")));
+    LeadRow row;
+    row[LeadRow::LinkedInLink] = QStringLiteral("https://example.invalid/company/a");
+    m_window->results().appendRow(row);
+    const QString englishStart = child<QPushButton>("btnStart")->text();
+
+    auto *languages = child<QComboBox>("cbxLanguage");
+    languages->setCurrentIndex(1);
+    m_window->cbxLanguageChange(1);
+
+    EXPECT_EQ(m_window->context().settings.CurrLang, QStringLiteral("fr"));
+    QFile saved(m_window->settingsPath());
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(saved.readAll().contains("<%%Language%%>fr<%%/Language%%>"));
+    EXPECT_NE(child<QPushButton>("btnStart")->text(), englishStart);
+    EXPECT_FALSE(child<QPushButton>("btnStart")->text().isEmpty());
+    // The counter templates are applied at once, with the current counts.
+    const QString listed = m_window->statusBarPanels().panelText(1);
+    EXPECT_TRUE(listed.startsWith(QStringLiteral("1"))) << listed.toStdString();
+    EXPECT_FALSE(listed.contains(QStringLiteral("[VAR1]")));
+    EXPECT_FALSE(m_window->statusBarPanels().panelText(2).contains(QStringLiteral("[VAR1]")));
+
+    const QString folder =
+        qEnvironmentVariable("TARNWICK_BUILD_DIR", QDir::tempPath()) + QStringLiteral("/screenshots");
+    QDir().mkpath(folder);
+    QTest::qWait(150);
+    EXPECT_TRUE(m_window->grab().save(folder + QStringLiteral("/mainwindow-fr.png")));
+}
+
+TEST_F(MainWindowLanguageTest, TheStoredLanguageIsAppliedAtStartUp) {
+    m_window.reset();
+    AppSettings stored;
+    stored.CurrLang = QStringLiteral("es");
+    ASSERT_TRUE(
+        SaveSettings(stored, SettingsFilePath(m_folder.filePath(QStringLiteral("Brisvane Software/Tarnwick")))).ok);
+
+    MainWindow::Options options;
+    options.endpoints.linkedInHttps = QStringLiteral("about:blank");
+    options.browserProfile = m_profile.get();
+    options.executableFolder = executableFolder();
+    m_window = std::make_unique<MainWindow>(m_host, options);
+    EXPECT_EQ(m_window->context().settings.CurrLang, QStringLiteral("es"));
+    EXPECT_EQ(child<QComboBox>("cbxLanguage")->currentIndex(), 2);
+    EXPECT_NE(child<QPushButton>("btnStart")->text(), QStringLiteral("Get Data"));
 }
 
 } // namespace
