@@ -287,5 +287,7 @@ void SettingsDialog::ApplyLanguageSections(const QHash<QString, QString> &sectio
     SetCaption(m_ui.lblDelimiterHeader, text(u"settings21"));
     m_ui.lblDelimiterHeader->setFixedWidth(headerWidth);
     // Laid out for the new texts at once, not at the next pass of the event loop.
+    m_ui.TabSheet1->layout()->activate();
+    m_ui.TabSheet2->layout()->activate();
     layout()->activate();
 }
