@@ -4,6 +4,7 @@
 #include "gui/app/mainwindow.h"
 #include "gui/app/tarnwickapplication.h"
 #include "gui/browser/browserprofile.h"
+#include "gui/browser/browserproxy.h"
 
 #include <unistd.h>
 
@@ -18,6 +19,8 @@ int main(int argc, char **argv) {
     QCoreApplication::setApplicationName(QStringLiteral("Tarnwick"));
 
     LinuxHost host;
+    // Before the browser engine starts, so its connections go through the switchable proxy.
+    BrowserProxy::Install();
     BrowserProfile profile(AppDataFolder(host) + QStringLiteral("/browser"));
     host.setBrowserCacheClearer([&profile] { profile.clearHttpCache(); });
 
