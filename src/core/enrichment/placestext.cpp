@@ -1,5 +1,7 @@
 #include "core/enrichment/placestext.h"
 
+#include "core/util/textcursor.h"
+
 #include <QByteArray>
 
 #include <array>
@@ -71,16 +73,4 @@ QString StripLineBreaks(const QString &text) {
     stripped.remove(u'\r');
     stripped.remove(u'\n');
     return TrimControls(stripped);
-}
-
-QString TrimControls(const QString &text) {
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && text.at(begin).unicode() <= 32) {
-        ++begin;
-    }
-    while (end > begin && text.at(end - 1).unicode() <= 32) {
-        --end;
-    }
-    return text.mid(begin, end - begin);
 }

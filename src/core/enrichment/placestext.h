@@ -14,6 +14,3 @@ QString RepairTextArtifacts(const QString &text);
 
 // Removes every carriage return and line feed, then trims spaces and control characters.
 QString StripLineBreaks(const QString &text);
-
-// Removes the characters with codes up to 32 from both ends.
-QString TrimControls(const QString &text);

@@ -22,15 +22,6 @@ QString Entry(QStringView key, QStringView value) {
     return StartMarker(key) + value + EndMarker(key);
 }
 
-// Trims white space and control characters (everything up to U+0020) from both ends.
-QStringView TrimControls(QStringView text) {
-    while (!text.isEmpty() && text.front().unicode() <= 0x20)
-        text = text.sliced(1);
-    while (!text.isEmpty() && text.back().unicode() <= 0x20)
-        text.chop(1);
-    return text;
-}
-
 void SetDefaults(AppSettings &settings, const QString &documentsFolder) {
     settings = AppSettings{};
     settings.eExportFields = CountColumns();

@@ -67,7 +67,8 @@ QString ReplaceAll(const QString &text, const Replacement &row) {
     return result;
 }
 
-// Trims every character with a code of 32 or less, which is not what QString::trimmed() does.
+} // namespace
+
 QString TrimControls(const QString &text) {
     qsizetype begin = 0;
     qsizetype end = text.size();
@@ -79,8 +80,6 @@ QString TrimControls(const QString &text) {
     }
     return begin == 0 && end == text.size() ? text : text.sliced(begin, end - begin);
 }
-
-} // namespace
 
 QString HtmlToText(const QString &text) {
     QString result = TrimControls(text);

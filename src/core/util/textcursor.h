@@ -49,6 +49,10 @@ QString CutBetween(QStringView startMarker, QStringView endMarker, int offset, T
 // that company names and JSON values carry, in a fixed order with one pass each, and trims again.
 QString HtmlToText(const QString &text);
 
+// Removes every character with a code of 32 or less (spaces and control characters) from both
+// ends; unlike QString::trimmed(), Unicode spaces stay.
+QString TrimControls(const QString &text);
+
 // Splits text at every occurrence of delimiter (exact case) into list, which is cleared first.
 // An empty delimiter is never found; an empty text gives one empty piece.
 void SplitText(const QString &text, const QString &delimiter, QStringList &list);
