@@ -39,9 +39,15 @@ BrowserProfile::~BrowserProfile() {
 void BrowserProfile::adoptPage(QWebEnginePage *page) {
     m_pages.removeAll(nullptr);
     m_pages.append(page);
+    connect(page, &QWebEnginePage::loadStarted, this, [this] { m_networkUsed = true; });
 }
 
 void BrowserProfile::clearHttpCache() {
+    // The engine opens its disk cache with the first request; until then the folder is ours.
+    if (!m_networkUsed) {
+        QDir(m_profile->cachePath()).removeRecursively();
+        return;
+    }
     m_profile->clearHttpCache();
 }
 

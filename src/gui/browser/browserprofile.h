@@ -26,7 +26,10 @@ public:
     // Registers a page created on profile() so it never outlives the profile.
     void adoptPage(QWebEnginePage *page);
 
-    // Empties the HTTP cache; cookies and site data stay. The engine does it in the background.
+    // Empties the HTTP cache; cookies and site data stay. Before any page has loaded (start-up),
+    // the cache folder is removed at once, so the first navigation may follow immediately.
+    // Afterwards the engine clears in the background and renews its network connection when
+    // done; a load started before then can stall, so call it before the panes navigate.
     void clearHttpCache();
     // The user agent of later requests of every pane; empty keeps the engine's own.
     void setHttpUserAgent(const QString &userAgent);
@@ -35,4 +38,5 @@ private:
     QString m_storageFolder;
     std::unique_ptr<QWebEngineProfile> m_profile;
     QList<QPointer<QWebEnginePage>> m_pages;
+    bool m_networkUsed = false;
 };

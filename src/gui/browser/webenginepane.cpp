@@ -1,6 +1,7 @@
 #include "gui/browser/webenginepane.h"
 
 #include "gui/browser/browserprofile.h"
+#include "gui/browser/browserproxy.h"
 #include "gui/browser/legacymarkupscript.h"
 #include "gui/browser/newwindowshortcutfilter.h"
 #include "gui/browser/panepage.h"
@@ -53,10 +54,13 @@ QWebEngineView *WebEnginePane::view() const {
 }
 
 void WebEnginePane::navigate(const QString &address) {
+    // Busy from the call on: the engine reports the start of the load only later.
+    m_loading = true;
     m_page->load(QUrl::fromUserInput(address));
 }
 
 void WebEnginePane::stop() {
+    m_loading = false;
     m_page->triggerAction(QWebEnginePage::Stop);
 }
 
@@ -64,6 +68,7 @@ bool WebEnginePane::goBack() {
     if (!m_page->history()->canGoBack()) {
         return false;
     }
+    m_loading = true;
     m_page->triggerAction(QWebEnginePage::Back);
     return true;
 }
@@ -72,6 +77,7 @@ bool WebEnginePane::goForward() {
     if (!m_page->history()->canGoForward()) {
         return false;
     }
+    m_loading = true;
     m_page->triggerAction(QWebEnginePage::Forward);
     return true;
 }
@@ -80,6 +86,7 @@ bool WebEnginePane::refresh() {
     if (m_page->url().isEmpty()) {
         return false;
     }
+    m_loading = true;
     m_page->triggerAction(QWebEnginePage::Reload);
     return true;
 }
@@ -194,6 +201,10 @@ void WebEnginePane::setProxy(const QString &userAgent, const QString &address, c
     m_proxyHost = host;
     m_proxyUserName = userName;
     m_proxyPassword = password;
+    if (BrowserProxy *proxy = BrowserProxy::active()) {
+        proxy->setRoute({host, validPort, userName, password});
+        return;
+    }
     QNetworkProxy::setApplicationProxy(QNetworkProxy(QNetworkProxy::HttpProxy, host, validPort, userName, password));
 }
 
@@ -201,6 +212,10 @@ void WebEnginePane::clearBrowserProxy() {
     m_proxyHost.clear();
     m_proxyUserName.clear();
     m_proxyPassword.clear();
+    if (BrowserProxy *proxy = BrowserProxy::active()) {
+        proxy->setRoute({});
+        return;
+    }
     QNetworkProxy::setApplicationProxy(QNetworkProxy(QNetworkProxy::NoProxy));
 }
 
