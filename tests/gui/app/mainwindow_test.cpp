@@ -237,6 +237,19 @@ TEST_F(MainWindowTest, GaugeShowsTheLoadPercentage) {
     EXPECT_EQ(status.gaugePosition(), 0);
 }
 
+TEST_F(MainWindowTest, StopEndsTheRunAndResetsTheGauge) {
+    AppContext &context = m_window->context();
+    context.run.Parsing = true;
+    m_window->statusBarPanels().setGaugePosition(40);
+    const quint32 ticksBefore = m_host.ticks;
+    QTest::mouseClick(child<QPushButton>("btnStop"), Qt::LeftButton);
+    EXPECT_TRUE(context.run.ShouldStop);
+    EXPECT_FALSE(context.run.Parsing);
+    EXPECT_EQ(m_window->statusBarPanels().gaugePosition(), 0);
+    // The window stays responsive for a second after a stop, so aborted fetches can unwind.
+    EXPECT_GE(m_host.ticks - ticksBefore, 1000u);
+}
+
 TEST_F(MainWindowTest, ClosingAsksTheRunToStop) {
     m_window->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(m_window.get()));
