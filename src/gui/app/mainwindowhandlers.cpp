@@ -13,6 +13,7 @@
 #include "core/settings/settingsstore.h"
 #include "gui/app/mainstatusbar.h"
 #include "gui/app/mainwindow.h"
+#include "gui/app/tarnwickapplication.h"
 #include "gui/browser/webenginepane.h"
 #include "gui/settings/mainwindowlanguage.h"
 #include "gui/settings/settingsflow.h"
@@ -49,7 +50,15 @@ void MainWindow::FormCreate() {
     LoadSettings(m_context->settings, m_settingsPath, GetDocumentsFolder(m_host));
     const qsizetype languageIndex = LanguageCodes().indexOf(m_context->settings.CurrLang);
     m_cbxLanguage->setCurrentIndex(languageIndex >= 0 ? static_cast<int>(languageIndex) : 0);
-    LoadLanguage(m_context->settings.CurrLang);
+    // An unreadable language file goes to the application's error handler, and start-up goes on,
+    // so the window still gets its caption and proxy and stays usable with the built-in texts.
+    try {
+        LoadLanguage(m_context->settings.CurrLang);
+    } catch (const AppError &error) {
+        if (auto *app = qobject_cast<TarnwickApplication *>(QCoreApplication::instance())) {
+            app->handleUncaughtError(error.message());
+        }
+    }
     setWindowTitle(ProductName + QLatin1Char(' ') + ProgramVersion);
     SetCustomProxy(m_context->settings, *m_ewbMain, m_random);
     m_edtAddress->setFocus();

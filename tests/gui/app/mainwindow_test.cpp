@@ -312,4 +312,21 @@ TEST_F(MainWindowLanguageTest, TheStoredLanguageIsAppliedAtStartUp) {
     EXPECT_NE(child<QPushButton>("btnStart")->text(), QStringLiteral("Get Data"));
 }
 
+// A language file that exists but cannot be read.
+class MainWindowUnreadableLanguageTest : public MainWindowTest {
+protected:
+    QString executableFolder() override {
+        const QString folder = m_folder.filePath(QStringLiteral("broken"));
+        QDir().mkpath(folder + QStringLiteral("/languages/en.dat"));
+        return folder;
+    }
+};
+
+TEST_F(MainWindowUnreadableLanguageTest, StartUpGoesOnWithTheBuiltInTexts) {
+    EXPECT_EQ(m_window->windowTitle(), QStringLiteral("Tarnwick 3.12"));
+    EXPECT_EQ(child<QPushButton>("btnStart")->text(), QStringLiteral("Get Data"));
+    m_window->show();
+    EXPECT_TRUE(waitForAddress(QStringLiteral("/start")));
+}
+
 } // namespace
