@@ -208,7 +208,7 @@ TEST_F(ContactPages, AbsoluteHttpsLinkIsFetchedAsWritten) {
     https.server()->server().Get("/contact", [](const httplib::Request &, httplib::Response &response) {
         response.set_content("secure@acme.example", "text/html");
     });
-    ASSERT_TRUE(StartAndWait(*https.server()));
+    ASSERT_TRUE(https.server()->start());
 
     const QString link = https.server()->url(u"/contact"_s);
     EXPECT_EQ(Harvest((uR"(<a href=")"_s + link + uR"(">Contact</a>)"_s).toUtf8()), u"secure@acme.example");

@@ -2,9 +2,6 @@
 
 #include <QFile>
 
-#include <chrono>
-#include <thread>
-
 SiteServer::SiteServer() {
     m_server.server().Get(".*", [this](const httplib::Request &request, httplib::Response &response) {
         const std::lock_guard lock(m_mutex);
@@ -17,7 +14,7 @@ SiteServer::SiteServer() {
         response.status = route->second.status;
         response.set_content(route->second.body, route->second.contentType.c_str());
     });
-    m_running = StartAndWait(m_server);
+    m_running = m_server.start();
 }
 
 void SiteServer::Serve(const QString &path, const QByteArray &body, const QByteArray &contentType) {
@@ -71,18 +68,4 @@ QByteArray TestDataFile(const QString &name) {
         return {};
     }
     return file.readAll();
-}
-
-bool StartAndWait(LoopbackServer &server) {
-    if (!server.start()) {
-        return false;
-    }
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-    while (!server.server().is_running()) {
-        if (std::chrono::steady_clock::now() > deadline) {
-            return false;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
-    return true;
 }

@@ -81,9 +81,5 @@ inline void PrintTo(const QString &text, std::ostream *stream) {
     *stream << '"' << text.toStdString() << '"';
 }
 
-// Starts server and waits until it accepts connections: a server stopped before its thread
-// begins listening would otherwise listen for ever and its destructor would never return.
-bool StartAndWait(LoopbackServer &server);
-
 // A fixture file of tests/data/enrichment.
 QByteArray TestDataFile(const QString &name);
