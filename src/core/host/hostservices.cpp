@@ -4,7 +4,9 @@
 
 void OpenUrlInBrowser(Host &host, const QString &address) {
     const QString launcher = host.browserLauncher();
-    if (launcher.isEmpty()) {
+    // Addresses come from scraped pages; one that starts with "-" would reach the launcher as an
+    // option rather than an address.
+    if (launcher.isEmpty() || address.startsWith(QLatin1Char('-'))) {
         return;
     }
     host.startProgram(launcher, {address});

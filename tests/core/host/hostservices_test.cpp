@@ -91,6 +91,15 @@ TEST_F(OpenUrlInBrowserHandOver, AddressIsTheOnlyArgumentUnchanged) {
     }
 }
 
+TEST_F(OpenUrlInBrowserHandOver, AnAddressThatReadsAsAnOptionIsNotHandedOver) {
+    OpenUrlInBrowser(host, u"--manual"_s);
+    OpenUrlInBrowser(host, u"-h"_s);
+    EXPECT_TRUE(host.started.isEmpty());
+    OpenUrlInBrowser(host, QString());
+    ASSERT_EQ(host.started.size(), 1);
+    EXPECT_EQ(host.started.first().arguments, QStringList{QString()});
+}
+
 TEST_F(OpenUrlInBrowserHandOver, NoLauncherOpensNothing) {
     host.launcher.clear();
     OpenUrlInBrowser(host, u"https://www.example.com/"_s);
