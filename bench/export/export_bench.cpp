@@ -1,14 +1,12 @@
 // SaveRecords of 100,000 rows of 20 cells (target: under 300 ms) and AutomaticSave throughput,
 // on real files in a temporary folder, in Windows-1252.
 #include "core/app/appcontext.h"
-#include "core/app/dialogs.h"
-#include "core/app/statussink.h"
 #include "core/export/automaticsave.h"
 #include "core/export/exportline.h"
 #include "core/export/recordwriter.h"
-#include "core/host/host.h"
 #include "core/settings/settingsstore.h"
 #include "core/util/codepage.h"
+#include "support/fakehost.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -17,43 +15,6 @@
 #include <benchmark/benchmark.h>
 
 namespace {
-
-class QuietHost : public Host {
-public:
-    QString readClassesRootDefault(const QString &) override { return {}; }
-    bool writeCurrentUserDword(const QString &, const QString &, quint32) override { return true; }
-    std::optional<FileVersion> fileVersion(const QString &) override { return std::nullopt; }
-    void clearBrowserCache() override {}
-    QString browserLauncher() override { return {}; }
-    bool startProgram(const QString &, const QStringList &) override { return false; }
-    QString executableName() override { return QStringLiteral("tarnwick"); }
-    QString documentsFolder() override { return {}; }
-    QString appDataFolder() override { return {}; }
-    quint32 tickCount() override { return 0; }
-    void processEvents() override { QCoreApplication::processEvents(); }
-    void waitForEvents(int) override {}
-};
-
-class QuietStatus : public StatusSink {
-public:
-    void setPanelText(int panel, const QString &text) override { m_panels[panel & 7] = text; }
-    QString panelText(int panel) const override { return m_panels[panel & 7]; }
-    void setGaugeMaximum(qint64) override {}
-    void setGaugePosition(qint64) override {}
-    qint64 gaugeMaximum() const override { return 100; }
-    qint64 gaugePosition() const override { return 0; }
-
-private:
-    QString m_panels[8];
-};
-
-class QuietDialogs : public Dialogs {
-public:
-    void showMessage(Icon, const QString &) override {}
-    bool confirm(Icon, const QString &) override { return true; }
-    std::optional<QString> getSaveFileName(const SaveFileRequest &) override { return std::nullopt; }
-    std::optional<QString> getExistingDirectory(const QString &) override { return std::nullopt; }
-};
 
 // A heavy row: every cell filled with about 30 characters, one of them outside ASCII.
 LeadRow FullRow(int row) {
@@ -112,9 +73,10 @@ BENCHMARK(BM_SaveRecords100kRows)->ArgName("full")->Arg(0)->Arg(1)->Unit(benchma
 void BM_AutomaticSaveRow(benchmark::State &state) {
     CodePage::setCurrent(CodePage::named("windows-1252"));
     QTemporaryDir dir;
-    QuietHost host;
-    QuietStatus status;
-    QuietDialogs dialogs;
+    FakeHost host;
+    host.realEvents = true;
+    FakeStatus status;
+    FakeDialogs dialogs;
     AppContext context(host, status, dialogs);
     context.texts.setText(QStringLiteral("main46"), QStringLiteral("[VAR1] items exported"));
     context.texts.setText(QStringLiteral("main47"), QStringLiteral("Exporting to "));

@@ -2,12 +2,9 @@
 
 // The timed steps shared by the list benchmark with and without a view attached.
 #include "core/app/appcontext.h"
-#include "core/app/dialogs.h"
-#include "core/app/statussink.h"
 #include "core/extraction/resultslist.h"
 
 #include <QElapsedTimer>
-#include <QMap>
 
 #include <cstdio>
 #include <ctime>
@@ -16,27 +13,6 @@
 namespace resultsbench {
 
 constexpr int RowCount = 100000;
-
-class AgreeingDialogs : public Dialogs {
-public:
-    void showMessage(Icon, const QString &) override {}
-    bool confirm(Icon, const QString &) override { return true; }
-    std::optional<QString> getSaveFileName(const SaveFileRequest &) override { return std::nullopt; }
-    std::optional<QString> getExistingDirectory(const QString &) override { return std::nullopt; }
-};
-
-class PanelStore : public StatusSink {
-public:
-    void setPanelText(int panel, const QString &text) override { m_panels.insert(panel, text); }
-    QString panelText(int panel) const override { return m_panels.value(panel); }
-    void setGaugeMaximum(qint64) override {}
-    void setGaugePosition(qint64) override {}
-    qint64 gaugeMaximum() const override { return 100; }
-    qint64 gaugePosition() const override { return 0; }
-
-private:
-    QMap<int, QString> m_panels;
-};
 
 inline LeadRow CompanyRow(int number) {
     LeadRow row;

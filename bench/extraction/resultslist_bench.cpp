@@ -1,6 +1,7 @@
 // Times the results list's operations on 100,000 rows without a view.
 #include "core/host/linuxhost.h"
 #include "resultsbench.h"
+#include "support/fakehost.h"
 
 #include <QCoreApplication>
 #include <QTemporaryDir>
@@ -9,8 +10,8 @@ int main(int argc, char **argv) {
     QCoreApplication app(argc, argv);
     QTemporaryDir dir;
     LinuxHost host(dir.filePath(QStringLiteral("registry.ini")));
-    resultsbench::AgreeingDialogs dialogs;
-    resultsbench::PanelStore status;
+    FakeDialogs dialogs;
+    FakeStatus status;
     AppContext context(host, status, dialogs);
     context.texts.setText(QStringLiteral("main45"), QStringLiteral("[VAR1] items listed"));
     ResultsList list(context);

@@ -3,6 +3,7 @@
 #include "core/host/linuxhost.h"
 #include "gui/extraction/resultsview.h"
 #include "resultsbench.h"
+#include "support/fakehost.h"
 
 #include <QApplication>
 #include <QTemporaryDir>
@@ -14,8 +15,8 @@ int main(int argc, char **argv) {
     QApplication app(argc, argv);
     QTemporaryDir dir;
     LinuxHost host(dir.filePath(QStringLiteral("registry.ini")));
-    resultsbench::AgreeingDialogs dialogs;
-    resultsbench::PanelStore status;
+    FakeDialogs dialogs;
+    FakeStatus status;
     AppContext context(host, status, dialogs);
     context.texts.setText(QStringLiteral("main45"), QStringLiteral("[VAR1] items listed"));
     ResultsList list(context);
