@@ -39,15 +39,38 @@ qsizetype TextCursor::size() const {
 }
 
 bool TextCursor::contains(QStringView text) const {
-    return remaining().contains(text);
+    if (text.isEmpty()) {
+        return true;
+    }
+    return find(text, false) >= 0;
 }
 
 qsizetype TextCursor::indexOfFolded(QStringView marker) const {
     if (marker.isEmpty() || isEmpty()) {
         return -1;
     }
-    const QString foldedMarker = AsciiUpper(marker);
-    return QStringView(m_folded).sliced(m_pos).indexOf(foldedMarker);
+    return find(AsciiUpper(marker), true);
+}
+
+qsizetype TextCursor::find(QStringView marker, bool folded) const {
+    for (Sighting &sighting : m_sightings) {
+        if (sighting.folded != folded || sighting.marker.isEmpty() || sighting.marker != marker) {
+            continue;
+        }
+        if (sighting.at < 0) {
+            return -1;
+        }
+        if (sighting.at >= m_pos) {
+            return sighting.at - m_pos;
+        }
+        const qsizetype found = QStringView(folded ? m_folded : m_text).sliced(m_pos).indexOf(marker);
+        sighting.at = found < 0 ? -1 : m_pos + found;
+        return found;
+    }
+    const qsizetype found = QStringView(folded ? m_folded : m_text).sliced(m_pos).indexOf(marker);
+    m_sightings[m_nextSlot] = Sighting{marker.toString(), folded, found < 0 ? -1 : m_pos + found};
+    m_nextSlot = (m_nextSlot + 1) % SightingSlots;
+    return found;
 }
 
 void TextCursor::advance(qsizetype n) {

@@ -4,6 +4,8 @@
 #include <QStringList>
 #include <QStringView>
 
+#include <array>
+
 // A working copy of a text that cuts consume from the front. A cut moves a position instead of
 // copying the rest of the text, and marker searches run on an ASCII-upper-cased copy built once
 // with the cursor and shared between its copies, so walking a page costs linear time. Copying a
@@ -28,9 +30,23 @@ public:
     void advance(qsizetype n);
 
 private:
+    // The text only ever loses its front, so an occurrence found ahead of the front stays the
+    // next one, and a marker that is absent stays absent. Remembering the last few answers keeps
+    // loops that test the same markers again and again linear, whatever the page holds.
+    struct Sighting {
+        QString marker; // folded for folded searches; empty: the slot is unused
+        bool folded = false;
+        qsizetype at = -1; // absolute position of the occurrence, -1 when there is none
+    };
+    static constexpr std::size_t SightingSlots = 8;
+
+    qsizetype find(QStringView marker, bool folded) const;
+
     QString m_text;
     QString m_folded; // same length as m_text; implicitly shared by copies of the cursor
     qsizetype m_pos = 0;
+    mutable std::array<Sighting, SightingSlots> m_sightings;
+    mutable std::size_t m_nextSlot = 0;
 };
 
 // Cuts the text between startMarker and the first endMarker behind it out of buffer, markers

@@ -1,5 +1,6 @@
 #include "gui/app/mainwindow.h"
 
+#include "core/extraction/extractiondriver.h"
 #include "core/extraction/resultslist.h"
 #include "core/host/host.h"
 #include "core/host/hostservices.h"
@@ -105,6 +106,10 @@ MainWindow::MainWindow(Host &host, Options options, QWidget *parent)
 
     m_tmrDeferredStart.setObjectName(QStringLiteral("tmrDeferredStart"));
     m_tmrDeferredStart.setInterval(100);
+    m_tmrParse.setObjectName(QStringLiteral("tmrParse"));
+    m_driver = std::make_unique<ExtractionDriver>(
+        *m_context, *m_results, *m_ewbMain, *m_downloader, [this] { m_downloader->Disconnect(); }, m_tmrParse,
+        m_random);
 
     connectHandlers();
     resize(911, 549 + StatusBarHeight);
@@ -252,7 +257,9 @@ void MainWindow::connectHandlers() {
     connect(m_btnOpenDetails, &QPushButton::clicked, this, &MainWindow::btnOpenDetailsClick);
     connect(m_btnHelp, &QPushButton::clicked, this, &MainWindow::btnHelpClick);
     connect(m_btnSettings, &QPushButton::clicked, this, &MainWindow::btnSettingsClick);
+    connect(m_btnStart, &QPushButton::clicked, this, &MainWindow::btnStartClick);
     connect(m_btnStop, &QPushButton::clicked, this, &MainWindow::btnStopClick);
+    connect(&m_tmrParse, &QTimer::timeout, this, &MainWindow::tmrParseTimer);
     connect(m_btnExportAll, &QPushButton::clicked, this, &MainWindow::btnExportAllClick);
     // Only the user's choice counts as a change; selecting the stored language at start-up does not.
     connect(m_cbxLanguage, &QComboBox::activated, this, &MainWindow::cbxLanguageChange);

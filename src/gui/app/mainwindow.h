@@ -12,6 +12,7 @@
 class BrowserPane;
 class BrowserProfile;
 class Downloader;
+class ExtractionDriver;
 class Host;
 class MainStatusBar;
 class QComboBox;
@@ -48,6 +49,7 @@ public:
     BrowserPane &newsPane();
     MainStatusBar &statusBarPanels() { return *m_statusBar; }
     Downloader &downloader() { return *m_downloader; }
+    ExtractionDriver &extraction() { return *m_driver; }
     QString settingsPath() const { return m_settingsPath; }
 
     // Applies the language file of code to the window, the UiTexts and the news line; a missing
@@ -55,7 +57,9 @@ public:
     void LoadLanguage(const QString &code);
     void cbxLanguageChange(int index);
     void btnSettingsClick();
+    void btnStartClick();
     void btnStopClick();
+    void tmrParseTimer();
     void btnExportAllClick();
 
     // Browser controls.
@@ -113,6 +117,9 @@ private:
     std::unique_ptr<WebEnginePane> m_ewbNews;
     QTimer m_tmrDeferredStart;
     bool m_shownOnce = false;
+    // The run uses the panes, the client and the list: it is declared after them, so it goes first.
+    QTimer m_tmrParse;
+    std::unique_ptr<ExtractionDriver> m_driver;
 
     // Command panel.
     QLabel *m_lblCurrentLanguage = nullptr;

@@ -1,6 +1,7 @@
 #include "core/app/apperror.h"
 #include "core/app/version.h"
 #include "core/export/manualexport.h"
+#include "core/extraction/extractiondriver.h"
 #include "core/extraction/resultslist.h"
 #include "core/host/host.h"
 #include "core/host/hostintegration.h"
@@ -113,20 +114,16 @@ void MainWindow::btnSettingsClick() {
     }
 }
 
-// Stop ends a run at its next test and aborts the fetch in progress; the pane and the client are
-// told twice, as either may be between two steps the first time.
+void MainWindow::btnStartClick() {
+    m_driver->btnStartClick();
+}
+
 void MainWindow::btnStopClick() {
-    m_context->run.ShouldStop = true;
-    m_context->run.Parsing = false;
-    for (int attempt = 0; attempt < 2; ++attempt) {
-        m_ewbMain->stop();
-    }
-    for (int attempt = 0; attempt < 2; ++attempt) {
-        m_downloader->Disconnect();
-    }
-    m_statusBar->setGaugePosition(0);
-    PumpDelay(m_host, 1000);
-    m_host.processEvents();
+    m_driver->btnStopClick();
+}
+
+void MainWindow::tmrParseTimer() {
+    m_driver->tmrParseTimer();
 }
 
 void MainWindow::btnExportAllClick() {
@@ -253,7 +250,8 @@ void MainWindow::tmrDeferredStartTimer() {
 }
 
 void MainWindow::closeEvent(QCloseEvent *event) {
-    // A run in progress stops at its next test; closing is always allowed.
+    // A run in progress stops at its next test, and a fetch in progress ends with it; closing is
+    // always allowed.
     m_context->run.ShouldStop = true;
     event->accept();
 }

@@ -1,0 +1,113 @@
+#include "core/extraction/resultsparser.h"
+
+#include "core/app/appcontext.h"
+#include "core/enrichment/companydetails.h"
+#include "core/export/automaticsave.h"
+#include "core/export/exportline.h"
+#include "core/extraction/companylink.h"
+#include "core/extraction/pagekeyword.h"
+#include "core/extraction/resultslist.h"
+#include "core/host/host.h"
+#include "core/util/textcursor.h"
+
+namespace {
+
+constexpr QStringView linkMarker = u"href=\"";
+
+} // namespace
+
+// What tells the two layouts' entries apart; everything else is shared.
+struct ResultsPageParser::LayoutRules {
+    QStringView entryMarker;
+    // The first layout looks for entries ignoring letter case, the second with exact case.
+    bool entryMarkerFolded;
+    QString (*companyLink)(const QString &path, const Endpoints &endpoints);
+};
+
+ResultsPageParser::ResultsPageParser(AppContext &context, Fetcher &fetcher, ResultsList &results)
+    : m_context(context), m_fetcher(fetcher), m_results(results), m_places(context, fetcher),
+      m_harvester(context, fetcher) {}
+
+ParseOutcome ResultsPageParser::GetCompanyDataResults1(const QString &ASource) {
+    static constexpr LayoutRules rules{u"<h3><a", true, &CompanyLink1};
+    return ParseEntries(ASource, PageKeyword1(ASource), rules);
+}
+
+ParseOutcome ResultsPageParser::GetCompanyDataResults2(const QString &ASource) {
+    static constexpr LayoutRules rules{u"<H2>", false, &CompanyLink2};
+    return ParseEntries(ASource, PageKeyword2(ASource), rules);
+}
+
+ParseOutcome ResultsPageParser::ParseEntries(const QString &source, const QString &keyword, const LayoutRules &rules) {
+    ParseOutcome outcome;
+    TextCursor buffer(source);
+    const auto hasEntry = [&] {
+        return rules.entryMarkerFolded ? buffer.indexOfFolded(rules.entryMarker) >= 0
+                                       : buffer.contains(rules.entryMarker);
+    };
+    while (hasEntry() && !m_context.run.ShouldStop) {
+        LeadRow row;
+        QString link;
+        QString name;
+        CutBetween(rules.entryMarker, linkMarker, 0, buffer); // onto the entry's link attribute
+        if (buffer.contains(linkMarker)) {
+            link = rules.companyLink(CutBetween(linkMarker, u"&amp;", 0, buffer), m_context.endpoints);
+            // A company listed already costs no fetch and adds nothing.
+            if (!m_results.isKnownLink(link)) {
+                name = HtmlToText(CutBetween(u">", u"</A>", 0, buffer));
+                ExtractCompanyDetails(m_fetcher, link, row);
+                if (!name.isEmpty() && !row[LeadRow::Country].isEmpty() && m_context.settings.cCompleteFromGoogle) {
+                    const QString location =
+                        row[LeadRow::City] + u',' + row[LeadRow::PostalCode] + u", " + row[LeadRow::Country];
+                    m_places.ParsePair(name, location, row[LeadRow::Country], row[LeadRow::Phone],
+                                       row[LeadRow::GoogleMapsDetails], row[LeadRow::State], row[LeadRow::Category]);
+                }
+            }
+        }
+        if (m_context.run.ShouldStop) {
+            break; // the entry in progress is dropped
+        }
+        m_context.host.processEvents();
+        if (!TrimControls(name).isEmpty() && !FinishEntry(row, name, link, keyword, outcome)) {
+            break;
+        }
+        m_results.refreshItemsListed();
+        m_context.host.processEvents();
+        if (!outcome.automaticExport) {
+            break;
+        }
+    }
+    return outcome;
+}
+
+bool ResultsPageParser::FinishEntry(LeadRow &row, const QString &name, const QString &link, const QString &keyword,
+                                    ParseOutcome &outcome) {
+    if (row[LeadRow::Email].isEmpty() && !row[LeadRow::Website].isEmpty() && m_context.settings.cExtractEmails) {
+        row[LeadRow::Email] = m_harvester.GetEmailsFromWebsite(row[LeadRow::Website]);
+        // A stop cuts the harvest short; the row would look complete without its addresses.
+        if (m_context.run.ShouldStop) {
+            return false;
+        }
+    }
+    if (!row[LeadRow::FullAddress].isEmpty()) {
+        const QString query = QString(row[LeadRow::FullAddress] + u',' + row[LeadRow::Country]).replace(u' ', u'+');
+        row[LeadRow::MapLink] = m_context.endpoints.googleMapsHttp + u"/maps?q=" + query;
+    }
+    row[LeadRow::LinkedInLink] = link;
+    if (row[LeadRow::Category].isEmpty()) {
+        row[LeadRow::Category] = keyword;
+    }
+    row[LeadRow::BusinessName] = name;
+
+    if (m_context.settings.cExportAutomatic) {
+        const QString line = ExportLine(row, m_context.settings.eDelimiter);
+        outcome.automaticExport = AutomaticSave(m_context, m_results.columnCaptions(), m_context.settings.eExportFolder,
+                                                QStringLiteral("Results"), line);
+        if (outcome.automaticExport) {
+            return true;
+        }
+        // Kept in the list, so the row is not lost and can still be exported by hand.
+    }
+    m_results.appendRow(std::move(row));
+    return true;
+}
