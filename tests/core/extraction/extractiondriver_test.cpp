@@ -1,0 +1,213 @@
+#include "core/extraction/extractiondriver.h"
+#include "core/extraction/resultslist.h"
+#include "core/net/randomsource.h"
+#include "fakepane.h"
+#include "resultpages.h"
+#include "scriptedfetcher.h"
+#include "support/testcontext.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+class CountingRandom : public RandomSource {
+public:
+    void Reseed() override { ++reseeds; }
+    int Below(int) override { return 0; }
+    int reseeds = 0;
+};
+
+class ExtractionDriverTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        context().endpoints.linkedInHttps = u"https://li.example"_s;
+        context().texts.setText(u"main46"_s, u"[VAR1] items exported"_s);
+        context().texts.setText(u"main92"_s, u"Finished."_s);
+        context().settings.cCompleteFromGoogle = false;
+        context().settings.cExtractEmails = false;
+        fetcher.pages.insert(u"https://li.example/company/a?x"_s, ResultPages::CompanyPage({}));
+        nextLink = {u"Next &gt;"_s, u"https://li.example/vsearch/c?page_num=2"_s};
+    }
+
+    AppContext &context() { return test.context; }
+    RunState &run() { return test.context.run; }
+
+    QString PageWithNext() const { return ResultPages::Layout1(u"W"_s, {{u"/company/a?x&amp;1"_s, u"Alpha"_s}}); }
+    QString LastPage() const { return ResultPages::Layout1(u"W"_s, {{u"/company/a?x&amp;1"_s, u"Alpha"_s}}, false); }
+
+    TestContext test;
+    ScriptedFetcher fetcher;
+    FakePane pane;
+    QTimer timer;
+    CountingRandom random;
+    int disconnects = 0;
+    LinkInfo nextLink;
+    ResultsList results{test.context};
+    ExtractionDriver driver{test.context, results, pane, fetcher, [this] { ++disconnects; }, timer, random};
+};
+
+TEST_F(ExtractionDriverTest, GetDataStartsPollingAndASecondPressOnlyReseeds) {
+    run().ExportedNum = 7;
+    driver.btnStartClick();
+
+    EXPECT_TRUE(run().Parsing);
+    EXPECT_FALSE(run().ShouldStop);
+    EXPECT_EQ(run().ExportedNum, 0);
+    EXPECT_EQ(test.status.panelText(StatusSink::ExportedPanel), u"0 items exported");
+    EXPECT_TRUE(timer.isActive());
+    EXPECT_EQ(timer.interval(), 1000);
+    EXPECT_FALSE(run().DateTimeVal.isEmpty());
+    EXPECT_FALSE(run().DateTimeVal.contains(u':'));
+
+    run().ExportedNum = 3;
+    run().DateTimeVal = u"first"_s;
+    driver.btnStartClick();
+    EXPECT_EQ(random.reseeds, 2);
+    EXPECT_EQ(run().ExportedNum, 3);
+    EXPECT_EQ(run().DateTimeVal, u"first");
+}
+
+TEST_F(ExtractionDriverTest, WithoutAResultPageTheTickPollsAgainRunOrNot) {
+    for (const bool readable : {true, false}) {
+        pane.readable = readable;
+        pane.markup = u"<BODY>sign in</BODY>"_s;
+        driver.tmrParseTimer();
+        EXPECT_TRUE(timer.isActive());
+        EXPECT_EQ(driver.lastLayout(), PageLayout::None);
+        timer.stop();
+    }
+    EXPECT_TRUE(fetcher.calls.isEmpty());
+}
+
+TEST_F(ExtractionDriverTest, AResultPageWithoutARunEndsThePolling) {
+    pane.markup = PageWithNext();
+    driver.tmrParseTimer();
+    EXPECT_FALSE(timer.isActive());
+    EXPECT_EQ(results.rowCount(), 0);
+}
+
+TEST_F(ExtractionDriverTest, PageWithBothLayoutsMarkersIsReadAsTheSecond) {
+    driver.btnStartClick();
+    pane.markup = LastPage().replace(u"<DIV id=nav-footer>"_s, u"<DIV id=results-summary></DIV><DIV id=nav-footer>"_s);
+    driver.tmrParseTimer();
+    EXPECT_EQ(driver.lastLayout(), PageLayout::Second);
+    EXPECT_EQ(results.rowCount(), 0); // no "<H2>" entries
+}
+
+TEST_F(ExtractionDriverTest, LastPageEndsTheRunWithTheEndText) {
+    driver.btnStartClick();
+    pane.markup = LastPage();
+    driver.tmrParseTimer();
+
+    EXPECT_EQ(results.rowCount(), 1);
+    EXPECT_FALSE(run().Parsing);
+    EXPECT_FALSE(timer.isActive());
+    EXPECT_EQ(test.status.panelText(StatusSink::ActivityPanel), u"Finished.");
+    EXPECT_EQ(run().SuperParseHTML, pane.markup);
+}
+
+TEST_F(ExtractionDriverTest, NextPageIsClickedAndPollingGoesOnAfterThePause) {
+    driver.btnStartClick();
+    pane.markup = PageWithNext();
+    pane.links = {{u"Ads &gt;"_s, u"https://li.example/ads?page_num=1"_s}, nextLink};
+    const quint32 before = test.host.tickCount();
+    driver.tmrParseTimer();
+
+    EXPECT_EQ(pane.clicks, QList<int>{1});
+    EXPECT_GE(test.host.tickCount() - before, 3000u);
+    EXPECT_TRUE(run().Parsing);
+    EXPECT_TRUE(timer.isActive());
+}
+
+TEST_F(ExtractionDriverTest, MarkerInUpperCaseCountsButWithoutAQualifyingLinkTheRunEnds) {
+    driver.btnStartClick();
+    pane.markup = PageWithNext().replace(u"Next &gt;</A>"_s, u"NEXT &GT;</A>"_s);
+    pane.links = {{u"\u00bb"_s, u"https://li.example/vsearch/c?more=1"_s}};
+    driver.tmrParseTimer();
+
+    EXPECT_TRUE(pane.clicks.isEmpty());
+    EXPECT_FALSE(run().Parsing);
+    EXPECT_EQ(test.status.panelText(StatusSink::ActivityPanel), u"Finished.");
+}
+
+TEST_F(ExtractionDriverTest, StopDuringThePageEndsTheTickWithoutTheEndText) {
+    driver.btnStartClick();
+    pane.markup = LastPage();
+    fetcher.afterFetch = [this](const QString &) {
+        driver.btnStopClick();
+    };
+    driver.tmrParseTimer();
+
+    EXPECT_EQ(results.rowCount(), 0);
+    EXPECT_TRUE(run().ShouldStop);
+    EXPECT_FALSE(run().Parsing);
+    EXPECT_FALSE(timer.isActive());
+    EXPECT_EQ(pane.stops, 2);
+    EXPECT_EQ(disconnects, 2);
+    EXPECT_EQ(test.status.gaugePosition(), 0);
+    EXPECT_TRUE(test.status.panelText(StatusSink::ActivityPanel).isEmpty());
+}
+
+TEST_F(ExtractionDriverTest, StopDuringThePauseLetsTheTickEnableTheTimerAndTheNextTickEndsPolling) {
+    driver.btnStartClick();
+    pane.markup = PageWithNext();
+    pane.links = {nextLink};
+    pane.onClick = [this](int) {
+        test.host.onProcessEvents = [this] {
+            test.host.onProcessEvents = nullptr;
+            driver.btnStopClick();
+        };
+    };
+    driver.tmrParseTimer();
+    EXPECT_FALSE(run().Parsing);
+    EXPECT_TRUE(timer.isActive());
+
+    // The next page is a result page too: nothing is added and the polling stops.
+    pane.markup = ResultPages::Layout1(u"W"_s, {{u"/company/b?x&amp;1"_s, u"Beta"_s}});
+    driver.tmrParseTimer();
+    EXPECT_FALSE(timer.isActive());
+    EXPECT_EQ(results.rowCount(), 1);
+}
+
+TEST_F(ExtractionDriverTest, ExportFailureKeepsTheRowEndsTheRunAndSaysWhy) {
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    context().settings.cExportAutomatic = true;
+    context().settings.eExportFolder = folder.path();
+    driver.btnStartClick();
+    ASSERT_TRUE(QDir(folder.path()).mkdir(u"Results "_s + run().DateTimeVal + u".csv"_s));
+    pane.markup = PageWithNext();
+    pane.links = {nextLink};
+    driver.tmrParseTimer();
+
+    EXPECT_EQ(results.rowCount(), 1);
+    EXPECT_FALSE(run().Parsing);
+    EXPECT_TRUE(run().ShouldStop);
+    EXPECT_FALSE(timer.isActive());
+    EXPECT_TRUE(pane.clicks.isEmpty());
+    ASSERT_EQ(test.dialogs.shown.size(), 1);
+    EXPECT_EQ(test.dialogs.shown[0].icon, Dialogs::Icon::Warning);
+    EXPECT_TRUE(test.dialogs.shown[0].text.contains(folder.path()));
+
+    driver.btnStartClick();
+    EXPECT_TRUE(run().Parsing);
+}
+
+TEST_F(ExtractionDriverTest, AFailingTickEndsTheRunAndShowsWhy) {
+    driver.btnStartClick();
+    pane.throwOnRead = true;
+    driver.tmrParseTimer();
+
+    EXPECT_FALSE(run().Parsing);
+    EXPECT_FALSE(timer.isActive());
+    EXPECT_EQ(test.status.panelText(StatusSink::ActivityPanel), u"the document went away");
+    EXPECT_FALSE(driver.inTick());
+}
+
+} // namespace
