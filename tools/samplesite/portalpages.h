@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QString>
+
+// The small LinkedIn and Google Maps pages around the searches.
+namespace PortalPages {
+
+// "/": the site's start page with links to both searches.
+QString Home(const QString &keyword);
+// "/feed/nhome/": the member home page, which the program replaces by the company search.
+QString MemberHome(const QString &keyword);
+// "/maps": what a row's map link opens; query is the "q" parameter.
+QString Map(const QString &query);
+
+} // namespace PortalPages

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "samplesite/samplecompany.h"
+#include "samplesite/samplesiteoptions.h"
+
+#include <QHash>
+#include <QList>
+#include <QString>
+
+// The companies of both searches, drawn from the seed once and then only read. Web site
+// addresses are paths here ("/sites/<slug>/"); the site puts its own address in front.
+//
+// Rules on every result page: entry 1, 4, 7, ... has "&" in its name; entry 3 has no country;
+// entry 6 has no web site; entry 8 is unknown to Places. Every other field is filled. Names and
+// slugs are unique across both searches.
+class SampleCatalog {
+public:
+    explicit SampleCatalog(const SampleSiteOptions &options);
+
+    int pageCount(int layout) const;
+    int entriesPerPage() const { return m_entriesPerPage; }
+    // Results a search reports: all entries of all its pages.
+    int resultCount(int layout) const { return pageCount(layout) * m_entriesPerPage; }
+    // Empty for a page the search does not have.
+    QList<SampleCompany> page(int layout, int page) const;
+
+    const SampleCompany *bySlug(const QString &slug) const;
+    // Only companies that Places knows.
+    const SampleCompany *byPlacesName(const QString &name) const;
+
+private:
+    SampleCompany Draw(int layout, int page, int entry, int serial) const;
+
+    quint32 m_seed;
+    int m_entriesPerPage;
+    int m_layout1Pages;
+    int m_layout2Pages;
+    QList<SampleCompany> m_companies; // layout 1 pages, then layout 2 pages, in page order
+    QHash<QString, qsizetype> m_bySlug;
+    QHash<QString, qsizetype> m_byPlacesName;
+};

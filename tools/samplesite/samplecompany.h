@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// What the sample site says about one company, in the form the program's cells end up holding.
+//
+// The company page writes text members as LinkedIn does: "&" as "&amp;" and "/" as "\/", except
+// the website, which is written as it is (the program copies that member raw). The industry,
+// type and size lists hold no "&", so those raw members read back unchanged.
+struct SampleCompany {
+    QString slug; // unique across the site, ASCII, e.g. "acme-widgets-l1p2e3"
+    QString name; // display name; some carry accents (é, ü) and "&"
+    // LinkedIn headquarters. Entry 3 of every page has no country.
+    QString street, city, state, zip, country;
+    QString website;              // absolute address of its site on the sample site; "" for entry 6 of every page
+    QString industry, type, size; // e.g. "Machinery", "Privately Held", "51-200 employees"
+    QString founded;              // e.g. "1998"
+    QStringList specialties;
+    // Places. Entry 8 of every page is unknown to Places: no phone, region or types.
+    QString phone;          // formatted_phone_number
+    QString region;         // the region element of adr_address
+    QStringList placeTypes; // "types" of the details reply, e.g. {"store", "point_of_interest"}
+    // The addresses its site publishes: home page ones first, then contact page ones, in page
+    // order, no duplicates (letter case ignored). Empty without a website.
+    QStringList emails;
+};

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QString>
+#include <QtGlobal>
+
+// What a sample site serves: the same seed and sizes always give the same companies and pages.
+struct SampleSiteOptions {
+    quint32 seed = 1;
+    int layout1Pages = 3;                        // result pages of the first layout's search
+    int layout2Pages = 2;                        // result pages of the second layout's search
+    int entriesPerPage = 10;                     // companies on every result page
+    QString keyword = QStringLiteral("Widgets"); // the keyword shown in both searches' keyword fields
+    int port = 0;                                // 0: a free port
+    bool startAtSearch = false;                  // "/" redirects (302) to the first layout's first page
+};
