@@ -47,6 +47,10 @@ void ExtractionDriver::setTimings(const Timings &timings) {
     m_tmrParse.setInterval(m_timings.parseIntervalMs);
 }
 
+bool ExtractionDriver::isPolling() const {
+    return m_tmrParse.isActive();
+}
+
 void ExtractionDriver::btnStartClick() {
     m_random.Reseed();
     if (m_context.run.Parsing) {
@@ -101,6 +105,8 @@ void ExtractionDriver::Tick() {
     const MarkupResult markup = m_pane.bodyOuterHtml();
     const QString text = markup.ok() ? markup.markup : QString();
     m_layout = DetectLayout(text);
+    qCDebug(lcRun) << "tick: layout" << static_cast<int>(m_layout) << "of" << m_pane.locationUrl() << text.size()
+                   << "characters" << (markup.ok() ? QString() : markup.error);
     if (m_layout == PageLayout::None) {
         m_tmrParse.start();
         return;

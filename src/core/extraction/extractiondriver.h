@@ -38,6 +38,8 @@ public:
     // True while a tick runs (it processes events, so other handlers run inside it).
     bool inTick() const { return m_inTick; }
     PageLayout lastLayout() const { return m_layout; }
+    // True while the parse timer is on: the run waits for its next tick.
+    bool isPolling() const;
     ResultsPageParser &parser() { return m_parser; }
 
 private:

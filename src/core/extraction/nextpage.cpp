@@ -3,6 +3,10 @@
 #include "core/browser/browserpane.h"
 #include "core/host/hostservices.h"
 
+#include <QLoggingCategory>
+
+Q_LOGGING_CATEGORY(lcNextPage, "tarnwick.extraction.nextpage")
+
 bool IsNextPageLink(const LinkInfo &link, const QString &parsedMarkup) {
     const QString &text = link.innerHtml;
     if (!text.contains(u"&gt;") && !text.contains(u"\u00bb")) {
@@ -22,12 +26,14 @@ bool IsNextPageLink(const LinkInfo &link, const QString &parsedMarkup) {
 
 bool MoveNextPage(BrowserPane &pane, Host &host, const QString &SuperParseHTML, int pauseMs) {
     const int count = pane.linkCount();
+    qCDebug(lcNextPage) << "anchors:" << count;
     for (int index = 0; index < count; ++index) {
         // An anchor that went away since the count was taken is passed over.
         const std::optional<LinkInfo> link = pane.link(index);
         if (!link || !IsNextPageLink(*link, SuperParseHTML)) {
             continue;
         }
+        qCDebug(lcNextPage) << "clicking anchor" << index << link->href;
         // A click that loads nothing still counts: the next tick reads the same page again.
         pane.clickLink(index);
         PumpDelay(host, pauseMs);
