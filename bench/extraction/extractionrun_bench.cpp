@@ -3,6 +3,7 @@
 // make (a 1000 ms tick before every page, a 3000 ms pause after every click), per page and as a
 // share of the whole, and the largest gap between two passes of the event loop while the pane
 // was not loading a page of its own.
+#include "core/browser/browserpane.h"
 #include "core/extraction/extractiondriver.h"
 #include "core/extraction/resultslist.h"
 #include "gui/app/mainwindow.h"
