@@ -6,10 +6,10 @@
 #include "core/browser/browserpane.h"
 #include "core/extraction/extractiondriver.h"
 #include "core/extraction/resultslist.h"
+#include "core/host/linuxhost.h"
 #include "gui/app/mainwindow.h"
 #include "gui/browser/browserprofile.h"
 #include "samplesite/samplesite.h"
-#include "support/fakehost.h"
 
 #include <QApplication>
 #include <QDir>
@@ -65,9 +65,11 @@ int main(int argc, char **argv) {
         std::fprintf(stderr, "cannot start the sample site\n");
         return 1;
     }
-    FakeHost host;
-    host.realEvents = true;
-    host.appData = folder.path();
+    // The real host, so waits are measured on the real clock; its folders are the temporary one.
+    for (const char *variable : {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME", "XDG_DOCUMENTS_DIR"}) {
+        qputenv(variable, folder.path().toLocal8Bit());
+    }
+    LinuxHost host(folder.filePath(u"registry.ini"_s));
     BrowserProfile profile(folder.filePath(u"browser"_s));
     MainWindow::Options options;
     options.endpoints = site.endpoints();
@@ -124,5 +126,7 @@ int main(int argc, char **argv) {
     std::printf("  largest event-loop gap outside page loads: %lld ms (target under 16 ms)\n",
                 static_cast<long long>(largestGap));
     window.reset();
+    // The engine finishes writing the profile in the background before its folder goes.
+    WaitFor([] { return false; }, 300);
     return 0;
 }

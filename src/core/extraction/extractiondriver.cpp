@@ -16,7 +16,7 @@
 #include <exception>
 #include <utility>
 
-Q_LOGGING_CATEGORY(lcRun, "tarnwick.extraction.run")
+Q_LOGGING_CATEGORY(lcRun, "tarnwick.extraction.run", QtInfoMsg)
 
 namespace {
 
@@ -39,6 +39,8 @@ ExtractionDriver::ExtractionDriver(AppContext &context, ResultsList &results, Br
     : m_context(context), m_pane(pane), m_disconnect(std::move(disconnect)), m_tmrParse(tmrParse), m_random(random),
       m_parser(context, fetcher, results) {
     m_tmrParse.stop();
+    // A coarse timer may fire up to 5 % early; the pause between page reads is a promise to the site.
+    m_tmrParse.setTimerType(Qt::PreciseTimer);
     m_tmrParse.setInterval(m_timings.parseIntervalMs);
 }
 

@@ -5,7 +5,7 @@
 
 #include <QLoggingCategory>
 
-Q_LOGGING_CATEGORY(lcNextPage, "tarnwick.extraction.nextpage")
+Q_LOGGING_CATEGORY(lcNextPage, "tarnwick.extraction.nextpage", QtInfoMsg)
 
 bool IsNextPageLink(const LinkInfo &link, const QString &parsedMarkup) {
     const QString &text = link.innerHtml;
