@@ -2,6 +2,7 @@
 // run works without an account or a network. Prints the base address once it accepts requests
 // and serves until SIGINT or SIGTERM.
 
+#include "core/app/endpointnames.h"
 #include "samplesite/samplesite.h"
 
 #include <QCommandLineParser>
@@ -65,22 +66,7 @@ bool ParseArguments(const QCoreApplication &app, Arguments &arguments) {
 }
 
 void PrintEnvironment(const Endpoints &endpoints) {
-    const std::pair<const char *, QString Endpoints::*> names[] = {
-        {"TARNWICK_LINKEDIN_HTTPS", &Endpoints::linkedInHttps},
-        {"TARNWICK_LINKEDIN_HTTP", &Endpoints::linkedInHttp},
-        {"TARNWICK_GOOGLE_MAPS_HTTP", &Endpoints::googleMapsHttp},
-        {"TARNWICK_PLACES_HTTP", &Endpoints::placesHttp},
-        {"TARNWICK_PLACES_HTTPS", &Endpoints::placesHttps},
-        {"TARNWICK_PLACES_KEY_A", &Endpoints::placesKeyA},
-        {"TARNWICK_PLACES_KEY_B", &Endpoints::placesKeyB},
-        {"TARNWICK_UPDATE_BASE_URL", &Endpoints::updateBaseUrl},
-        {"TARNWICK_NEWS_DATA_URL", &Endpoints::newsDataUrl},
-        {"TARNWICK_OFFERS_PAGE_URL", &Endpoints::offersPageUrl},
-        {"TARNWICK_TUTORIAL_URL", &Endpoints::tutorialUrl},
-        {"TARNWICK_AFFILIATES_URL", &Endpoints::affiliatesUrl},
-        {"TARNWICK_PROXY_ADVICE_URL", &Endpoints::proxyAdviceUrl},
-    };
-    for (const auto &[name, member] : names) {
+    for (const auto &[name, member] : EndpointEnvironmentNames()) {
         std::printf("%s=%s\n", name, qPrintable(endpoints.*member));
     }
     std::printf("ready\n");

@@ -1,10 +1,9 @@
 #include "core/app/endpoints.h"
 
-#include <utility>
+#include "core/app/endpointnames.h"
 
-Endpoints Endpoints::fromEnvironment(const QProcessEnvironment &environment) {
-    Endpoints endpoints;
-    const std::pair<const char *, QString Endpoints::*> names[] = {
+const std::array<EndpointName, 13> &EndpointEnvironmentNames() {
+    static const std::array<EndpointName, 13> names{{
         {"TARNWICK_LINKEDIN_HTTPS", &Endpoints::linkedInHttps},
         {"TARNWICK_LINKEDIN_HTTP", &Endpoints::linkedInHttp},
         {"TARNWICK_GOOGLE_MAPS_HTTP", &Endpoints::googleMapsHttp},
@@ -18,8 +17,13 @@ Endpoints Endpoints::fromEnvironment(const QProcessEnvironment &environment) {
         {"TARNWICK_TUTORIAL_URL", &Endpoints::tutorialUrl},
         {"TARNWICK_AFFILIATES_URL", &Endpoints::affiliatesUrl},
         {"TARNWICK_PROXY_ADVICE_URL", &Endpoints::proxyAdviceUrl},
-    };
-    for (const auto &[name, member] : names) {
+    }};
+    return names;
+}
+
+Endpoints Endpoints::fromEnvironment(const QProcessEnvironment &environment) {
+    Endpoints endpoints;
+    for (const auto &[name, member] : EndpointEnvironmentNames()) {
         const QString key = QString::fromLatin1(name);
         if (environment.contains(key)) {
             endpoints.*member = environment.value(key);
