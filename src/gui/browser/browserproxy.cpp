@@ -88,3 +88,11 @@ ProxyRoute BrowserProxy::route() const {
 void BrowserProxy::setLoopbackDirect(bool direct) {
     m_server->setLoopbackDirect(direct);
 }
+
+QString BrowserProxy::accessUser() const {
+    return m_server ? m_server->accessUser() : QString();
+}
+
+QString BrowserProxy::accessPassword() const {
+    return m_server ? m_server->accessPassword() : QString();
+}

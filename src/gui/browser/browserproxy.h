@@ -32,6 +32,9 @@ public:
     // Tests send loopback destinations through the upstream proxy too.
     void setLoopbackDirect(bool direct);
     quint16 port() const { return m_port; }
+    // What the engine must answer when the proxy asks it to authenticate.
+    QString accessUser() const;
+    QString accessPassword() const;
 
 private:
     explicit BrowserProxy(QObject *parent);

@@ -50,8 +50,10 @@ bool IsHopByHop(const QByteArray &line) {
 
 } // namespace
 
-ForwardingConnection::ForwardingConnection(QTcpSocket *client, ProxyRoute route, bool loopbackDirect, QObject *parent)
-    : QObject(parent), m_client(client), m_route(std::move(route)), m_loopbackDirect(loopbackDirect) {
+ForwardingConnection::ForwardingConnection(QTcpSocket *client, ProxyRoute route, bool loopbackDirect, QByteArray access,
+                                           QObject *parent)
+    : QObject(parent), m_client(client), m_route(std::move(route)), m_loopbackDirect(loopbackDirect),
+      m_access(std::move(access)) {
     client->setParent(this);
     connect(client, &QTcpSocket::readyRead, this, &ForwardingConnection::readClient);
     connect(client, &QTcpSocket::disconnected, this, &ForwardingConnection::finish);
@@ -94,6 +96,10 @@ void ForwardingConnection::readClient() {
         fail("400 Bad Request");
         return;
     }
+    if (!carriesAccess(request)) {
+        fail("407 Proxy Authentication Required\r\nProxy-Authenticate: Basic realm=\"Tarnwick\"");
+        return;
+    }
     startRequest(request);
 }
 
@@ -113,6 +119,16 @@ bool ForwardingConnection::parseHead(const QByteArray &head, RequestHead &reques
     request.version = parts.at(2);
     request.headerLines = lines;
     return true;
+}
+
+bool ForwardingConnection::carriesAccess(const RequestHead &request) const {
+    for (const QByteArray &line : request.headerLines) {
+        const qsizetype colon = line.indexOf(':');
+        if (colon > 0 && line.left(colon).trimmed().compare("proxy-authorization", Qt::CaseInsensitive) == 0) {
+            return line.mid(colon + 1).trimmed() == m_access;
+        }
+    }
+    return false;
 }
 
 QByteArray ForwardingConnection::proxyAuthorization() const {

@@ -12,12 +12,15 @@ class QTcpSocket;
 // One connection of the browser engine to the forwarding proxy. It reads one request head,
 // picks the route of that moment, and from then on relays bytes both ways until either side
 // closes. Plain HTTP requests are sent with "Connection: close", so every request takes the
-// route in force when it starts.
+// route in force when it starts. A request without the proxy's access credentials is answered
+// 407 and nothing is forwarded.
 class ForwardingConnection : public QObject {
     Q_OBJECT
 
 public:
-    ForwardingConnection(QTcpSocket *client, ProxyRoute route, bool loopbackDirect, QObject *parent = nullptr);
+    // access: the Proxy-Authorization value a request must carry ("Basic ...").
+    ForwardingConnection(QTcpSocket *client, ProxyRoute route, bool loopbackDirect, QByteArray access,
+                         QObject *parent = nullptr);
 
     const ProxyRoute &route() const { return m_route; }
 
@@ -37,6 +40,7 @@ private:
 
     void readClient();
     bool parseHead(const QByteArray &head, RequestHead &request) const;
+    bool carriesAccess(const RequestHead &request) const;
     void startRequest(const RequestHead &request);
     void connectUpstream(const QString &host, quint16 port, QByteArray firstBytes, bool answerTunnel);
     void upstreamConnected();
@@ -50,6 +54,7 @@ private:
     QPointer<QTcpSocket> m_upstream;
     ProxyRoute m_route;
     bool m_loopbackDirect = true;
+    QByteArray m_access;
     QByteArray m_buffer;
     QByteArray m_pendingForUpstream;
     bool m_answerTunnel = false;

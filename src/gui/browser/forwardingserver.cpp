@@ -2,9 +2,22 @@
 
 #include "gui/browser/forwardingconnection.h"
 
+#include <QRandomGenerator>
 #include <QTcpSocket>
 
-ForwardingServer::ForwardingServer(QObject *parent) : QTcpServer(parent) {
+namespace {
+
+// 32 random bytes from the system's generator, as URL-safe text.
+QString MakeSecret() {
+    QByteArray bytes(32, Qt::Uninitialized);
+    QRandomGenerator::system()->generate(bytes.begin(), bytes.end());
+    return QString::fromLatin1(bytes.toBase64(QByteArray::Base64UrlEncoding | QByteArray::OmitTrailingEquals));
+}
+
+} // namespace
+
+ForwardingServer::ForwardingServer(QObject *parent)
+    : QTcpServer(parent), m_accessUser(QStringLiteral("tarnwick")), m_accessPassword(MakeSecret()) {
     connect(this, &QTcpServer::newConnection, this, &ForwardingServer::acceptConnections);
 }
 
@@ -43,7 +56,8 @@ void ForwardingServer::acceptConnections() {
             current = m_route;
             loopbackDirect = m_loopbackDirect;
         }
-        auto *connection = new ForwardingConnection(socket, current, loopbackDirect, this);
+        const QByteArray access = "Basic " + (m_accessUser + u':' + m_accessPassword).toUtf8().toBase64();
+        auto *connection = new ForwardingConnection(socket, current, loopbackDirect, access, this);
         m_connections.removeAll(nullptr);
         m_connections.append(connection);
     }

@@ -17,6 +17,12 @@ class ForwardingServer : public QTcpServer {
 public:
     explicit ForwardingServer(QObject *parent = nullptr);
 
+    // The credentials a client must send (Basic) before anything is forwarded: a secret made
+    // for each server, so only the browser engine the program hands it to can use the proxy
+    // (and the user's upstream credentials that it adds).
+    QString accessUser() const { return m_accessUser; }
+    QString accessPassword() const { return m_accessPassword; }
+
     void setRoute(const ProxyRoute &route);
     ProxyRoute route() const;
     // Loopback destinations go direct whatever the route (a remote proxy cannot reach them).
@@ -29,6 +35,8 @@ public:
 private:
     void acceptConnections();
 
+    const QString m_accessUser;
+    const QString m_accessPassword;
     mutable QMutex m_mutex;
     ProxyRoute m_route;
     bool m_loopbackDirect = true;

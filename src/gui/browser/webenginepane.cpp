@@ -222,6 +222,13 @@ void WebEnginePane::clearBrowserProxy() {
 void WebEnginePane::answerProxyAuthentication(const QUrl &requestUrl, QAuthenticator *authenticator,
                                               const QString &proxyHost) {
     Q_UNUSED(requestUrl)
+    // The engine's own proxy is the program's forwarding proxy, which serves only this engine.
+    if (BrowserProxy *proxy = BrowserProxy::active();
+        proxy && (proxyHost == u"127.0.0.1" || proxyHost == u"localhost")) {
+        authenticator->setUser(proxy->accessUser());
+        authenticator->setPassword(proxy->accessPassword());
+        return;
+    }
     // Without credentials for this proxy the authenticator stays empty and the request fails.
     if (!m_proxyUserName.isEmpty() && proxyHost.compare(m_proxyHost, Qt::CaseInsensitive) == 0) {
         authenticator->setUser(m_proxyUserName);

@@ -57,11 +57,18 @@ protected:
         ASSERT_TRUE(m_server.listen(QHostAddress::LocalHost, 0));
     }
 
-    QByteArray get(const QString &path) {
-        return Exchange(m_server.serverPort(), "GET " + m_origin.url(path).toLatin1() +
-                                                   " HTTP/1.1\r\nHost: 127.0.0.1\r\nProxy-Connection: keep-alive\r\n"
-                                                   "User-Agent: test\r\n\r\n");
+    // The header line that opens the forwarding proxy, with the server's secret or another one.
+    QByteArray access(const QString &password = {}) const {
+        const QString secret = password.isNull() ? m_server.accessPassword() : password;
+        return "Proxy-Authorization: Basic " + (m_server.accessUser() + u':' + secret).toUtf8().toBase64() + "\r\n";
     }
+
+    QByteArray get(const QString &path, const QByteArray &accessLine) {
+        return Exchange(m_server.serverPort(), "GET " + m_origin.url(path).toLatin1() +
+                                                   " HTTP/1.1\r\nHost: 127.0.0.1\r\nProxy-Connection: keep-alive\r\n" +
+                                                   accessLine + "User-Agent: test\r\n\r\n");
+    }
+    QByteArray get(const QString &path) { return get(path, access()); }
 
     ProxyRoute through(const Tinyproxy &proxy, const QString &user = {}, const QString &password = {}) {
         return {proxy.host(), static_cast<quint16>(proxy.port()), user, password};
@@ -84,6 +91,29 @@ private:
     QMutex m_mutex;
     QList<OriginRequest> m_originRequests;
 };
+
+TEST_F(ForwardingProxy, ClientsWithoutTheSecretAreRefusedWhateverTheRoute) {
+    Tinyproxy proxy;
+    ASSERT_TRUE(proxy.start(u"ann"_s, u"s3cret"_s)) << proxy.errorString().toStdString();
+    const QByteArray authority = "127.0.0.1:" + QByteArray::number(m_origin.port());
+    for (const bool upstream : {false, true}) {
+        m_server.setLoopbackDirect(!upstream);
+        m_server.setRoute(upstream ? through(proxy, u"ann"_s, u"s3cret"_s) : ProxyRoute{});
+        for (const QByteArray &line :
+             {QByteArray(), access(u"guess"_s), QByteArray("Proxy-Authorization: Basic ann:s3cret\r\n")}) {
+            const QByteArray answer = get(u"/hello"_s, line);
+            EXPECT_TRUE(answer.startsWith("HTTP/1.1 407")) << answer.constData();
+            EXPECT_TRUE(answer.contains("\r\nProxy-Authenticate: Basic realm=\"Tarnwick\"\r\n"));
+            const QByteArray tunnel =
+                Exchange(m_server.serverPort(), "CONNECT " + authority + " HTTP/1.1\r\n" + line + "\r\n");
+            EXPECT_TRUE(tunnel.startsWith("HTTP/1.1 407")) << tunnel.constData();
+        }
+    }
+    EXPECT_TRUE(originRequests().isEmpty());
+    EXPECT_TRUE(proxy.requests().isEmpty());
+    EXPECT_GE(m_server.accessPassword().size(), 40);
+    EXPECT_NE(m_server.accessPassword(), ForwardingServer().accessPassword());
+}
 
 TEST_F(ForwardingProxy, DirectRouteSendsThePathToTheOriginAndClosesAfterTheAnswer) {
     const QByteArray answer = get(u"/hello"_s);
@@ -136,7 +166,8 @@ TEST_F(ForwardingProxy, LoopbackDestinationsGoDirectUnlessTold) {
 TEST_F(ForwardingProxy, TunnelsDirectAndThroughTheProxy) {
     const QByteArray inner = "GET /hello HTTP/1.1\r\nHost: 127.0.0.1\r\nConnection: close\r\n\r\n";
     const QByteArray authority = "127.0.0.1:" + QByteArray::number(m_origin.port());
-    const QByteArray connectRequest = "CONNECT " + authority + " HTTP/1.1\r\nHost: " + authority + "\r\n\r\n";
+    const QByteArray connectRequest =
+        "CONNECT " + authority + " HTTP/1.1\r\nHost: " + authority + "\r\n" + access() + "\r\n";
 
     QByteArray answer = Exchange(m_server.serverPort(), connectRequest + inner);
     EXPECT_TRUE(answer.startsWith("HTTP/1.1 200 Connection established\r\n\r\nHTTP/1.1 200")) << answer.constData();
@@ -158,7 +189,7 @@ TEST_F(ForwardingProxy, ChangedRouteClosesOpenConnectionsAndAnUnchangedOneKeepsT
     QTcpSocket tunnel;
     tunnel.connectToHost(QHostAddress::LocalHost, m_server.serverPort());
     ASSERT_TRUE(WaitFor([&] { return tunnel.state() == QAbstractSocket::ConnectedState; }));
-    tunnel.write("CONNECT " + authority + " HTTP/1.1\r\n\r\n");
+    tunnel.write("CONNECT " + authority + " HTTP/1.1\r\n" + access() + "\r\n");
     QByteArray answer;
     ASSERT_TRUE(WaitFor([&] {
         answer += tunnel.readAll();
@@ -177,7 +208,8 @@ TEST_F(ForwardingProxy, ChangedRouteClosesOpenConnectionsAndAnUnchangedOneKeepsT
 
 TEST_F(ForwardingProxy, BadRequestsAndUnreachableUpstreamsAreAnswered) {
     EXPECT_TRUE(Exchange(m_server.serverPort(), "nonsense\r\n\r\n").startsWith("HTTP/1.1 400"));
-    EXPECT_TRUE(Exchange(m_server.serverPort(), "GET /relative HTTP/1.1\r\n\r\n").startsWith("HTTP/1.1 400"));
+    EXPECT_TRUE(
+        Exchange(m_server.serverPort(), "GET /relative HTTP/1.1\r\n" + access() + "\r\n").startsWith("HTTP/1.1 400"));
     const int closedPort = FreeLoopbackPort();
     ASSERT_GT(closedPort, 0);
     m_server.setLoopbackDirect(false);
