@@ -53,8 +53,8 @@ public:
     QString settingsPath() const { return m_settingsPath; }
 
     // Applies the language file of code to the window, the UiTexts and the news line; a missing
-    // or empty file changes nothing.
-    void LoadLanguage(const QString &code);
+    // or empty file changes nothing. An unreadable one is reported: the error text, or empty.
+    QString LoadLanguage(const QString &code);
     void cbxLanguageChange(int index);
     void btnSettingsClick();
     void btnStartClick();

@@ -1,4 +1,3 @@
-#include "core/app/apperror.h"
 #include "core/app/version.h"
 #include "core/export/manualexport.h"
 #include "core/extraction/extractiondriver.h"
@@ -53,26 +52,22 @@ void MainWindow::FormCreate() {
     m_cbxLanguage->setCurrentIndex(languageIndex >= 0 ? static_cast<int>(languageIndex) : 0);
     // An unreadable language file goes to the application's error handler, and start-up goes on,
     // so the window still gets its caption and proxy and stays usable with the built-in texts.
-    try {
-        LoadLanguage(m_context->settings.CurrLang);
-    } catch (const AppError &error) {
-        if (auto *app = qobject_cast<TarnwickApplication *>(QCoreApplication::instance())) {
-            app->handleUncaughtError(error.message());
-        }
+    if (const QString error = LoadLanguage(m_context->settings.CurrLang); !error.isEmpty()) {
+        TarnwickApplication::ReportError(error);
     }
     setWindowTitle(ProductName + QLatin1Char(' ') + ProgramVersion);
     SetCustomProxy(m_context->settings, *m_ewbMain, m_random);
     m_edtAddress->setFocus();
 }
 
-void MainWindow::LoadLanguage(const QString &code) {
+QString MainWindow::LoadLanguage(const QString &code) {
     const LanguageSections sections =
         ReadLanguageSections(LanguageFilePath(m_executableFolder, code), MainWindowTags());
     if (sections.status == LanguageSections::Status::Unreadable) {
-        throw AppError(sections.errorString);
+        return sections.errorString;
     }
     if (!sections.loaded()) {
-        return;
+        return {};
     }
     MainWindowLanguageTargets targets;
     targets.status = m_statusBar;
@@ -84,6 +79,7 @@ void MainWindow::LoadLanguage(const QString &code) {
     m_results->refreshItemsListed();
     refreshExportedCounter();
     m_lblNews->setText(BuildNewsLine(m_newsText, m_context->endpoints.affiliatesUrl, code));
+    return {};
 }
 
 void MainWindow::refreshExportedCounter() {
@@ -96,11 +92,15 @@ void MainWindow::cbxLanguageChange(int index) {
         return;
     }
     m_context->settings.CurrLang = LanguageCodes().at(index);
+    // A failed save ends the change here, as an error escaping the handler would.
     const SaveSettingsResult saved = SaveSettings(m_context->settings, m_settingsPath);
     if (!saved.ok) {
-        throw AppError(saved.errorString);
+        TarnwickApplication::ReportError(saved.errorString);
+        return;
     }
-    LoadLanguage(m_context->settings.CurrLang);
+    if (const QString error = LoadLanguage(m_context->settings.CurrLang); !error.isEmpty()) {
+        TarnwickApplication::ReportError(error);
+    }
 }
 
 void MainWindow::btnSettingsClick() {
@@ -110,7 +110,7 @@ void MainWindow::btnSettingsClick() {
     request.executableFolder = m_executableFolder;
     const SettingsDialogOutcome outcome = RunSettingsDialog(*m_context, request, *m_ewbMain, m_random, this);
     if (outcome.accepted && !outcome.save.ok) {
-        throw AppError(outcome.save.errorString);
+        TarnwickApplication::ReportError(outcome.save.errorString);
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include "core/app/apperror.h"
 
+#include <QLoggingCategory>
 #include <QWidget>
 
 #include <exception>
@@ -19,6 +20,14 @@ bool TarnwickApplication::notify(QObject *receiver, QEvent *event) {
         handleUncaughtError(QString());
     }
     return false;
+}
+
+void TarnwickApplication::ReportError(const QString &message) {
+    if (auto *app = qobject_cast<TarnwickApplication *>(QCoreApplication::instance())) {
+        app->handleUncaughtError(message);
+        return;
+    }
+    qWarning().noquote() << "error:" << message;
 }
 
 bool TarnwickApplication::handleUncaughtError(const QString &message) {

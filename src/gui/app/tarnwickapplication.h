@@ -18,6 +18,10 @@ public:
     // Applies the rule to an error message; returns true when it ends the program.
     bool handleUncaughtError(const QString &message);
 
+    // Hands an error to the running application's handler. Slots that widgets call report their
+    // errors here instead of throwing: an exception must never unwind through Qt's own frames.
+    static void ReportError(const QString &message);
+
 Q_SIGNALS:
     void errorDropped(const QString &message);
     void endingAfterError(const QString &message);

@@ -5,6 +5,7 @@
 #include "gui/browser/browserprofile.h"
 #include "support/fakehost.h"
 
+#include <QComboBox>
 #include <QDir>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -55,6 +56,29 @@ TEST(ApplicationErrorHandler, OtherErrorsAreDroppedAndTheProgramCarriesOn) {
     ASSERT_EQ(dropped.count(), 2);
     EXPECT_EQ(dropped.at(0).at(0).toString(), QStringLiteral("access denied"));
     EXPECT_TRUE(window.isVisible());
+}
+
+TEST(ApplicationErrorHandler, ErrorsOfWidgetSignalsReachTheHandlerWithoutUnwindingThroughQt) {
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    FakeHost host;
+    host.appData = folder.path();
+    MainWindow::Options options;
+    options.endpoints.linkedInHttps = QStringLiteral("about:blank");
+    BrowserProfile profile(folder.filePath(QStringLiteral("browser")));
+    options.browserProfile = &profile;
+    auto window = std::make_unique<MainWindow>(host, options);
+    // A folder where the settings file should be: saving fails.
+    ASSERT_TRUE(QDir().mkpath(window->settingsPath()));
+    auto *languages = window->findChild<QComboBox *>(QStringLiteral("cbxLanguage"));
+    ASSERT_NE(languages, nullptr);
+    QSignalSpy dropped(&App(), &TarnwickApplication::errorDropped);
+
+    // The signal runs the handler inside Qt's signal dispatch; nothing may come back through it.
+    EXPECT_NO_THROW(Q_EMIT languages->activated(1));
+    ASSERT_EQ(dropped.count(), 1);
+    EXPECT_FALSE(dropped.at(0).at(0).toString().isEmpty());
+    window.reset();
 }
 
 TEST(MainWindowShutdown, ClosingTheWindowDuringANestedWaitDoesNotCrash) {
