@@ -26,6 +26,8 @@ class BrowserPane : public QObject {
 public:
     using QObject::QObject;
 
+    static constexpr qint64 LoadEndedProgress = -1;
+
     virtual void navigate(const QString &address) = 0;
     virtual void stop() = 0;
     // Each returns false when there is nothing to do (no history, no page).
@@ -53,6 +55,8 @@ public:
 Q_SIGNALS:
     // Each completed navigation, frames included: the completed address.
     void navigateComplete2(const QString &url);
+    // While a page loads, its progress; once the load has ended, a progress below 1
+    // (LoadEndedProgress), so an idle window shows an empty gauge.
     void progressChange(qint64 progress, qint64 progressMax);
     // A script error of the page; the page's scripts go on, no dialog is shown.
     void scriptError(const QString &message);

@@ -179,6 +179,12 @@ void Downloader::IdHTTP1Work(qint64 AWorkCount) {
 }
 
 void Downloader::IdHTTP1WorkEnd() {
-    m_context.status.setGaugePosition(m_context.status.gaugeMaximum());
+    // A transfer of unknown length showed a busy bar (a range of 0 to 0); it ends empty.
+    if (m_context.status.gaugeMaximum() <= 0) {
+        m_context.status.setGaugeMaximum(100);
+        m_context.status.setGaugePosition(0);
+    } else {
+        m_context.status.setGaugePosition(m_context.status.gaugeMaximum());
+    }
     m_context.host.processEvents();
 }

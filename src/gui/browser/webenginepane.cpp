@@ -38,7 +38,11 @@ WebEnginePane::WebEnginePane(BrowserProfile &profile, QObject *parent)
     new NewWindowShortcutFilter(m_view);
 
     connect(m_page, &QWebEnginePage::loadingChanged, this, &WebEnginePane::handleLoadingChanged);
-    connect(m_page, &QWebEnginePage::loadProgress, this, [this](int percent) { Q_EMIT progressChange(percent, 100); });
+    connect(m_page, &QWebEnginePage::loadProgress, this, [this](int percent) {
+        if (m_loading) {
+            Q_EMIT progressChange(percent, 100);
+        }
+    });
     connect(m_page, &PanePage::scriptErrorReported, this, &BrowserPane::scriptError);
     connect(m_page, &QWebEnginePage::proxyAuthenticationRequired, this, &WebEnginePane::answerProxyAuthentication);
 }
@@ -176,10 +180,12 @@ void WebEnginePane::handleLoadingChanged(const QWebEngineLoadingInfo &info) {
     case QWebEngineLoadingInfo::LoadFailedStatus:
         // A failed load still completes: the engine shows its error page at that address.
         m_loading = false;
+        Q_EMIT progressChange(LoadEndedProgress, 100);
         Q_EMIT navigateComplete2(m_page->url().toString());
         break;
     case QWebEngineLoadingInfo::LoadStoppedStatus:
         m_loading = false;
+        Q_EMIT progressChange(LoadEndedProgress, 100);
         break;
     }
 }

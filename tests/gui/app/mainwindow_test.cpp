@@ -1,5 +1,6 @@
 #include "core/browser/browserpane.h"
 #include "core/extraction/resultslist.h"
+#include "core/net/downloader.h"
 #include "core/settings/settingsstore.h"
 #include "gui/app/mainstatusbar.h"
 #include "gui/app/mainwindow.h"
@@ -52,6 +53,13 @@ protected:
         m_server.server().Get("/vsearch/c", [this](const httplib::Request &, httplib::Response &res) {
             m_searchRequests++;
             res.set_content(Page("company search"), "text/html");
+        });
+        m_server.server().Get("/chunked", [](const httplib::Request &, httplib::Response &res) {
+            res.set_chunked_content_provider("text/plain", [](size_t, httplib::DataSink &sink) {
+                sink.write("no length given", 15);
+                sink.done();
+                return true;
+            });
         });
         ASSERT_TRUE(m_server.start());
 
@@ -235,6 +243,24 @@ TEST_F(MainWindowTest, GaugeShowsTheLoadPercentage) {
     m_window->statusBarPanels().setGaugePosition(70);
     QTest::mouseClick(child<QToolButton>("imgStop"), Qt::LeftButton);
     EXPECT_EQ(status.gaugePosition(), 0);
+}
+
+TEST_F(MainWindowTest, IdleGaugeIsEmptyAfterAPageLoadAndAfterAFetchOfUnknownLength) {
+    auto *gauge = m_window->findChild<QProgressBar *>(QStringLiteral("MainGauge"));
+    ASSERT_NE(gauge, nullptr);
+    m_window->show();
+    ASSERT_TRUE(waitForAddress(QStringLiteral("/start")));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !m_window->mainPane().isBusy(); }, 15000));
+    QTest::qWait(100);
+    EXPECT_EQ(gauge->value(), gauge->minimum());
+    EXPECT_EQ(gauge->maximum(), 100);
+
+    QString page;
+    EXPECT_TRUE(m_window->downloader().DirectDownloadURL(m_server.url(QStringLiteral("/chunked")), page, true));
+    EXPECT_EQ(page, QStringLiteral("no length given"));
+    // An empty bar again, not Qt's endless busy animation of a 0..0 range.
+    EXPECT_EQ(gauge->maximum(), 100);
+    EXPECT_EQ(gauge->value(), 0);
 }
 
 TEST_F(MainWindowTest, StopEndsTheRunAndResetsTheGauge) {
