@@ -22,6 +22,8 @@
 #include <QScreen>
 #include <QTabWidget>
 
+#include <algorithm>
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -41,6 +43,16 @@ QStringList MemoLines(const QPlainTextEdit *memo) {
         lines.removeLast();
     }
     return lines;
+}
+
+// The memo's text for lines, the inverse of MemoLines: a last line that is empty (a list entry
+// meaning "go direct") gets its own line break, so it survives being read back.
+QString MemoText(const QStringList &lines) {
+    QString text = lines.join(QLatin1Char('\n'));
+    if (!lines.isEmpty() && lines.constLast().isEmpty()) {
+        text += QLatin1Char('\n');
+    }
+    return text;
 }
 
 } // namespace
@@ -101,7 +113,7 @@ void SettingsDialog::FormCreate(const QStringList &columnCaptions) {
     SetRadio(m_ui.rbtNoProxy, settings.rNoProxy);
     SetRadio(m_ui.rbtProxy, settings.rUseProxy);
     SetRadio(m_ui.rbtRandom, settings.rRandomProxy);
-    m_ui.memRandomProxies->setPlainText(settings.eRandomProxies.join(QLatin1Char('\n')));
+    m_ui.memRandomProxies->setPlainText(MemoText(settings.eRandomProxies));
     m_ui.chkAuthentification->setChecked(settings.rAuthentification);
     m_ui.edtHost->setText(settings.eHost);
     m_ui.edtPort->setText(settings.ePort);
@@ -114,6 +126,9 @@ void SettingsDialog::FormCreate(const QStringList &columnCaptions) {
     SetRadio(m_ui.rbtExportManually, settings.cExportManually);
     SetRadio(m_ui.rbtExportAutomatic, settings.cExportAutomatic);
     m_ui.edtFolder->setText(settings.eExportFolder);
+    // One character is what the user may type; a longer stored delimiter is shown whole, so that
+    // merely confirming the dialog keeps it.
+    m_ui.edtDelimiter->setMaxLength(std::max<int>(1, static_cast<int>(settings.eDelimiter.size())));
     m_ui.edtDelimiter->setText(settings.eDelimiter);
     m_ui.chkCompleteFromGoogle->setChecked(settings.cCompleteFromGoogle);
 }

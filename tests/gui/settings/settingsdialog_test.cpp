@@ -202,6 +202,19 @@ TEST_F(DialogAccepting, OneProxyLineIsAcceptedWhateverTheDelayHolds) {
     EXPECT_TRUE(settings.eRandom.isEmpty());
 }
 
+TEST_F(DialogAccepting, OkOnAnUntouchedDialogKeepsTheStoredListAndDelimiter) {
+    const QList<QStringList> lists = {
+        {u"x:1"_s, QString()}, {u"x:1"_s, QString(), QString()}, {QString()}, {u"x:1"_s, u"y:2"_s}};
+    for (const QStringList &list : lists) {
+        ctx.context.settings.eRandomProxies = list;
+        ctx.context.settings.eDelimiter = u";;"_s;
+        open();
+        ui().btnOk->click();
+        EXPECT_EQ(ctx.context.settings.eRandomProxies, list) << list.join(u'|').toStdString();
+        EXPECT_EQ(ctx.context.settings.eDelimiter, u";;"_s);
+    }
+}
+
 TEST_F(DialogAccepting, DisabledFieldsAreWrittenAsTheyStand) {
     ctx.context.settings.eUserName = u"kept"_s;
     open();
