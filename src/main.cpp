@@ -21,7 +21,7 @@ int main(int argc, char **argv) {
     LinuxHost host;
     // Before the browser engine starts, so its connections go through the switchable proxy.
     BrowserProxy::Install();
-    BrowserProfile profile(AppDataFolder(host) + QStringLiteral("/browser"));
+    BrowserProfile profile(BrowserProfileFolder(host));
     host.setBrowserCacheClearer([&profile] { profile.clearHttpCache(); });
 
     MainWindow::Options options;

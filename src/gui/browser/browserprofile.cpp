@@ -17,13 +17,16 @@ QString NextProfileName() {
 
 BrowserProfile::BrowserProfile(const QString &storageFolder, QObject *parent)
     : QObject(parent), m_storageFolder(storageFolder),
-      m_profile(std::make_unique<QWebEngineProfile>(NextProfileName())) {
-    QDir().mkpath(storageFolder);
-    m_profile->setPersistentStoragePath(storageFolder + QStringLiteral("/Storage"));
-    m_profile->setCachePath(storageFolder + QStringLiteral("/Cache"));
-    m_profile->setHttpCacheType(QWebEngineProfile::DiskHttpCache);
-    // Session cookies are kept too: a sign-in made without "remember me" survives a restart.
-    m_profile->setPersistentCookiesPolicy(QWebEngineProfile::ForcePersistentCookies);
+      m_profile(storageFolder.isEmpty() ? std::make_unique<QWebEngineProfile>()
+                                        : std::make_unique<QWebEngineProfile>(NextProfileName())) {
+    if (!storageFolder.isEmpty()) {
+        QDir().mkpath(storageFolder);
+        m_profile->setPersistentStoragePath(storageFolder + QStringLiteral("/Storage"));
+        m_profile->setCachePath(storageFolder + QStringLiteral("/Cache"));
+        m_profile->setHttpCacheType(QWebEngineProfile::DiskHttpCache);
+        // Session cookies are kept too: a sign-in made without "remember me" survives a restart.
+        m_profile->setPersistentCookiesPolicy(QWebEngineProfile::ForcePersistentCookies);
+    }
 
     QWebEngineSettings *settings = m_profile->settings();
     settings->setAttribute(QWebEngineSettings::AutoLoadIconsForPage, false);
@@ -44,7 +47,7 @@ void BrowserProfile::adoptPage(QWebEnginePage *page) {
 
 void BrowserProfile::clearHttpCache() {
     // The engine opens its disk cache with the first request; until then the folder is ours.
-    if (!m_networkUsed) {
+    if (!m_networkUsed && !m_storageFolder.isEmpty()) {
         QDir(m_profile->cachePath()).removeRecursively();
         return;
     }

@@ -12,7 +12,8 @@ class QWebEnginePage;
 
 // The browser engine's persistent storage under one folder: cookies (so a sign-in survives a
 // restart), HTTP cache and site data. Both panes of the window share it. Pages made here are
-// deleted before the profile, whichever owner goes first.
+// deleted before the profile, whichever owner goes first. Without a folder the profile keeps
+// everything in memory and writes nothing.
 class BrowserProfile : public QObject {
     Q_OBJECT
 

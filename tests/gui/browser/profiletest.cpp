@@ -1,6 +1,7 @@
 #include "panetestbase.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QNetworkProxy>
 #include <QProcess>
@@ -142,6 +143,31 @@ TEST(PreviousSession, DISABLED_SignInAndQuit) {
             return content.contains("signin") && content.contains("session");
         },
         10000));
+}
+
+} // namespace
+
+namespace {
+
+// Without a folder (the system names no configuration folder) nothing is written anywhere, and
+// clearing the cache removes nothing: the working folder once stood in for the missing path.
+TEST(ProfileWithoutFolder, KeepsEverythingInMemoryAndClearsNoFolder) {
+    QTemporaryDir workingFolder;
+    ASSERT_TRUE(workingFolder.isValid());
+    const QString previous = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(workingFolder.path()));
+    QFile marker(workingFolder.filePath(QStringLiteral("keep.txt")));
+    ASSERT_TRUE(marker.open(QIODevice::WriteOnly));
+    marker.close();
+    {
+        BrowserProfile profile{QString()};
+        EXPECT_TRUE(profile.profile()->isOffTheRecord());
+        profile.clearHttpCache();
+    }
+    EXPECT_TRUE(QFile::exists(workingFolder.filePath(QStringLiteral("keep.txt"))));
+    EXPECT_EQ(QDir(workingFolder.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
+              QStringList{QStringLiteral("keep.txt")});
+    QDir::setCurrent(previous);
 }
 
 } // namespace
