@@ -4,6 +4,8 @@
 #include "core/export/exportline.h"
 #include "core/util/codepage.h"
 
+#include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 
 #include <vector>
@@ -14,7 +16,7 @@ namespace {
 // export never holds the whole text twice. Chunks end at line ends, never inside a character.
 constexpr qsizetype ChunkChars = 1 << 20;
 
-ExportResult WriteFailure(const QSaveFile &file, const QString &path) {
+ExportResult WriteFailure(const QFileDevice &file, const QString &path) {
     return ExportResult::failure(QStringLiteral("Cannot write %1: %2").arg(path, file.errorString()));
 }
 
@@ -40,10 +42,28 @@ ExportResult SaveRecords(const ExportSource &source, const QString &AFileName, b
         }
     }
 
-    QSaveFile file(AFileName);
-    if (!file.open(QIODevice::WriteOnly)) {
-        return WriteFailure(file, AFileName);
+    // The new file replaces the old one whole. A folder where the user may replace the file but
+    // not create one (a shared export folder) leaves no room for the temporary file: the existing
+    // file is then written in place. QSaveFile does so when the folder denies access; an
+    // immutable folder refuses with another error, which gets the same treatment.
+    QSaveFile saveFile(AFileName);
+    saveFile.setDirectWriteFallback(true);
+    QFile inPlace(AFileName);
+    QFileDevice *device = &saveFile;
+    if (!saveFile.open(QIODevice::WriteOnly)) {
+        if (!QFileInfo(AFileName).isFile() || !inPlace.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+            return WriteFailure(saveFile, AFileName);
+        }
+        device = &inPlace;
     }
+    QFileDevice &file = *device;
+    const auto finish = [&] {
+        if (device == &saveFile) {
+            return saveFile.commit();
+        }
+        inPlace.close();
+        return inPlace.error() == QFileDevice::NoError;
+    };
     const CodePage codePage = CodePage::current();
     const QString lineEnd = QStringLiteral("\r\n");
     QString text;
@@ -75,7 +95,7 @@ ExportResult SaveRecords(const ExportSource &source, const QString &AFileName, b
             return WriteFailure(file, AFileName);
         }
     }
-    if (!flushText() || !file.commit()) {
+    if (!flushText() || !finish()) {
         return WriteFailure(file, AFileName);
     }
     return ExportResult::success();

@@ -4,12 +4,14 @@
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 #include <csignal>
 #include <sys/resource.h>
+#include <unistd.h>
 
 namespace {
 
@@ -51,6 +53,65 @@ TEST_F(SaveRecordsTest, DefaultSelectionWritesAllCaptionsAndCells) {
     EXPECT_EQ(save(AllColumns), expected);
     EXPECT_TRUE(expected.startsWith("\"Category\",\"Business Name\",\"Full Address\""));
     EXPECT_TRUE(expected.contains("\"LinkedIn Link\",\"Google Maps Details\"\r\n"));
+}
+
+// Makes a folder refuse new entries while its files stay writable: the immutable attribute for
+// root (whom permissions do not stop), read and search rights only for everyone else.
+class NoNewFilesIn {
+public:
+    explicit NoNewFilesIn(const QString &folder) : m_folder(folder) {
+        if (::geteuid() == 0) {
+            m_ok = QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("+i"), folder}) == 0;
+            m_immutable = m_ok;
+        } else {
+            m_ok = QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+        }
+    }
+    ~NoNewFilesIn() {
+        if (m_immutable) {
+            QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("-i"), m_folder});
+        } else {
+            QFile::setPermissions(m_folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        }
+    }
+    NoNewFilesIn(const NoNewFilesIn &) = delete;
+    NoNewFilesIn &operator=(const NoNewFilesIn &) = delete;
+    bool ok() const { return m_ok; }
+
+private:
+    QString m_folder;
+    bool m_ok = false;
+    bool m_immutable = false;
+};
+
+TEST_F(SaveRecordsTest, ExistingFileInAFolderThatRefusesNewFilesIsWrittenInPlace) {
+    const QString folder = m_dir.filePath(QStringLiteral("shared"));
+    ASSERT_TRUE(QDir().mkpath(folder));
+    const QString target = folder + QStringLiteral("/out.csv");
+    {
+        QFile file(target);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("an older, longer export that the new one replaces entirely\r\n");
+    }
+    m_source.selectedRows = {0};
+    ExportResult result;
+    {
+        const NoNewFilesIn guard(folder);
+        if (!guard.ok()) {
+            GTEST_SKIP() << "this file system cannot refuse new files";
+        }
+        result = SaveRecords(m_source, target, false, QStringLiteral("11,1"), QStringLiteral(","));
+    }
+    EXPECT_TRUE(result.ok) << result.errorString.toStdString();
+    EXPECT_EQ(ReadFileBytes(target), QByteArray("\"Business Name\",\"Email\"\r\n\"r0c1\",\"r0c11\"\r\n"));
+    // A new file in such a folder still fails, and says where.
+    {
+        const NoNewFilesIn guard(folder);
+        const ExportResult refused = SaveRecords(m_source, folder + QStringLiteral("/new.csv"), false,
+                                                 QStringLiteral("11,1"), QStringLiteral(","));
+        EXPECT_FALSE(refused.ok);
+        EXPECT_TRUE(refused.errorString.contains(QStringLiteral("new.csv")));
+    }
 }
 
 TEST_F(SaveRecordsTest, ColumnsAreWrittenInColumnOrder) {
