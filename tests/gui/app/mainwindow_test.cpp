@@ -1,5 +1,6 @@
 #include "core/browser/browserpane.h"
 #include "core/extraction/resultslist.h"
+#include "core/host/hostintegration.h"
 #include "core/net/downloader.h"
 #include "core/settings/settingsstore.h"
 #include "gui/app/mainstatusbar.h"
@@ -182,6 +183,13 @@ TEST_F(MainWindowTest, ComesUpWithItsLayoutCaptionsAndStatusPanels) {
     QDir().mkpath(folder);
     QTest::qWait(150);
     EXPECT_TRUE(m_window->grab().save(folder + QStringLiteral("/mainwindow.png")));
+}
+
+TEST_F(MainWindowTest, StartUpSetsTheBrowserEmulationForBothExecutableNames) {
+    // Made in SetUp, on a host without Internet Explorer: the lowest emulation level.
+    const QMap<QString, quint32> values = m_host.currentUser.value(BrowserEmulationKey.toString());
+    EXPECT_EQ(values.value(QStringLiteral("Tarnwick.exe")), 8000u);
+    EXPECT_EQ(values.value(QStringLiteral("tarnwick")), 8000u);
 }
 
 TEST_F(MainWindowTest, GoLoadsTheTypedAddressAndShowsWhereARedirectLanded) {
