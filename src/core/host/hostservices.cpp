@@ -2,14 +2,40 @@
 
 #include "core/host/host.h"
 
-void OpenUrlInBrowser(Host &host, const QString &address) {
-    const QString launcher = host.browserLauncher();
+#include <QRegularExpression>
+#include <QUrl>
+
+QString BrowserAddress(const QString &address) {
+    const QString text = address.trimmed();
     // Addresses come from scraped pages; one that starts with "-" would reach the launcher as an
     // option rather than an address.
-    if (launcher.isEmpty() || address.startsWith(QLatin1Char('-'))) {
+    if (text.isEmpty() || text.startsWith(u'-')) {
+        return {};
+    }
+    // A scheme is letters before a colon; "host:8080" names a port, not a scheme.
+    static const QRegularExpression scheme(QStringLiteral("^([A-Za-z][A-Za-z0-9+.-]*):(?![0-9])"));
+    QString candidate = text;
+    if (const QRegularExpressionMatch match = scheme.match(text); match.hasMatch()) {
+        const QString name = match.captured(1).toLower();
+        if (name != u"http" && name != u"https") {
+            return {};
+        }
+    } else {
+        candidate = (text.startsWith(u"//") ? QStringLiteral("http:") : QStringLiteral("http://")) + text;
+    }
+    if (QUrl(candidate).host().isEmpty()) {
+        return {};
+    }
+    return candidate;
+}
+
+void OpenUrlInBrowser(Host &host, const QString &address) {
+    const QString launcher = host.browserLauncher();
+    const QString webAddress = BrowserAddress(address);
+    if (launcher.isEmpty() || webAddress.isEmpty()) {
         return;
     }
-    host.startProgram(launcher, {address});
+    host.startProgram(launcher, {webAddress});
 }
 
 void PumpDelay(Host &host, int durationMs) {

@@ -4,8 +4,14 @@
 
 class Host;
 
-// Opens address in the user's default web browser, handed over unchanged as one argument.
-// Failures are silent; with no browser launcher nothing is opened.
+// The address the user's web browser is given for a link: http and https addresses as they are,
+// an address without a scheme ("www.example.com", as company pages write their web sites)
+// with "http://" in front; empty for any other scheme, a local path or no host at all.
+QString BrowserAddress(const QString &address);
+
+// Opens a web address in the user's default web browser, handed over as one argument (never
+// through a shell). Only what BrowserAddress accepts is opened; failures are silent, and with no
+// browser launcher nothing is opened.
 void OpenUrlInBrowser(Host &host, const QString &address);
 
 // Waits at least durationMs while the window stays responsive: events are processed at least

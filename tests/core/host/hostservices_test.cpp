@@ -91,13 +91,38 @@ TEST_F(OpenUrlInBrowserHandOver, AddressIsTheOnlyArgumentUnchanged) {
     }
 }
 
-TEST_F(OpenUrlInBrowserHandOver, AnAddressThatReadsAsAnOptionIsNotHandedOver) {
-    OpenUrlInBrowser(host, u"--manual"_s);
-    OpenUrlInBrowser(host, u"-h"_s);
-    EXPECT_TRUE(host.started.isEmpty());
-    OpenUrlInBrowser(host, QString());
-    ASSERT_EQ(host.started.size(), 1);
-    EXPECT_EQ(host.started.first().arguments, QStringList{QString()});
+TEST_F(OpenUrlInBrowserHandOver, OnlyWebAddressesReachTheBrowser) {
+    const struct {
+        QString address;
+        QString handedOver; // empty: nothing is opened
+    } cases[] = {
+        {u"www.example.com"_s, u"http://www.example.com"_s},
+        {u"  example.com/contact "_s, u"http://example.com/contact"_s},
+        {u"example.com:8080/x"_s, u"http://example.com:8080/x"_s},
+        {u"//cdn.example.com/a"_s, u"http://cdn.example.com/a"_s},
+        {u"HTTPS://Example.com/A"_s, u"HTTPS://Example.com/A"_s},
+        {u"http://127.0.0.1:8080/maps?q=1+Main+St,+Lyon"_s, u"http://127.0.0.1:8080/maps?q=1+Main+St,+Lyon"_s},
+        {u"mailto:info@example.com"_s, QString()},
+        {u"javascript:alert(1)"_s, QString()},
+        {u"file:///etc/passwd"_s, QString()},
+        {u"ftp://example.com/"_s, QString()},
+        {u"/etc/passwd"_s, QString()},
+        {u"http://"_s, QString()},
+        {u"--manual"_s, QString()},
+        {u"-h"_s, QString()},
+        {u"   "_s, QString()},
+        {QString(), QString()},
+    };
+    for (const auto &c : cases) {
+        host.started.clear();
+        OpenUrlInBrowser(host, c.address);
+        if (c.handedOver.isEmpty()) {
+            EXPECT_TRUE(host.started.isEmpty()) << c.address.toStdString();
+        } else {
+            ASSERT_EQ(host.started.size(), 1) << c.address.toStdString();
+            EXPECT_EQ(host.started.front().arguments, QStringList{c.handedOver});
+        }
+    }
 }
 
 TEST_F(OpenUrlInBrowserHandOver, NoLauncherOpensNothing) {

@@ -1,0 +1,33 @@
+#include "core/updates/updatefile.h"
+
+#include <QLocale>
+#include <QRegularExpression>
+#include <QStringList>
+
+std::optional<QString> NewestVersionText(const QString &updateFile) {
+    static const QRegularExpression lineEnd(QStringLiteral("\r\n|\r|\n"));
+    QStringList lines = updateFile.split(lineEnd);
+    // A line end after the last line starts no further line.
+    if (!lines.isEmpty() && lines.constLast().isEmpty()) {
+        lines.removeLast();
+    }
+    if (lines.size() < 3) {
+        return std::nullopt;
+    }
+    QString version = lines.at(2);
+    const qsizetype key = version.indexOf(u"Version=");
+    if (key >= 0) {
+        version.remove(key, 8);
+    }
+    return version;
+}
+
+double VersionNumber(const QString &text) {
+    bool ok = false;
+    const double number = QLocale::c().toDouble(text.trimmed(), &ok);
+    return ok ? number : 0.0;
+}
+
+bool IsNewerVersion(const QString &newest, const QString &running) {
+    return VersionNumber(running) < VersionNumber(newest);
+}

@@ -1,0 +1,198 @@
+#include "core/app/version.h"
+#include "core/net/fetcher.h"
+#include "core/updates/newsfeed.h"
+#include "core/updates/updatecheck.h"
+#include "core/updates/updatefile.h"
+#include "support/testcontext.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <clocale>
+#include <optional>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// Answers every direct fetch with one text, or fails; records the addresses.
+class OneReplyFetcher : public Fetcher {
+public:
+    bool DownloadURL(const QString &, QString &, bool) override { return false; }
+    bool DirectDownloadURL(const QString &AURL, QString &ASource, bool UseUTF8) override {
+        urls.append(AURL);
+        utf8.append(UseUTF8);
+        if (!reply) {
+            return false;
+        }
+        ASource = *reply;
+        return true;
+    }
+    std::optional<QString> reply;
+    QStringList urls;
+    QList<bool> utf8;
+};
+
+TEST(UpdateFile, LinesEndWithAnyLineBreakAndTheThirdHoldsTheVersion) {
+    const struct {
+        const char16_t *file;
+        std::optional<QString> version;
+    } cases[] = {
+        {u"[Update]\r\nName=Tarnwick\r\nVersion=3.13\r\n", u"3.13"_s},
+        {u"x\nName=T\nVersion=3.2", u"3.2"_s},
+        {u"x\rName=T\rVersion=4\rmore\rlines", u"4"_s},
+        {u"x\nName=T\nversion=3.13\n", u"version=3.13"_s},
+        {u"x\nName=T\nAVersion=3.13Version=9\n", u"A3.13Version=9"_s},
+        {u"x\nVersion=3.13\n\n", u""_s},
+        {u"x\nVersion=3.13\n", std::nullopt},
+        {u"", std::nullopt},
+    };
+    for (const auto &c : cases) {
+        EXPECT_EQ(NewestVersionText(QString::fromUtf16(c.file)), c.version) << QString::fromUtf16(c.file).toStdString();
+    }
+}
+
+TEST(UpdateFile, VersionsCompareAsDecimalNumbersWhateverTheLocale) {
+    const char *previous = std::setlocale(LC_ALL, nullptr);
+    const std::string saved = previous ? previous : "C";
+    const QLocale savedQt;
+    // A locale that writes "," as its decimal separator.
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    std::setlocale(LC_NUMERIC, "de_DE.UTF-8");
+    const struct {
+        const char16_t *newest;
+        bool newer;
+    } cases[] = {
+        {u"3.13", true},  {u"3.2", true}, {u"3.12", false},         {u"3.100", false}, {u" 3.5 ", true},
+        {u"3,13", false}, {u"", false},   {u"version=3.13", false}, {u"4", true},      {u"abc", false},
+    };
+    for (const auto &c : cases) {
+        EXPECT_EQ(IsNewerVersion(QString::fromUtf16(c.newest), ProgramVersion), c.newer)
+            << QString::fromUtf16(c.newest).toStdString();
+    }
+    EXPECT_DOUBLE_EQ(VersionNumber(u"3.12"_s), 3.12);
+    QLocale::setDefault(savedQt);
+    std::setlocale(LC_ALL, saved.c_str());
+}
+
+class UpdateCheckTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(m_folder.isValid());
+        ctx.context.endpoints.updateBaseUrl = u"http://127.0.0.1:9/updates/"_s;
+        ctx.context.texts.setText(u"main58"_s, u"Version [VAR1] is out; [VAR1] it?"_s);
+        ctx.context.texts.setText(u"main59"_s, u"Start the updater?"_s);
+        ctx.context.texts.setText(u"main60"_s, u"The updater is missing."_s);
+        ctx.context.texts.setText(u"main61"_s, u"Up to date."_s);
+    }
+
+    void serve(const QString &version) {
+        fetcher.reply = u"[Update]\r\nName=Tarnwick\r\nVersion="_s + version + u"\r\n"_s;
+    }
+
+    void placeUpdater(bool executable = true) {
+        QFile updater(m_folder.filePath(u"tarnwick-updater"_s));
+        ASSERT_TRUE(updater.open(QIODevice::WriteOnly));
+        updater.write("#!/bin/sh\n");
+        updater.close();
+        if (executable) {
+            updater.setPermissions(updater.permissions() | QFileDevice::ExeOwner);
+        }
+    }
+
+    QStringList shownTexts() const {
+        QStringList texts;
+        for (const FakeDialogs::Shown &shown : ctx.dialogs.shown) {
+            texts.append(shown.text);
+        }
+        return texts;
+    }
+
+    QTemporaryDir m_folder;
+    TestContext ctx;
+    OneReplyFetcher fetcher;
+    int closes = 0;
+    UpdateCheck check{ctx.context, fetcher, m_folder.path(), [this] {
+                          ++closes;
+                      }};
+};
+
+TEST_F(UpdateCheckTest, UpToDateSaysSoOnlyWhenAsked) {
+    serve(u"3.12"_s);
+    check.DownloadApplicationUpdates(true);
+    EXPECT_TRUE(ctx.dialogs.shown.isEmpty());
+    check.DownloadApplicationUpdates(false);
+    EXPECT_EQ(shownTexts(), QStringList{u"Up to date."_s});
+    EXPECT_EQ(fetcher.urls.value(0), u"http://127.0.0.1:9/updates/mainappupdate.inf");
+    EXPECT_FALSE(fetcher.utf8.value(0));
+}
+
+TEST_F(UpdateCheckTest, FailedFetchOrShortFileSaysNothingInEitherMode) {
+    for (const bool silent : {true, false}) {
+        fetcher.reply.reset();
+        check.DownloadApplicationUpdates(silent);
+        fetcher.reply = u"x\r\nVersion=3.13\r\n"_s;
+        check.DownloadApplicationUpdates(silent);
+    }
+    EXPECT_TRUE(ctx.dialogs.shown.isEmpty());
+    EXPECT_EQ(closes, 0);
+}
+
+TEST_F(UpdateCheckTest, NewerVersionIsOfferedAlsoAtStartUpAndCancelEndsIt) {
+    serve(u"3.13"_s);
+    ctx.dialogs.confirmAnswers = {false};
+    check.DownloadApplicationUpdates(true);
+    ASSERT_EQ(ctx.dialogs.shown.size(), 1);
+    EXPECT_TRUE(ctx.dialogs.shown[0].question);
+    EXPECT_EQ(ctx.dialogs.shown[0].text, u"Version 3.13 is out; 3.13 it?");
+    EXPECT_TRUE(ctx.host.started.isEmpty());
+}
+
+TEST_F(UpdateCheckTest, MissingOrNonExecutableUpdaterWarnsAndStartsNothing) {
+    serve(u"3.2"_s);
+    check.DownloadApplicationUpdates(false);
+    placeUpdater(false);
+    check.DownloadApplicationUpdates(false);
+    EXPECT_EQ(shownTexts(), (QStringList{u"Version 3.2 is out; 3.2 it?"_s, u"The updater is missing."_s,
+                                         u"Version 3.2 is out; 3.2 it?"_s, u"The updater is missing."_s}));
+    EXPECT_EQ(ctx.dialogs.shown[1].icon, Dialogs::Icon::Warning);
+    EXPECT_TRUE(ctx.host.started.isEmpty());
+    EXPECT_EQ(closes, 0);
+}
+
+TEST_F(UpdateCheckTest, AgreedUpdateStartsTheUpdaterWithThreeArgumentsAndCloses) {
+    serve(u"3.13"_s);
+    placeUpdater();
+    ctx.dialogs.confirmAnswers = {true, false};
+    check.DownloadApplicationUpdates(false);
+    EXPECT_TRUE(ctx.host.started.isEmpty());
+    EXPECT_EQ(closes, 0);
+
+    check.DownloadApplicationUpdates(false);
+    EXPECT_EQ(shownTexts().mid(2), (QStringList{u"Version 3.13 is out; 3.13 it?"_s, u"Start the updater?"_s}));
+    ASSERT_EQ(ctx.host.started.size(), 1);
+    EXPECT_EQ(ctx.host.started[0].program, m_folder.filePath(u"tarnwick-updater"_s));
+    EXPECT_EQ(ctx.host.started[0].arguments, (QStringList{u"http://127.0.0.1:9/updates/"_s, u"3.12"_s, u"A"_s}));
+    EXPECT_EQ(closes, 1);
+}
+
+TEST(News, FetchedDirectlyAndNothingOnFailure) {
+    OneReplyFetcher fetcher;
+    EXPECT_FALSE(GetNews(fetcher, u"http://127.0.0.1:9/news.dat"_s).has_value());
+    fetcher.reply = u"<EN1>Hello</EN1>"_s;
+    EXPECT_EQ(GetNews(fetcher, u"http://127.0.0.1:9/news.dat"_s), u"<EN1>Hello</EN1>"_s);
+    EXPECT_EQ(fetcher.urls, (QStringList{u"http://127.0.0.1:9/news.dat"_s, u"http://127.0.0.1:9/news.dat"_s}));
+    EXPECT_FALSE(fetcher.utf8.value(1));
+}
+
+TEST(News, OffersPageCarriesLanguageThenReseller) {
+    EXPECT_EQ(OffersPageAddress(u"https://p.example/promotions/news/K3816.php"_s, u"it"_s),
+              u"https://p.example/promotions/news/K3816.php?lang=it&resid=0");
+    EXPECT_EQ(OffersPageAddress(u"https://p.example/o.php?src=app"_s, u"fr"_s),
+              u"https://p.example/o.php?src=app&lang=fr&resid=0");
+    EXPECT_TRUE(OffersPageAddress(QString(), u"en"_s).isEmpty());
+}
+
+} // namespace
