@@ -5,6 +5,7 @@
 #include "core/host/host.h"
 #include "core/host/hostservices.h"
 #include "core/net/downloader.h"
+#include "core/updates/updatecheck.h"
 #include "gui/app/mainstatusbar.h"
 #include "gui/browser/webenginepane.h"
 #include "gui/extraction/resultsview.h"
@@ -110,6 +111,8 @@ MainWindow::MainWindow(Host &host, Options options, QWidget *parent)
     m_driver = std::make_unique<ExtractionDriver>(
         *m_context, *m_results, *m_ewbMain, *m_downloader, [this] { m_downloader->Disconnect(); }, m_tmrParse,
         m_random);
+    m_updateCheck = std::make_unique<UpdateCheck>(*m_context, *m_downloader, QCoreApplication::applicationDirPath(),
+                                                  [this] { close(); });
 
     connectHandlers();
     resize(911, 549 + StatusBarHeight);
@@ -256,6 +259,8 @@ void MainWindow::connectHandlers() {
     connect(m_btnOpenMaps, &QPushButton::clicked, this, &MainWindow::btnOpenMapsClick);
     connect(m_btnOpenDetails, &QPushButton::clicked, this, &MainWindow::btnOpenDetailsClick);
     connect(m_btnHelp, &QPushButton::clicked, this, &MainWindow::btnHelpClick);
+    connect(m_btnUpdates, &QPushButton::clicked, this, &MainWindow::btnUpdatesClick);
+    connect(m_lblNews, &QLabel::linkActivated, this, &MainWindow::lblNewsLinkClick);
     connect(m_btnSettings, &QPushButton::clicked, this, &MainWindow::btnSettingsClick);
     connect(m_btnStart, &QPushButton::clicked, this, &MainWindow::btnStartClick);
     connect(m_btnStop, &QPushButton::clicked, this, &MainWindow::btnStopClick);

@@ -13,6 +13,7 @@ class BrowserPane;
 class BrowserProfile;
 class Downloader;
 class ExtractionDriver;
+class UpdateCheck;
 class Host;
 class MainStatusBar;
 class QComboBox;
@@ -81,8 +82,14 @@ public:
     void btnOpenWebsiteClick();
     void btnOpenMapsClick();
     void btnOpenDetailsClick();
-    // Links to the publisher.
+    // Links to the publisher, news and updates.
     void btnHelpClick();
+    void lblNewsLinkClick();
+    void btnUpdatesClick();
+    void DownloadApplicationUpdates(bool Silent);
+    void ShowOffers();
+    // The news text of every language, as fetched at start-up (empty when the fetch failed).
+    const QString &newsText() const { return m_newsText; }
 
     // The company search page the Home image and the "nhome" rule lead to.
     QString companySearchUrl() const;
@@ -120,6 +127,7 @@ private:
     // The run uses the panes, the client and the list: it is declared after them, so it goes first.
     QTimer m_tmrParse;
     std::unique_ptr<ExtractionDriver> m_driver;
+    std::unique_ptr<UpdateCheck> m_updateCheck;
 
     // Command panel.
     QLabel *m_lblCurrentLanguage = nullptr;

@@ -11,6 +11,8 @@
 #include "core/settings/languagetags.h"
 #include "core/settings/newsline.h"
 #include "core/settings/settingsstore.h"
+#include "core/updates/newsfeed.h"
+#include "core/updates/updatecheck.h"
 #include "gui/app/mainstatusbar.h"
 #include "gui/app/mainwindow.h"
 #include "gui/app/tarnwickapplication.h"
@@ -50,6 +52,10 @@ void MainWindow::FormCreate() {
     LoadSettings(m_context->settings, m_settingsPath, GetDocumentsFolder(m_host));
     const qsizetype languageIndex = LanguageCodes().indexOf(m_context->settings.CurrLang);
     m_cbxLanguage->setCurrentIndex(languageIndex >= 0 ? static_cast<int>(languageIndex) : 0);
+    // Before the first language is applied, so the first news line already holds the news.
+    if (const std::optional<QString> news = GetNews(*m_downloader, m_context->endpoints.newsDataUrl)) {
+        m_newsText = *news;
+    }
     // An unreadable language file goes to the application's error handler, and start-up goes on,
     // so the window still gets its caption and proxy and stays usable with the built-in texts.
     if (const QString error = LoadLanguage(m_context->settings.CurrLang); !error.isEmpty()) {
@@ -223,6 +229,26 @@ void MainWindow::btnHelpClick() {
     OpenUrlInBrowser(m_host, m_context->endpoints.tutorialUrl);
 }
 
+// Whatever address the news text holds, the link leads to the affiliates page.
+void MainWindow::lblNewsLinkClick() {
+    OpenUrlInBrowser(m_host, m_context->endpoints.affiliatesUrl);
+}
+
+void MainWindow::btnUpdatesClick() {
+    DownloadApplicationUpdates(false);
+}
+
+void MainWindow::DownloadApplicationUpdates(bool Silent) {
+    m_updateCheck->DownloadApplicationUpdates(Silent);
+}
+
+void MainWindow::ShowOffers() {
+    const QString address = OffersPageAddress(m_context->endpoints.offersPageUrl, m_context->settings.CurrLang);
+    if (!address.isEmpty()) {
+        m_ewbNews->navigate(address);
+    }
+}
+
 void MainWindow::showEvent(QShowEvent *event) {
     QMainWindow::showEvent(event);
     if (!m_shownOnce) {
@@ -246,6 +272,8 @@ void MainWindow::tmrDeferredStartTimer() {
     PumpDelay(m_host, 500);
     m_pgcMain->setCurrentIndex(0);
     m_host.processEvents();
+    DownloadApplicationUpdates(true);
+    ShowOffers();
     m_ewbMain->navigate(m_context->endpoints.linkedInHttps);
 }
 

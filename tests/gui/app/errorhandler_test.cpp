@@ -23,6 +23,18 @@ TarnwickApplication &App() {
     return *qobject_cast<TarnwickApplication *>(QCoreApplication::instance());
 }
 
+// Every outside address on a closed port of this machine: fetches fail at once, nothing leaves.
+Endpoints OfflineEndpoints() {
+    Endpoints endpoints;
+    const QString closed = QStringLiteral("http://127.0.0.1:9");
+    endpoints.linkedInHttps = QStringLiteral("about:blank");
+    endpoints.linkedInHttp = closed;
+    endpoints.updateBaseUrl = closed + QStringLiteral("/updates/");
+    endpoints.newsDataUrl = closed + QStringLiteral("/news.dat");
+    endpoints.offersPageUrl.clear();
+    return endpoints;
+}
+
 // Ends the event loop after a while should the code under test fail to.
 void ArmWatchdog(QObject *context) {
     QTimer::singleShot(10000, context, [] { QCoreApplication::exit(99); });
@@ -64,7 +76,7 @@ TEST(ApplicationErrorHandler, ErrorsOfWidgetSignalsReachTheHandlerWithoutUnwindi
     FakeHost host;
     host.appData = folder.path();
     MainWindow::Options options;
-    options.endpoints.linkedInHttps = QStringLiteral("about:blank");
+    options.endpoints = OfflineEndpoints();
     BrowserProfile profile(folder.filePath(QStringLiteral("browser")));
     options.browserProfile = &profile;
     auto window = std::make_unique<MainWindow>(host, options);
@@ -88,7 +100,7 @@ TEST(MainWindowShutdown, ClosingTheWindowDuringANestedWaitDoesNotCrash) {
     host.realEvents = true;
     host.appData = folder.path();
     MainWindow::Options options;
-    options.endpoints.linkedInHttps = QStringLiteral("about:blank");
+    options.endpoints = OfflineEndpoints();
     BrowserProfile profile(folder.filePath(QStringLiteral("browser")));
     options.browserProfile = &profile;
     auto window = std::make_unique<MainWindow>(host, options);

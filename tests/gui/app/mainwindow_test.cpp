@@ -12,6 +12,7 @@
 
 #include <QComboBox>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -62,21 +63,55 @@ protected:
                 return true;
             });
         });
+        // The publisher's files: an update file naming the running version, news in two languages
+        // and the offers page; every request is recorded in order.
+        m_server.server().Get("/updates/mainappupdate.inf",
+                              [this](const httplib::Request &req, httplib::Response &res) {
+                                  record(req);
+                                  res.set_content("[Update]\r\nName=Tarnwick\r\nVersion=3.12\r\n", "text/plain");
+                              });
+        m_server.server().Get("/news.dat", [this](const httplib::Request &req, httplib::Response &res) {
+            record(req);
+            res.set_content("<EN1>Read the news</EN1><fr1>Lisez les nouvelles</fr1>", "text/plain");
+        });
+        m_server.server().Get("/offers.php", [this](const httplib::Request &req, httplib::Response &res) {
+            record(req);
+            res.set_content(Page("offers"), "text/html");
+        });
         ASSERT_TRUE(m_server.start());
 
-        MainWindow::Options options;
-        options.endpoints.linkedInHttp = m_server.base();
-        options.endpoints.linkedInHttps = m_server.url(QStringLiteral("/start"));
         m_profile = std::make_unique<BrowserProfile>(m_folder.filePath(QStringLiteral("browser")));
-        options.browserProfile = m_profile.get();
-        options.executableFolder = executableFolder();
-        m_window = std::make_unique<MainWindow>(m_host, options);
+        m_window = std::make_unique<MainWindow>(m_host, options());
         WidgetDialogs::setMessageObserver([this](Dialogs::Icon, const QString &text) { m_messages.append(text); });
     }
 
     void TearDown() override {
         WidgetDialogs::setMessageObserver({});
         m_window.reset();
+    }
+
+    // Every address the window talks to is on the loopback server.
+    MainWindow::Options options() {
+        MainWindow::Options options;
+        options.endpoints.linkedInHttp = m_server.base();
+        options.endpoints.linkedInHttps = m_server.url(QStringLiteral("/start"));
+        options.endpoints.updateBaseUrl = m_server.url(QStringLiteral("/updates/"));
+        options.endpoints.newsDataUrl = m_server.url(QStringLiteral("/news.dat"));
+        options.endpoints.offersPageUrl = m_server.url(QStringLiteral("/offers.php"));
+        options.endpoints.tutorialUrl = m_server.url(QStringLiteral("/tutorial.php"));
+        options.endpoints.affiliatesUrl = m_server.url(QStringLiteral("/affiliates"));
+        options.browserProfile = m_profile.get();
+        options.executableFolder = executableFolder();
+        return options;
+    }
+
+    void record(const httplib::Request &request) {
+        const std::lock_guard lock(m_requestsMutex);
+        m_publisherRequests.append(QString::fromStdString(request.target));
+    }
+    QStringList publisherRequests() {
+        const std::lock_guard lock(m_requestsMutex);
+        return m_publisherRequests;
     }
 
     // The fixture starts without language files unless a test overrides this.
@@ -97,6 +132,8 @@ protected:
     FakeHost m_host;
     LoopbackServer m_server;
     std::atomic<int> m_searchRequests{0};
+    std::mutex m_requestsMutex;
+    QStringList m_publisherRequests;
     std::unique_ptr<BrowserProfile> m_profile;
     std::unique_ptr<MainWindow> m_window;
     QStringList m_messages;
@@ -329,6 +366,44 @@ TEST_F(MainWindowLanguageTest, ChoosingFrenchSavesTheChoiceAndTranslatesTheWindo
     EXPECT_TRUE(m_window->grab().save(folder + QStringLiteral("/mainwindow-fr.png")));
 }
 
+TEST_F(MainWindowLanguageTest, NewsLineHoldsTheFetchedNewsFromTheStartAndFollowsTheLanguage) {
+    auto *news = child<QLabel>("lblNews");
+    EXPECT_TRUE(news->text().contains(QStringLiteral("Read the news"))) << news->text().toStdString();
+    EXPECT_TRUE(news->text().contains(m_server.url(QStringLiteral("/affiliates"))));
+    m_window->cbxLanguageChange(1);
+    EXPECT_TRUE(news->text().contains(QStringLiteral("Lisez les nouvelles")));
+    // One fetch at start-up; a language change reads the stored text.
+    EXPECT_EQ(publisherRequests().count(QStringLiteral("/news.dat")), 1);
+
+    Q_EMIT news->linkActivated(QStringLiteral("https://elsewhere.example/"));
+    ASSERT_FALSE(m_host.started.isEmpty());
+    EXPECT_EQ(m_host.started.constLast().arguments, QStringList{m_server.url(QStringLiteral("/affiliates"))});
+    QTest::mouseClick(child<QPushButton>("btnHelp"), Qt::LeftButton);
+    EXPECT_EQ(m_host.started.constLast().arguments, QStringList{m_server.url(QStringLiteral("/tutorial.php"))});
+}
+
+TEST_F(MainWindowLanguageTest, DeferredStartChecksForUpdatesShowsOffersThenOpensTheSite) {
+    QElapsedTimer clock;
+    clock.start();
+    m_window->show();
+    ASSERT_TRUE(waitForAddress(QStringLiteral("/start")));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return publisherRequests().size() >= 3; }, 15000));
+    // The tab flip waits 500 ms first; nothing is asked before it.
+    EXPECT_GE(clock.elapsed(), 500);
+    EXPECT_EQ(publisherRequests().mid(1, 2), (QStringList{QStringLiteral("/updates/mainappupdate.inf"),
+                                                          QStringLiteral("/offers.php?lang=en&resid=0")}));
+    EXPECT_TRUE(m_messages.isEmpty()); // up to date, and silent about it
+    EXPECT_EQ(m_window->findChild<QTabWidget *>(QStringLiteral("pgcMain"))->currentIndex(), 0);
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return m_window->newsPane().locationUrl().endsWith(QStringLiteral("/offers.php?lang=en&resid=0")); },
+        15000));
+
+    // From the button the same answer is said.
+    QTest::mouseClick(child<QPushButton>("btnUpdates"), Qt::LeftButton);
+    ASSERT_EQ(m_messages.size(), 1);
+    EXPECT_FALSE(m_messages.constFirst().isEmpty());
+}
+
 TEST_F(MainWindowLanguageTest, TheStoredLanguageIsAppliedAtStartUp) {
     m_window.reset();
     AppSettings stored;
@@ -336,11 +411,7 @@ TEST_F(MainWindowLanguageTest, TheStoredLanguageIsAppliedAtStartUp) {
     ASSERT_TRUE(
         SaveSettings(stored, SettingsFilePath(m_folder.filePath(QStringLiteral("Brisvane Software/Tarnwick")))).ok);
 
-    MainWindow::Options options;
-    options.endpoints.linkedInHttps = QStringLiteral("about:blank");
-    options.browserProfile = m_profile.get();
-    options.executableFolder = executableFolder();
-    m_window = std::make_unique<MainWindow>(m_host, options);
+    m_window = std::make_unique<MainWindow>(m_host, options());
     EXPECT_EQ(m_window->context().settings.CurrLang, QStringLiteral("es"));
     EXPECT_EQ(child<QComboBox>("cbxLanguage")->currentIndex(), 2);
     EXPECT_NE(child<QPushButton>("btnStart")->text(), QStringLiteral("Get Data"));
