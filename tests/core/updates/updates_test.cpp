@@ -1,12 +1,17 @@
 #include "core/app/version.h"
+#include "core/host/linuxhost.h"
+#include "core/net/downloader.h"
 #include "core/net/fetcher.h"
 #include "core/updates/newsfeed.h"
 #include "core/updates/updatecheck.h"
 #include "core/updates/updatefile.h"
+#include "support/loopbackserver.h"
 #include "support/testcontext.h"
 
+#include <QDeadlineTimer>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QThread>
 
 #include <gtest/gtest.h>
 
@@ -176,6 +181,51 @@ TEST_F(UpdateCheckTest, AgreedUpdateStartsTheUpdaterWithThreeArgumentsAndCloses)
     EXPECT_EQ(ctx.host.started[0].program, m_folder.filePath(u"tarnwick-updater"_s));
     EXPECT_EQ(ctx.host.started[0].arguments, (QStringList{u"http://127.0.0.1:9/updates/"_s, u"3.12"_s, u"A"_s}));
     EXPECT_EQ(closes, 1);
+}
+
+// The whole check as the program runs it: the real HTTP client against a loopback server, the
+// real host starting a stand-in updater script that records its arguments.
+TEST(UpdateCheckOnTheSystem, StandInUpdaterGetsTheThreeArgumentsFromALoopbackCheck) {
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    LoopbackServer server;
+    server.server().Get("/updates/mainappupdate.inf", [](const httplib::Request &, httplib::Response &res) {
+        res.set_content("[Update]\nName=Tarnwick\nVersion=3.13\n", "text/plain");
+    });
+    ASSERT_TRUE(server.start());
+    const QString record = folder.filePath(u"arguments"_s);
+    QFile script(folder.filePath(u"tarnwick-updater"_s));
+    ASSERT_TRUE(script.open(QIODevice::WriteOnly));
+    script.write("#!/bin/sh\nfor a in \"$@\"; do printf '%s\\n' \"$a\"; done > \"$0.tmp\" && mv \"$0.tmp\" " +
+                 QFile::encodeName(record) + "\n");
+    script.close();
+    script.setPermissions(script.permissions() | QFileDevice::ExeOwner);
+
+    LinuxHost host(folder.filePath(u"registry.ini"_s));
+    FakeStatus status;
+    FakeDialogs dialogs;
+    AppContext context(host, status, dialogs);
+    context.endpoints.updateBaseUrl = server.url(u"/updates/"_s);
+    Downloader downloader(context);
+    int closes = 0;
+    UpdateCheck check(context, downloader, folder.path(), [&] { ++closes; });
+
+    // A failed fetch says nothing.
+    context.endpoints.updateBaseUrl = server.url(u"/missing/"_s);
+    check.DownloadApplicationUpdates(false);
+    EXPECT_TRUE(dialogs.shown.isEmpty());
+
+    context.endpoints.updateBaseUrl = server.url(u"/updates/"_s);
+    check.DownloadApplicationUpdates(true);
+    EXPECT_EQ(dialogs.shown.size(), 2);
+    EXPECT_EQ(closes, 1);
+    const QDeadlineTimer deadline(20000);
+    while (!QFile::exists(record) && !deadline.hasExpired()) {
+        QThread::msleep(10);
+    }
+    QFile recorded(record);
+    ASSERT_TRUE(recorded.open(QIODevice::ReadOnly));
+    EXPECT_EQ(QString::fromUtf8(recorded.readAll()), server.url(u"/updates/"_s) + u"\n3.12\nA\n"_s);
 }
 
 TEST(News, FetchedDirectlyAndNothingOnFailure) {
