@@ -45,7 +45,9 @@ QVariant ResultsModel::data(const QModelIndex &index, int role) const {
 }
 
 QVariant ResultsModel::headerData(int section, Qt::Orientation orientation, int role) const {
-    if (role != Qt::DisplayRole || orientation != Qt::Horizontal || section < 0 || section >= LeadRow::ColumnCount) {
+    // The tooltip shows the whole caption where a narrow column cuts it.
+    if ((role != Qt::DisplayRole && role != Qt::ToolTipRole) || orientation != Qt::Horizontal || section < 0 ||
+        section >= LeadRow::ColumnCount) {
         return {};
     }
     return columnCaption(section);

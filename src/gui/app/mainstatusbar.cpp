@@ -16,7 +16,6 @@ MainStatusBar::MainStatusBar(QWidget *parent) : QStatusBar(parent) {
         panel->setFixedWidth(PanelWidths[static_cast<std::size_t>(i)]);
         panel->setFrameShape(QFrame::StyledPanel);
         panel->setFrameShadow(QFrame::Sunken);
-        addWidget(panel);
         m_panels[static_cast<std::size_t>(i)] = panel;
     }
     m_gauge = new QProgressBar(this);
@@ -27,8 +26,20 @@ MainStatusBar::MainStatusBar(QWidget *parent) : QStatusBar(parent) {
 }
 
 void MainStatusBar::setPanelText(int panel, const QString &text) {
-    if (panel >= 0 && panel < PanelCount) {
-        m_panels[static_cast<std::size_t>(panel)]->setText(text);
+    if (panel < 0 || panel >= PanelCount) {
+        return;
+    }
+    QLabel *label = m_panels[static_cast<std::size_t>(panel)];
+    label->setText(text);
+    // The counters and the gauge's caption grow to hold a translation whole ("Avanzamento:");
+    // the activity panel keeps its width, as activity texts can be as long as a path.
+    if (panel == ListedPanel || panel == ExportedPanel || panel == ProgressLabelPanel) {
+        const int needed = label->fontMetrics().horizontalAdvance(text) + 2 * label->frameWidth() + 8;
+        const int width = std::max(PanelWidths[static_cast<std::size_t>(panel)], needed);
+        if (label->width() != width) {
+            label->setFixedWidth(width);
+            placePanels();
+        }
     }
 }
 
@@ -71,7 +82,18 @@ void MainStatusBar::placeGauge() {
     m_gauge->raise();
 }
 
+// The panels are placed here rather than by the status bar's own layout, which leaves a strip
+// of the window showing below them; they run from the bar's top to its bottom edge.
+void MainStatusBar::placePanels() {
+    int x = 0;
+    for (QLabel *panel : m_panels) {
+        panel->setGeometry(x, 0, panel->width(), height());
+        x += panel->width() + PanelSpacing;
+    }
+    placeGauge();
+}
+
 void MainStatusBar::resizeEvent(QResizeEvent *event) {
     QStatusBar::resizeEvent(event);
-    placeGauge();
+    placePanels();
 }

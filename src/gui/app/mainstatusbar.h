@@ -16,7 +16,9 @@ class MainStatusBar : public QStatusBar, public StatusSink {
 public:
     static constexpr int PanelCount = 6;
     static constexpr int GaugePanel = 4;
+    // The least width of each panel; a counter or caption grows to hold its text.
     static constexpr std::array<int, PanelCount> PanelWidths = {350, 160, 170, 70, 120, 50};
+    static constexpr int PanelSpacing = 2;
 
     explicit MainStatusBar(QWidget *parent = nullptr);
 
@@ -38,6 +40,7 @@ protected:
 
 private:
     void updateGauge();
+    void placePanels();
 
     std::array<QLabel *, PanelCount> m_panels{};
     QProgressBar *m_gauge = nullptr;

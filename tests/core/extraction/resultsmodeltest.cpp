@@ -117,6 +117,8 @@ TEST(ResultsModelCaptions, StartWithTheDefaultsAndChangeAlone) {
     model.setColumnCaption(LeadRow::BusinessName, QStringLiteral("Raison sociale"));
     EXPECT_EQ(changedFirst, static_cast<int>(LeadRow::BusinessName));
     EXPECT_EQ(model.headerData(LeadRow::BusinessName, Qt::Horizontal).toString(), QStringLiteral("Raison sociale"));
+    EXPECT_EQ(model.headerData(LeadRow::BusinessName, Qt::Horizontal, Qt::ToolTipRole).toString(),
+              QStringLiteral("Raison sociale"));
     EXPECT_EQ(model.data(model.index(0, LeadRow::BusinessName)).toString(), QStringLiteral("Company 1"));
     EXPECT_EQ(model.rowCount(), 1);
 }

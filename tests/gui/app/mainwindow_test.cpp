@@ -222,6 +222,21 @@ TEST_F(MainWindowTest, ComesUpWithItsLayoutCaptionsAndStatusPanels) {
     EXPECT_TRUE(m_window->grab().save(folder + QStringLiteral("/mainwindow.png")));
 }
 
+TEST_F(MainWindowTest, StatusPanelsFillTheBarDownToTheWindowsEdgeAtEverySize) {
+    m_window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(m_window.get()));
+    MainStatusBar &status = m_window->statusBarPanels();
+    for (const QSize size : {QSize(911, 568), QSize(1200, 900), QSize(700, 420)}) {
+        m_window->resize(size);
+        QTest::qWait(50);
+        EXPECT_EQ(status.geometry().bottom(), m_window->height() - 1) << size.height();
+        for (int panel = 0; panel < MainStatusBar::PanelCount; ++panel) {
+            const QRect rect = status.panelRect(panel);
+            EXPECT_GE(rect.bottom(), status.height() - 2) << "panel " << panel << " at " << size.height();
+        }
+    }
+}
+
 TEST_F(MainWindowTest, StartUpSetsTheBrowserEmulationForBothExecutableNames) {
     // Made in SetUp, on a host without Internet Explorer: the lowest emulation level.
     const QMap<QString, quint32> values = m_host.currentUser.value(BrowserEmulationKey.toString());
@@ -402,6 +417,27 @@ TEST_F(MainWindowLanguageTest, DeferredStartChecksForUpdatesShowsOffersThenOpens
     QTest::mouseClick(child<QPushButton>("btnUpdates"), Qt::LeftButton);
     ASSERT_EQ(m_messages.size(), 1);
     EXPECT_FALSE(m_messages.constFirst().isEmpty());
+}
+
+TEST_F(MainWindowLanguageTest, EveryLanguageShowsItsStatusCaptionsAndColumnCaptionsWhole) {
+    m_window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(m_window.get()));
+    for (int language = 0; language < 4; ++language) {
+        m_window->cbxLanguageChange(language);
+        for (int panel = StatusSink::ListedPanel; panel <= StatusSink::ProgressLabelPanel; ++panel) {
+            auto *label = m_window->findChild<QLabel *>(QStringLiteral("StatusPanel%1").arg(panel));
+            ASSERT_NE(label, nullptr);
+            EXPECT_GE(label->contentsRect().width(), label->fontMetrics().horizontalAdvance(label->text()))
+                << language << ": " << label->text().toStdString();
+        }
+        const ResultsModel &model = m_window->results().model();
+        for (int column = 0; column < LeadRow::ColumnCount; ++column) {
+            EXPECT_EQ(model.headerData(column, Qt::Horizontal, Qt::ToolTipRole),
+                      model.headerData(column, Qt::Horizontal, Qt::DisplayRole));
+        }
+    }
+    EXPECT_EQ(m_window->findChild<QProgressBar *>(QStringLiteral("MainGauge"))->geometry(),
+              m_window->statusBarPanels().panelRect(MainStatusBar::GaugePanel));
 }
 
 TEST_F(MainWindowLanguageTest, TheStoredLanguageIsAppliedAtStartUp) {
