@@ -13,9 +13,11 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
@@ -26,11 +28,19 @@
 #include <QVBoxLayout>
 #include <QWebEngineView>
 
+#include <algorithm>
+
 namespace {
 
 constexpr int CommandPanelHeight = 89;
 constexpr int AddressPanelHeight = 44;
 constexpr int ResultsAreaHeight = 177;
+constexpr int ClassicWidth = 911;
+constexpr int ClassicHeight = 549; // without the status bar
+// The browser pane never gets shorter than this: the results list gives way first.
+constexpr int MinimumPaneHeight = 200;
+// How much of the screen's height the window takes at most when it opens.
+constexpr int ScreenSharePercent = 85;
 constexpr int ResultsHeaderHeight = 21;
 constexpr int ButtonBarHeight = 42;
 constexpr int StatusBarHeight = 19;
@@ -43,10 +53,26 @@ QPushButton *MakeButton(QWidget *parent, const char *name, const QString &captio
     return button;
 }
 
-QToolButton *MakeImage(QWidget *parent, const char *name, QStyle::StandardPixmap pixmap, const QString &hint) {
+// The style's "home" picture is a folder (the home directory); the browser's Home is a house.
+QIcon HouseIcon() {
+    QPixmap pixmap(64, 64);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(QColor(0x2f, 0x4f, 0x6f), 3, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    painter.setBrush(QColor(0xc0, 0x39, 0x2b));
+    painter.drawPolygon(QPolygonF({QPointF(6, 30), QPointF(32, 6), QPointF(58, 30)}));
+    painter.setBrush(QColor(0xf5, 0xe6, 0xc8));
+    painter.drawRect(QRectF(13, 30, 38, 28));
+    painter.setBrush(QColor(0x6b, 0x4f, 0x2f));
+    painter.drawRect(QRectF(27, 40, 11, 18));
+    return QIcon(pixmap);
+}
+
+QToolButton *MakeImage(QWidget *parent, const char *name, const QIcon &icon, const QString &hint) {
     auto *image = new QToolButton(parent);
     image->setObjectName(QLatin1String(name));
-    image->setIcon(parent->style()->standardIcon(pixmap));
+    image->setIcon(icon);
     image->setIconSize(QSize(ImageSize - 8, ImageSize - 8));
     image->setFixedSize(ImageSize, ImageSize);
     image->setAutoRaise(true);
@@ -115,9 +141,16 @@ MainWindow::MainWindow(Host &host, Options options, QWidget *parent)
                                                   [this] { close(); });
 
     connectHandlers();
-    resize(911, 549 + StatusBarHeight);
-    m_splitter->setSizes(
-        {549 - CommandPanelHeight - AddressPanelHeight - ButtonBarHeight - ResultsAreaHeight - 3, ResultsAreaHeight});
+    // The classic proportions, opened taller where the screen has room; the browser pane takes
+    // the extra height and the results list keeps its own.
+    int height = ClassicHeight + StatusBarHeight;
+    if (const QScreen *screen = QGuiApplication::primaryScreen()) {
+        height = std::max(height, screen->availableGeometry().height() * ScreenSharePercent / 100);
+    }
+    m_pgcMain->setMinimumHeight(MinimumPaneHeight);
+    resize(ClassicWidth, height);
+    const int fixedParts = CommandPanelHeight + AddressPanelHeight + ButtonBarHeight + StatusBarHeight + 3;
+    m_splitter->setSizes({height - fixedParts - ResultsAreaHeight, ResultsAreaHeight});
     FormCreate();
 }
 
@@ -181,11 +214,14 @@ QWidget *MainWindow::buildAddressPanel() {
     panel->setFixedHeight(AddressPanelHeight);
     auto *row = new QHBoxLayout(panel);
     row->setContentsMargins(8, 6, 8, 6);
-    m_imgHome = MakeImage(panel, "imgHome", QStyle::SP_DirHomeIcon, QStringLiteral("Home"));
-    m_imgBack = MakeImage(panel, "imgBack", QStyle::SP_ArrowBack, QStringLiteral("Go Back"));
-    m_imgForward = MakeImage(panel, "imgForward", QStyle::SP_ArrowForward, QStringLiteral("Go Forward"));
-    m_imgStop = MakeImage(panel, "imgStop", QStyle::SP_BrowserStop, QStringLiteral("Stop"));
-    m_imgRefresh = MakeImage(panel, "imgRefresh", QStyle::SP_BrowserReload, QStringLiteral("Refresh"));
+    const QStyle *style = panel->style();
+    m_imgHome = MakeImage(panel, "imgHome", HouseIcon(), QStringLiteral("Home"));
+    m_imgBack = MakeImage(panel, "imgBack", style->standardIcon(QStyle::SP_ArrowBack), QStringLiteral("Go Back"));
+    m_imgForward =
+        MakeImage(panel, "imgForward", style->standardIcon(QStyle::SP_ArrowForward), QStringLiteral("Go Forward"));
+    m_imgStop = MakeImage(panel, "imgStop", style->standardIcon(QStyle::SP_BrowserStop), QStringLiteral("Stop"));
+    m_imgRefresh =
+        MakeImage(panel, "imgRefresh", style->standardIcon(QStyle::SP_BrowserReload), QStringLiteral("Refresh"));
     for (QToolButton *image : {m_imgHome, m_imgBack, m_imgForward, m_imgStop, m_imgRefresh}) {
         row->addWidget(image);
     }

@@ -19,6 +19,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QStyle>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -235,6 +236,32 @@ TEST_F(MainWindowTest, StatusPanelsFillTheBarDownToTheWindowsEdgeAtEverySize) {
             EXPECT_GE(rect.bottom(), status.height() - 2) << "panel " << panel << " at " << size.height();
         }
     }
+}
+
+TEST_F(MainWindowTest, ResultsListGivesWayBeforeTheBrowserPaneFallsUnder200Pixels) {
+    m_window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(m_window.get()));
+    auto *pane = child<QTabWidget>("pgcMain");
+    auto *results = child<QWidget>("panResults");
+    EXPECT_GE(m_window->height(), 568);
+    EXPECT_GE(pane->height(), 200);
+    EXPECT_GE(results->height(), 170);
+    int previousResults = results->height();
+    for (const int height : {600, 560, 500, 460, 400}) {
+        m_window->resize(m_window->width(), height);
+        QTest::qWait(30);
+        EXPECT_GE(pane->height(), 200) << height;
+        EXPECT_LE(results->height(), previousResults) << height;
+        previousResults = results->height();
+    }
+    EXPECT_LT(results->height(), 170);
+}
+
+TEST_F(MainWindowTest, HomeImageIsAHouseNotTheStylesHomeFolder) {
+    const QImage home = child<QToolButton>("imgHome")->icon().pixmap(24, 24).toImage();
+    const QImage folder = m_window->style()->standardIcon(QStyle::SP_DirHomeIcon).pixmap(24, 24).toImage();
+    EXPECT_FALSE(home.isNull());
+    EXPECT_NE(home.convertToFormat(QImage::Format_ARGB32), folder.convertToFormat(QImage::Format_ARGB32));
 }
 
 TEST_F(MainWindowTest, StartUpSetsTheBrowserEmulationForBothExecutableNames) {
