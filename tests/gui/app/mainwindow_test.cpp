@@ -77,7 +77,9 @@ protected:
         });
         m_server.server().Get("/offers.php", [this](const httplib::Request &req, httplib::Response &res) {
             record(req);
-            res.set_content(Page("offers"), "text/html");
+            res.set_content("<html><body><h1>News &amp; Special Offers</h1><p>Offers from the publisher appear "
+                            "here.</p></body></html>",
+                            "text/html");
         });
         ASSERT_TRUE(m_server.start());
 
@@ -439,6 +441,15 @@ TEST_F(MainWindowLanguageTest, DeferredStartChecksForUpdatesShowsOffersThenOpens
     EXPECT_TRUE(QTest::qWaitFor(
         [&] { return m_window->newsPane().locationUrl().endsWith(QStringLiteral("/offers.php?lang=en&resid=0")); },
         15000));
+    // The window with its news line and the offers tab, for the README.
+    const QString folder =
+        qEnvironmentVariable("TARNWICK_BUILD_DIR", QDir::tempPath()) + QStringLiteral("/screenshots");
+    QDir().mkpath(folder);
+    auto *tabs = m_window->findChild<QTabWidget *>(QStringLiteral("pgcMain"));
+    tabs->setCurrentIndex(1);
+    QTest::qWait(300);
+    EXPECT_TRUE(m_window->grab().save(folder + QStringLiteral("/offers-tab.png")));
+    tabs->setCurrentIndex(0);
 
     // From the button the same answer is said.
     QTest::mouseClick(child<QPushButton>("btnUpdates"), Qt::LeftButton);
