@@ -14,6 +14,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
@@ -257,6 +258,15 @@ TEST_F(MainWindowTest, ResultsListGivesWayBeforeTheBrowserPaneFallsUnder200Pixel
         previousResults = results->height();
     }
     EXPECT_LT(results->height(), 170);
+}
+
+TEST_F(MainWindowTest, FirstStartCreatesTheDataFolderAndTheSettingsGoThere) {
+    m_window.reset();
+    m_host.appData = m_folder.filePath(QStringLiteral("fresh/config"));
+    m_window = std::make_unique<MainWindow>(m_host, options());
+    const QString dataFolder = m_folder.filePath(QStringLiteral("fresh/config/Brisvane Software/Tarnwick"));
+    EXPECT_TRUE(QFileInfo(dataFolder).isDir());
+    EXPECT_EQ(QFileInfo(m_window->settingsPath()).absolutePath(), dataFolder);
 }
 
 TEST_F(MainWindowTest, HomeImageIsAHouseNotTheStylesHomeFolder) {
