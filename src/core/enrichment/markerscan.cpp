@@ -17,13 +17,20 @@ bool EqualsFolded(QStringView text, QStringView marker) {
     return true;
 }
 
+bool IsAsciiLetter(QChar c) {
+    return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z');
+}
+
 // The anchor's last character is found with the vectorised single-character search, which
-// outruns a search for the whole anchor on long pages.
+// outruns a search for the whole anchor on long pages. The anchor is matched with ASCII letters
+// folded: a marker found ignoring case may carry its anchor in another case.
 qsizetype NextAnchor(QStringView text, QStringView anchor, qsizetype from) {
     const qsizetype tail = anchor.size() - 1;
-    for (qsizetype last = text.indexOf(anchor.back(), from + tail); last >= 0;
-         last = text.indexOf(anchor.back(), last + 1)) {
-        if (text.sliced(last - tail, anchor.size()) == anchor) {
+    const QChar back = anchor.back();
+    const Qt::CaseSensitivity backCase = IsAsciiLetter(back) ? Qt::CaseInsensitive : Qt::CaseSensitive;
+    for (qsizetype last = text.indexOf(back, from + tail, backCase); last >= 0;
+         last = text.indexOf(back, last + 1, backCase)) {
+        if (EqualsFolded(text.sliced(last - tail, anchor.size()), anchor)) {
             return last - tail;
         }
     }

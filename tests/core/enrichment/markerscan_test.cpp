@@ -44,6 +44,17 @@ TEST(MarkerScan, AbsentMarkersAndEmptyText) {
     }
 }
 
+TEST(MarkerScan, AnchorWithLettersIsFoundInEitherCase) {
+    const std::array<QStringView, 2> withLetters{u"<b>Type:", u"<b>Size:"};
+    const QString text = QStringLiteral("<B>TYPE: x <b>Type: y <B>size: z");
+    const MarkerScan scan(text, withLetters, u"e:");
+
+    EXPECT_EQ(scan.FirstFolded(0), 0);
+    EXPECT_EQ(scan.FirstExact(0), text.indexOf(u"<b>Type:"));
+    EXPECT_EQ(scan.FirstFolded(1), text.indexOf(u"<B>size:"));
+    EXPECT_EQ(scan.FirstExact(1), -1);
+}
+
 TEST(MarkerScan, AccentedLettersAreNotFolded) {
     const MarkerScan scan(u"\"caf\u00C9\":1", std::array<QStringView, 1>{u"\"caf\u00E9\":"}, u"\":");
     EXPECT_EQ(scan.FirstFolded(0), -1);
