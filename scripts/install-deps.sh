@@ -8,6 +8,7 @@ packages=(
   libcurl4-openssl-dev libssl-dev openssl libcpp-httplib-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth fonts-dejavu-core tinyproxy python3
+  clang llvm
 )
 
 missing=()
