@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds everything with warnings as errors, checks the formatting
 # and runs every test. With CI=true (or --sanitize) the core tests run once more under
-# AddressSanitizer and UndefinedBehaviorSanitizer.
+# AddressSanitizer and UndefinedBehaviorSanitizer; with CI=true the fuzz targets then run for
+# twenty seconds each.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -27,4 +28,8 @@ if [ "$sanitize" = 1 ]; then
   cmake --build "$asan" -j2
   ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 \
     ctest --test-dir "$asan" --output-on-failure -L core -j2
+fi
+
+if [ "${CI:-}" = "true" ]; then
+  scripts/fuzz.sh 20
 fi
