@@ -2,6 +2,9 @@
 
 #include "core/app/endpointnames.h"
 
+#include <QFile>
+#include <QFileInfo>
+
 const std::array<EndpointName, 13> &EndpointEnvironmentNames() {
     static const std::array<EndpointName, 13> names{{
         {"TARNWICK_LINKEDIN_HTTPS", &Endpoints::linkedInHttps},
@@ -21,13 +24,83 @@ const std::array<EndpointName, 13> &EndpointEnvironmentNames() {
     return names;
 }
 
-Endpoints Endpoints::fromEnvironment(const QProcessEnvironment &environment) {
-    Endpoints endpoints;
+namespace {
+
+constexpr QFileDevice::Permissions NotOwnerOnly = QFileDevice::ReadGroup | QFileDevice::WriteGroup |
+                                                  QFileDevice::ExeGroup | QFileDevice::ReadOther |
+                                                  QFileDevice::WriteOther | QFileDevice::ExeOther;
+
+void ApplyEnvironment(Endpoints &endpoints, const QProcessEnvironment &environment) {
     for (const auto &[name, member] : EndpointEnvironmentNames()) {
         const QString key = QString::fromLatin1(name);
         if (environment.contains(key)) {
             endpoints.*member = environment.value(key);
         }
     }
+}
+
+// Reads "name=value" lines of the [Places] group; group and key names in any letter case,
+// blank lines and lines starting with '#' or ';' skipped.
+void ReadPlacesGroup(const QString &text, PlacesKeyFile &keys) {
+    bool inPlaces = false;
+    for (QStringView line : QStringView(text).split(u'\n')) {
+        line = line.trimmed();
+        if (line.isEmpty() || line.startsWith(u'#') || line.startsWith(u';')) {
+            continue;
+        }
+        if (line.startsWith(u'[') && line.endsWith(u']')) {
+            inPlaces = line.sliced(1, line.size() - 2).trimmed().compare(u"Places", Qt::CaseInsensitive) == 0;
+            continue;
+        }
+        const qsizetype equals = line.indexOf(u'=');
+        if (!inPlaces || equals < 0) {
+            continue;
+        }
+        const QStringView name = line.first(equals).trimmed();
+        const QString value = line.sliced(equals + 1).trimmed().toString();
+        if (name.compare(u"KeyA", Qt::CaseInsensitive) == 0) {
+            keys.keyA = value;
+        } else if (name.compare(u"KeyB", Qt::CaseInsensitive) == 0) {
+            keys.keyB = value;
+        }
+    }
+}
+
+} // namespace
+
+QString PlacesKeyFilePath(const QString &appDataFolder) {
+    return appDataFolder.isEmpty() ? QString() : appDataFolder + QStringLiteral("/tarnwick.conf");
+}
+
+PlacesKeyFile ReadPlacesKeyFile(const QString &path) {
+    PlacesKeyFile keys;
+    if (path.isEmpty() || !QFileInfo::exists(path)) {
+        return keys;
+    }
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        keys.warning = QStringLiteral("%1: cannot read the Places keys: %2").arg(path, file.errorString());
+        return keys;
+    }
+    ReadPlacesGroup(QString::fromUtf8(file.readAll()), keys);
+    if (file.permissions() & NotOwnerOnly) {
+        keys.warning = QStringLiteral("%1 holds the Places keys but other users may read it; make it private "
+                                      "with: chmod 600 '%1'")
+                           .arg(path);
+    }
+    return keys;
+}
+
+Endpoints Endpoints::fromEnvironment(const QProcessEnvironment &environment) {
+    Endpoints endpoints;
+    ApplyEnvironment(endpoints, environment);
+    return endpoints;
+}
+
+Endpoints Endpoints::fromKeyFileAndEnvironment(const PlacesKeyFile &keys, const QProcessEnvironment &environment) {
+    Endpoints endpoints;
+    endpoints.placesKeyA = keys.keyA;
+    endpoints.placesKeyB = keys.keyB;
+    ApplyEnvironment(endpoints, environment);
     return endpoints;
 }

@@ -3,6 +3,21 @@
 #include <QProcessEnvironment>
 #include <QString>
 
+// The Places keys a user keeps in the program's configuration file (tarnwick.conf beside
+// settings.dat): a [Places] group with KeyA= and KeyB= lines.
+struct PlacesKeyFile {
+    QString keyA;
+    QString keyB;
+    // Why the keys may not be private or could not be read; empty when all is well.
+    QString warning;
+};
+
+// The configuration file in the program's data folder; empty when that folder is unknown.
+QString PlacesKeyFilePath(const QString &appDataFolder);
+// The keys of the file at path. A missing file holds no keys and is no fault; a file that others
+// than its owner may read or write still gives its keys, with a warning.
+PlacesKeyFile ReadPlacesKeyFile(const QString &path);
+
 // Every address the program talks to outside the browser pane's own browsing. The defaults are
 // the real services; each value can be overridden from the environment (TARNWICK_<NAME>, for
 // instance TARNWICK_LINKEDIN_HTTPS=http://127.0.0.1:8080), so tests and the sample site can
@@ -16,7 +31,7 @@ struct Endpoints {
     // The Places web service: geocoding goes over http, nearby search and details over https.
     QString placesHttp = QStringLiteral("http://maps.googleapis.com");
     QString placesHttps = QStringLiteral("https://maps.googleapis.com");
-    // The two Places keys; empty until the user's build or environment supplies them.
+    // The two Places keys; empty until the configuration file or the environment supplies them.
     QString placesKeyA;
     QString placesKeyB;
     // The publisher's addresses.
@@ -30,4 +45,9 @@ struct Endpoints {
 
     // The defaults, with every value the environment names replaced.
     static Endpoints fromEnvironment(const QProcessEnvironment &environment = QProcessEnvironment::systemEnvironment());
+    // The defaults with the keys of the file, then every value the environment names: a key set
+    // in the environment wins over the file's.
+    static Endpoints
+    fromKeyFileAndEnvironment(const PlacesKeyFile &keys,
+                              const QProcessEnvironment &environment = QProcessEnvironment::systemEnvironment());
 };
