@@ -1,7 +1,7 @@
 #include "core/app/endpoints.h"
-#include "core/host/hostservices.h"
 #include "core/host/linuxhost.h"
 #include "gui/app/mainwindow.h"
+#include "gui/app/programfolders.h"
 #include "gui/app/tarnwickapplication.h"
 #include "gui/browser/browserprofile.h"
 #include "gui/browser/browserproxy.h"
@@ -21,7 +21,7 @@ int main(int argc, char **argv) {
     LinuxHost host;
     // Before the browser engine starts, so its connections go through the switchable proxy.
     BrowserProxy::Install();
-    BrowserProfile profile(BrowserProfileFolder(host));
+    BrowserProfile profile(BrowserStorageFolder(), BrowserCacheFolder());
     host.setBrowserCacheClearer([&profile] { profile.clearHttpCache(); });
 
     MainWindow::Options options;

@@ -70,7 +70,7 @@ int main(int argc, char **argv) {
         qputenv(variable, folder.path().toLocal8Bit());
     }
     LinuxHost host(folder.filePath(u"registry.ini"_s));
-    BrowserProfile profile(folder.filePath(u"browser"_s));
+    BrowserProfile profile(folder.filePath(u"browser"_s), folder.filePath(u"cache"_s));
     MainWindow::Options options;
     options.endpoints = site.endpoints();
     options.browserProfile = &profile;

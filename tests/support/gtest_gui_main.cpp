@@ -1,6 +1,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -23,6 +24,14 @@ int main(int argc, char **argv) {
         QDir().mkpath(runtimeDir);
         QFile::setPermissions(runtimeDir, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
         qputenv("XDG_RUNTIME_DIR", runtimeDir.toLocal8Bit());
+    }
+    // The engine keeps its default profile and shader caches in the XDG folders: the tests' own,
+    // removed at the end, so nothing lands in the user's home.
+    QTemporaryDir xdgFolders(QDir::tempPath() + QStringLiteral("/tarnwick-gui-test-XXXXXX"));
+    if (xdgFolders.isValid()) {
+        for (const char *variable : {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME"}) {
+            qputenv(variable, QFile::encodeName(xdgFolders.path() + u'/' + QLatin1StringView(variable)));
+        }
     }
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);

@@ -15,17 +15,22 @@ QString NextProfileName() {
 
 } // namespace
 
-BrowserProfile::BrowserProfile(const QString &storageFolder, QObject *parent)
-    : QObject(parent), m_storageFolder(storageFolder),
+BrowserProfile::BrowserProfile(const QString &storageFolder, const QString &cacheFolder, QObject *parent)
+    : QObject(parent), m_storageFolder(storageFolder), m_cacheFolder(storageFolder.isEmpty() ? QString() : cacheFolder),
       m_profile(storageFolder.isEmpty() ? std::make_unique<QWebEngineProfile>()
                                         : std::make_unique<QWebEngineProfile>(NextProfileName())) {
-    if (!storageFolder.isEmpty()) {
-        QDir().mkpath(storageFolder);
-        m_profile->setPersistentStoragePath(storageFolder + QStringLiteral("/Storage"));
-        m_profile->setCachePath(storageFolder + QStringLiteral("/Cache"));
-        m_profile->setHttpCacheType(QWebEngineProfile::DiskHttpCache);
+    if (!m_storageFolder.isEmpty()) {
+        QDir().mkpath(m_storageFolder);
+        m_profile->setPersistentStoragePath(m_storageFolder);
         // Session cookies are kept too: a sign-in made without "remember me" survives a restart.
         m_profile->setPersistentCookiesPolicy(QWebEngineProfile::ForcePersistentCookies);
+    }
+    if (!m_cacheFolder.isEmpty()) {
+        QDir().mkpath(m_cacheFolder);
+        m_profile->setCachePath(m_cacheFolder);
+        m_profile->setHttpCacheType(QWebEngineProfile::DiskHttpCache);
+    } else {
+        m_profile->setHttpCacheType(QWebEngineProfile::MemoryHttpCache);
     }
 
     QWebEngineSettings *settings = m_profile->settings();
@@ -47,7 +52,7 @@ void BrowserProfile::adoptPage(QWebEnginePage *page) {
 
 void BrowserProfile::clearHttpCache() {
     // The engine opens its disk cache with the first request; until then the folder is ours.
-    if (!m_networkUsed && !m_storageFolder.isEmpty()) {
+    if (!m_networkUsed && !m_cacheFolder.isEmpty()) {
         QDir(m_profile->cachePath()).removeRecursively();
         return;
     }

@@ -10,19 +10,21 @@
 class QWebEngineProfile;
 class QWebEnginePage;
 
-// The browser engine's persistent storage under one folder: cookies (so a sign-in survives a
-// restart), HTTP cache and site data. Both panes of the window share it. Pages made here are
-// deleted before the profile, whichever owner goes first. Without a folder the profile keeps
-// everything in memory and writes nothing.
+// The browser engine's persistent storage: cookies (so a sign-in survives a restart) and site
+// data in one folder, the HTTP cache in another. Both panes of the window share it. Pages made
+// here are deleted before the profile, whichever owner goes first. Without a storage folder the
+// profile keeps everything in memory and writes nothing; without a cache folder only the cache
+// stays in memory.
 class BrowserProfile : public QObject {
     Q_OBJECT
 
 public:
-    explicit BrowserProfile(const QString &storageFolder, QObject *parent = nullptr);
+    BrowserProfile(const QString &storageFolder, const QString &cacheFolder, QObject *parent = nullptr);
     ~BrowserProfile() override;
 
     QWebEngineProfile *profile() const { return m_profile.get(); }
     QString storageFolder() const { return m_storageFolder; }
+    QString cacheFolder() const { return m_cacheFolder; }
 
     // Registers a page created on profile() so it never outlives the profile.
     void adoptPage(QWebEnginePage *page);
@@ -37,6 +39,7 @@ public:
 
 private:
     QString m_storageFolder;
+    QString m_cacheFolder;
     std::unique_ptr<QWebEngineProfile> m_profile;
     QList<QPointer<QWebEnginePage>> m_pages;
     bool m_networkUsed = false;

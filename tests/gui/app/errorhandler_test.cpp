@@ -77,7 +77,7 @@ TEST(ApplicationErrorHandler, ErrorsOfWidgetSignalsReachTheHandlerWithoutUnwindi
     host.appData = folder.path();
     MainWindow::Options options;
     options.endpoints = OfflineEndpoints();
-    BrowserProfile profile(folder.filePath(QStringLiteral("browser")));
+    BrowserProfile profile(folder.filePath(QStringLiteral("browser")), folder.filePath(QStringLiteral("cache")));
     options.browserProfile = &profile;
     auto window = std::make_unique<MainWindow>(host, options);
     // A folder where the settings file should be: saving fails.
@@ -101,7 +101,7 @@ TEST(MainWindowShutdown, ClosingTheWindowDuringANestedWaitDoesNotCrash) {
     host.appData = folder.path();
     MainWindow::Options options;
     options.endpoints = OfflineEndpoints();
-    BrowserProfile profile(folder.filePath(QStringLiteral("browser")));
+    BrowserProfile profile(folder.filePath(QStringLiteral("browser")), folder.filePath(QStringLiteral("cache")));
     options.browserProfile = &profile;
     auto window = std::make_unique<MainWindow>(host, options);
     window->show();

@@ -84,7 +84,8 @@ protected:
         });
         ASSERT_TRUE(m_server.start());
 
-        m_profile = std::make_unique<BrowserProfile>(m_folder.filePath(QStringLiteral("browser")));
+        m_profile = std::make_unique<BrowserProfile>(m_folder.filePath(QStringLiteral("browser")),
+                                                     m_folder.filePath(QStringLiteral("cache")));
         m_window = std::make_unique<MainWindow>(m_host, options());
         WidgetDialogs::setMessageObserver([this](Dialogs::Icon, const QString &text) { m_messages.append(text); });
     }

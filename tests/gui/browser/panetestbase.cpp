@@ -30,8 +30,9 @@ void PaneTestBase::closePane() {
 
 void PaneTestBase::reopenPane(const QString &storageFolder) {
     closePane();
-    m_profile = std::make_unique<BrowserProfile>(storageFolder.isEmpty() ? m_storage.path() + QStringLiteral("/profile")
-                                                                         : storageFolder);
+    const QString folder = storageFolder.isEmpty() ? m_storage.path() + QStringLiteral("/profile") : storageFolder;
+    m_profile =
+        std::make_unique<BrowserProfile>(folder + QStringLiteral("/storage"), folder + QStringLiteral("/cache"));
     m_pane = std::make_unique<WebEnginePane>(*m_profile);
 }
 

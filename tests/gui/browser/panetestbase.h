@@ -31,7 +31,8 @@ protected:
     BrowserProfile &profile() { return *m_profile; }
     // Deletes the pane and then the profile, as the window does at shut-down.
     void closePane();
-    // A new profile and pane on the given storage folder (by default the test's own one).
+    // A new profile and pane on the given folder, with storage/ and cache/ below it (by default
+    // the test's own one).
     void reopenPane(const QString &storageFolder = QString());
 
     QTemporaryDir m_storage;

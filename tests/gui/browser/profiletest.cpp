@@ -22,7 +22,7 @@ protected:
     }
 
     // A whole earlier run of the program in its own process: it signs in (cookies), loads a page
-    // with a cacheable script and quits. Returns the storage folder it used.
+    // with a cacheable script and quits. Returns the folder of its storage/ and cache/.
     QString runPreviousSession() {
         const QString folder = m_storage.path() + QStringLiteral("/session");
         QProcess process;
@@ -123,7 +123,7 @@ TEST(PreviousSession, DISABLED_SignInAndQuit) {
     ASSERT_FALSE(folder.isEmpty());
     ASSERT_FALSE(site.isEmpty());
     {
-        BrowserProfile profile(folder);
+        BrowserProfile profile(folder + QStringLiteral("/storage"), folder + QStringLiteral("/cache"));
         WebEnginePane pane(profile);
         for (const QString &path : {QStringLiteral("/set-cookies"), QStringLiteral("/pages/cached.html")}) {
             QSignalSpy completed(&pane, &BrowserPane::navigateComplete2);
@@ -132,7 +132,7 @@ TEST(PreviousSession, DISABLED_SignInAndQuit) {
         }
     }
     // The engine writes cookies to disk in the background, also after the profile is gone.
-    QFile cookies(folder + QStringLiteral("/Storage/Cookies"));
+    QFile cookies(folder + QStringLiteral("/storage/Cookies"));
     EXPECT_TRUE(QTest::qWaitFor(
         [&cookies] {
             if (!cookies.open(QIODevice::ReadOnly)) {
@@ -160,7 +160,7 @@ TEST(ProfileWithoutFolder, KeepsEverythingInMemoryAndClearsNoFolder) {
     ASSERT_TRUE(marker.open(QIODevice::WriteOnly));
     marker.close();
     {
-        BrowserProfile profile{QString()};
+        BrowserProfile profile{QString(), QString()};
         EXPECT_TRUE(profile.profile()->isOffTheRecord());
         profile.clearHttpCache();
     }

@@ -63,7 +63,8 @@ protected:
         // The test pages live on loopback, which a real remote proxy could not reach.
         m_proxy->setLoopbackDirect(false);
         ASSERT_TRUE(m_storage.isValid());
-        m_profile = std::make_unique<BrowserProfile>(m_storage.path());
+        m_profile = std::make_unique<BrowserProfile>(m_storage.filePath(QStringLiteral("storage")),
+                                                     m_storage.filePath(QStringLiteral("cache")));
         m_pane = std::make_unique<WebEnginePane>(*m_profile);
     }
 

@@ -80,7 +80,7 @@ protected:
         m_host.appData = m_folder.path();
         MainWindow::Options options;
         options.endpoints = m_site.endpoints();
-        m_profile = std::make_unique<BrowserProfile>(m_folder.filePath(u"browser"_s));
+        m_profile = std::make_unique<BrowserProfile>(m_folder.filePath(u"browser"_s), m_folder.filePath(u"cache"_s));
         options.browserProfile = m_profile.get();
         options.executableFolder = qEnvironmentVariable("TARNWICK_BUILD_DIR") + u"/bin"_s;
         m_window = std::make_unique<MainWindow>(m_host, options);
