@@ -9,6 +9,8 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth fonts-dejavu-core tinyproxy python3
   clang llvm
+  libqt6svg6 qt6-translations-l10n xdg-utils
+  dpkg-dev desktop-file-utils appstream
 )
 
 missing=()

@@ -1,33 +1,98 @@
 #include "core/app/endpoints.h"
+#include "core/app/version.h"
+#include "core/host/hostservices.h"
 #include "core/host/linuxhost.h"
+#include "gui/app/commandline.h"
+#include "gui/app/demosite.h"
 #include "gui/app/mainwindow.h"
 #include "gui/app/programfolders.h"
+#include "gui/app/qttranslations.h"
+#include "gui/app/quietstart.h"
+#include "gui/app/quitonsignal.h"
 #include "gui/app/tarnwickapplication.h"
 #include "gui/browser/browserprofile.h"
 #include "gui/browser/browserproxy.h"
 
+#include <QIcon>
+
+#include <optional>
 #include <unistd.h>
 
+namespace {
+
+void NameProgram() {
+    QCoreApplication::setOrganizationName(QStringLiteral("Brisvane Software"));
+    QCoreApplication::setApplicationName(ProductName);
+    QCoreApplication::setApplicationVersion(ProgramVersion);
+}
+
+// The folder MainWindow reads languages/ from; a missing installation is reported, and the window
+// then keeps its built-in English texts.
+QString LanguageFolder(const QString &executableFolder) {
+    const QString folder = ProgramDataFolder(executableFolder);
+    if (folder.isEmpty()) {
+        qWarning().noquote() << QStringLiteral(
+                                    "%1: no language files in %2/languages or %2/../share/tarnwick/languages")
+                                    .arg(ProductName, executableFolder);
+    }
+    return folder;
+}
+
+} // namespace
+
 int main(int argc, char **argv) {
+    // Help and version are text alone: no window system needed, no engine started.
+    if (AsksOnlyForText(argc, argv)) {
+        QCoreApplication app(argc, argv);
+        NameProgram();
+        ParseCommandLine(app, !SampleSiteProgram(QCoreApplication::applicationDirPath()).isEmpty());
+        return 0;
+    }
+    std::optional<QuietStart> quiet;
+    if (!AsksForVerbose(argc, argv)) {
+        quiet.emplace();
+    }
     // Chromium refuses to run as root with its sandbox on.
     if (::geteuid() == 0 && !qEnvironmentVariableIsSet("QTWEBENGINE_DISABLE_SANDBOX")) {
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
     }
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     TarnwickApplication app(argc, argv);
-    QCoreApplication::setOrganizationName(QStringLiteral("Brisvane Software"));
-    QCoreApplication::setApplicationName(QStringLiteral("Tarnwick"));
+    const QuitOnSignal quitOnSignal;
+    NameProgram();
+    QGuiApplication::setDesktopFileName(QStringLiteral("tarnwick"));
+    QGuiApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/tarnwick.svg")));
+    const QString executableFolder = QCoreApplication::applicationDirPath();
+    const QString sampleSite = SampleSiteProgram(executableFolder);
+    const CommandLine commandLine = ParseCommandLine(app, !sampleSite.isEmpty());
 
     LinuxHost host;
+    // Before anything asks the host for a folder: the demo runs in a throw-away home.
+    std::optional<DemoSite> demo;
+    if (commandLine.demo) {
+        demo.emplace();
+        if (!demo->start(sampleSite, host)) {
+            qCritical().noquote() << QStringLiteral("%1 --demo: %2").arg(ProductName, demo->errorString());
+            return 1;
+        }
+    }
+    const PlacesKeyFile keys = ReadPlacesKeyFile(PlacesKeyFilePath(AppDataFolder(host)));
+    if (!keys.warning.isEmpty()) {
+        qWarning().noquote() << keys.warning;
+    }
+
     // Before the browser engine starts, so its connections go through the switchable proxy.
     BrowserProxy::Install();
     BrowserProfile profile(BrowserStorageFolder(), BrowserCacheFolder());
     host.setBrowserCacheClearer([&profile] { profile.clearHttpCache(); });
 
     MainWindow::Options options;
-    options.endpoints = Endpoints::fromEnvironment();
+    options.endpoints = demo ? Endpoints::fromKeyFileAndEnvironment(keys, demo->environment())
+                             : Endpoints::fromKeyFileAndEnvironment(keys);
     options.browserProfile = &profile;
+    options.executableFolder = LanguageFolder(executableFolder);
     MainWindow window(host, options);
+    ApplyQtTranslations(window.context().settings.CurrLang);
     window.show();
     const int status = app.exec();
     host.setBrowserCacheClearer({});

@@ -1,0 +1,65 @@
+#include "gui/app/commandline.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QFileInfo>
+
+#include <initializer_list>
+#include <string_view>
+
+namespace {
+
+// Whether any argument before a "--" is one of names.
+bool HasArgument(int argc, char **argv, std::initializer_list<std::string_view> names) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view argument(argv[i]);
+        if (argument == "--") {
+            return false;
+        }
+        for (const std::string_view name : names) {
+            if (argument == name) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+QString SampleSiteProgram(const QString &executableFolder) {
+    const QFileInfo program(executableFolder + QStringLiteral("/tarnwick-sample-site"));
+    return program.isFile() && program.isExecutable() ? program.filePath() : QString();
+}
+
+bool AsksOnlyForText(int argc, char **argv) {
+    return HasArgument(argc, argv, {"-h", "-?", "--help", "--help-all", "-v", "--version"});
+}
+
+bool AsksForVerbose(int argc, char **argv) {
+    return HasArgument(argc, argv, {"--verbose"});
+}
+
+CommandLine ParseCommandLine(const QCoreApplication &app, bool demoAvailable) {
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Collects company contact records from LinkedIn's company search.\n"
+                       "Chromium switches for the browser pane go in QTWEBENGINE_CHROMIUM_FLAGS."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    const QCommandLineOption verbose(QStringLiteral("verbose"),
+                                     QStringLiteral("Show the browser engine's messages on the console."));
+    const QCommandLineOption demo(QStringLiteral("demo"),
+                                  QStringLiteral("Run on the sample site on 127.0.0.1 instead of the real sites, in "
+                                                 "a throw-away home folder, without the pause between requests."));
+    parser.addOption(verbose);
+    if (demoAvailable) {
+        parser.addOption(demo);
+    }
+    parser.process(app);
+
+    CommandLine line;
+    line.verbose = parser.isSet(verbose);
+    line.demo = demoAvailable && parser.isSet(demo);
+    return line;
+}
