@@ -15,6 +15,7 @@
 
 #include <QIcon>
 
+#include <cstdlib>
 #include <optional>
 #include <unistd.h>
 
@@ -45,8 +46,8 @@ int main(int argc, char **argv) {
     if (AsksOnlyForText(argc, argv)) {
         QCoreApplication app(argc, argv);
         NameProgram();
-        ParseCommandLine(app, !SampleSiteProgram(QCoreApplication::applicationDirPath()).isEmpty());
-        return 0;
+        return ParseCommandLine(app, !SampleSiteProgram(QCoreApplication::applicationDirPath()).isEmpty())
+            .exitStatus.value_or(EXIT_SUCCESS);
     }
     std::optional<QuietStart> quiet;
     if (!AsksForVerbose(argc, argv)) {
@@ -65,6 +66,9 @@ int main(int argc, char **argv) {
     const QString executableFolder = QCoreApplication::applicationDirPath();
     const QString sampleSite = SampleSiteProgram(executableFolder);
     const CommandLine commandLine = ParseCommandLine(app, !sampleSite.isEmpty());
+    if (commandLine.exitStatus) {
+        return *commandLine.exitStatus;
+    }
 
     LinuxHost host;
     // Before anything asks the host for a folder: the demo runs in a throw-away home.

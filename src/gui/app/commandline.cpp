@@ -4,6 +4,8 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 
+#include <cstdio>
+#include <cstdlib>
 #include <initializer_list>
 #include <string_view>
 
@@ -56,9 +58,14 @@ CommandLine ParseCommandLine(const QCoreApplication &app, bool demoAvailable) {
     if (demoAvailable) {
         parser.addOption(demo);
     }
-    parser.process(app);
-
     CommandLine line;
+    if (!parser.parse(QCoreApplication::arguments())) {
+        std::fprintf(stderr, "%s: %s\n", qPrintable(QCoreApplication::applicationName()),
+                     qPrintable(parser.errorText()));
+        line.exitStatus = EXIT_FAILURE;
+        return line;
+    }
+    parser.process(app);
     line.verbose = parser.isSet(verbose);
     line.demo = demoAvailable && parser.isSet(demo);
     return line;

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <optional>
+
 class QCoreApplication;
 
 // The program's own options. Qt's options (-platform, -style) are taken by the application
@@ -10,6 +12,8 @@ class QCoreApplication;
 struct CommandLine {
     bool verbose = false;
     bool demo = false;
+    // Set when the program ends at once with this status: a wrong option was reported.
+    std::optional<int> exitStatus;
 };
 
 // The sample site that --demo runs against; empty when none lies in executableFolder.
@@ -22,5 +26,6 @@ bool AsksOnlyForText(int argc, char **argv);
 bool AsksForVerbose(int argc, char **argv);
 
 // Reads the options of the application's arguments; --demo exists only when demoAvailable.
-// --help, --version and an unknown option print their text and end the process.
+// --help and --version print their text and end the process; a wrong option is reported and
+// handed back as an exit status, so the caller returns in order and its temporary folders go.
 CommandLine ParseCommandLine(const QCoreApplication &app, bool demoAvailable);

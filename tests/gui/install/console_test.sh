@@ -34,6 +34,7 @@ done
 status=$?
 [ "$status" != 0 ] || fail "an unknown option was accepted"
 grep -q "no-such-option" "$root/unknown.stderr" || fail "an unknown option was not named: $(cat "$root/unknown.stderr")"
+[ -z "$(ls -A "$world/tmp")" ] || fail "an unknown option left temporary folders: $(ls -A "$world/tmp")"
 
 # A quiet start.
 if start_briefly "$root/quiet" engine_started "$bin/tarnwick"; then
