@@ -2,6 +2,7 @@
 
 #include "core/util/textcursor.h"
 
+#include <QRegularExpression>
 #include <QUrl>
 
 namespace {
@@ -10,6 +11,11 @@ void AddUnique(QStringList &list, const QString &entry) {
     if (!list.contains(entry, Qt::CaseInsensitive)) {
         list.append(entry);
     }
+}
+
+// An attribute value as a browser reads it, as far as links go: "&amp;" stands for "&".
+QString DecodeAmpersands(QString value) {
+    return value.replace(QLatin1String("&amp;"), QLatin1String("&"));
 }
 
 bool ContainsAnyKeyword(const QString &text, const QStringList &keywords) {
@@ -62,8 +68,8 @@ QStringList FindContactLinks(const QString &page, const QStringList &anchorKeywo
             break;
         }
         const bool useDouble = d >= 0 && (s < 0 || d < s);
-        const QString link =
-            useDouble ? CutBetween(u"href=\"", u"\"", 0, buffer) : CutBetween(u"href='", u"'", 0, buffer);
+        const QString link = DecodeAmpersands(useDouble ? CutBetween(u"href=\"", u"\"", 0, buffer)
+                                                        : CutBetween(u"href='", u"'", 0, buffer));
         if (link.isEmpty()) {
             continue;
         }
@@ -98,6 +104,23 @@ QString ResolveContactLink(const QString &websiteUrl, const QString &link) {
         baseUrl.setPath(QStringLiteral("/"));
     }
     return baseUrl.resolved(targetUrl).toString(QUrl::FullyEncoded);
+}
+
+QString DocumentBaseUrl(const QString &pageUrl, const QString &page) {
+    // The href of the first base element that has one, in any quoting.
+    static const QRegularExpression baseHref(
+        QStringLiteral(R"re(<base\s[^>]*?\bhref\s*=\s*(?:"([^"]*)"|'([^']*)'|([^\s"'>]+)))re"),
+        QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch match = baseHref.match(page);
+    if (!match.hasMatch()) {
+        return pageUrl;
+    }
+    QString href;
+    for (int group = 1; group <= 3 && href.isEmpty(); ++group) {
+        href = match.captured(group);
+    }
+    const QString base = ResolveContactLink(pageUrl, DecodeAmpersands(href));
+    return IsFetchableLink(base) ? base : pageUrl;
 }
 
 bool IsFetchableLink(const QString &address) {

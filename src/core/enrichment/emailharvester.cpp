@@ -33,6 +33,7 @@ bool EmailHarvester::ShouldStop() const {
 
 QString EmailHarvester::GetEmailsFromWebsite(const QString &AWebsiteURL) {
     m_websiteUrl = AWebsiteURL;
+    m_homePageUrl.clear();
     m_emailList.clear();
     m_contactPagesList.clear();
     if (ShouldStop()) {
@@ -42,6 +43,7 @@ QString EmailHarvester::GetEmailsFromWebsite(const QString &AWebsiteURL) {
     if (!m_fetcher.DirectDownloadURL(m_websiteUrl, homePage, false) || ShouldStop()) {
         return {};
     }
+    m_homePageUrl = m_fetcher.lastEffectiveUrl();
     FindContactPages(homePage);
     if (ShouldStop()) {
         return {};
@@ -58,8 +60,10 @@ QString EmailHarvester::GetEmailsFromWebsite(const QString &AWebsiteURL) {
 
 void EmailHarvester::FindContactPages(const QString &ASource) {
     m_contactPagesList = FindContactLinks(ASource, m_anchors, m_urls);
+    // Like a browser: against the address the page was finally read from, or its base element.
+    const QString base = DocumentBaseUrl(m_homePageUrl.isEmpty() ? m_websiteUrl : m_homePageUrl, ASource);
     for (QString &entry : m_contactPagesList) {
-        entry = ResolveContactLink(m_websiteUrl, entry);
+        entry = ResolveContactLink(base, entry);
     }
 }
 

@@ -17,7 +17,9 @@ public:
     // or a stop was requested.
     QString GetEmailsFromWebsite(const QString &AWebsiteURL);
 
-    // Fills the contact page list from the home page's links, resolved against the web site.
+    // Fills the contact page list from the home page's links, resolved as a browser resolves
+    // them: against the address the home page was reached at after redirects (the web site's
+    // address when the fetcher does not tell it), or against the page's base element.
     void FindContactPages(const QString &ASource);
     // Appends the new addresses of one page to the address list.
     void ExtractEmailsFromPage(const QString &ASource);
@@ -37,6 +39,7 @@ private:
     AppContext &m_context;
     Fetcher &m_fetcher;
     QString m_websiteUrl;
+    QString m_homePageUrl; // where the home page was read from; empty: m_websiteUrl
     QStringList m_emailList;
     QStringList m_contactPagesList;
     QStringList m_anchors;

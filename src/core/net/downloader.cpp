@@ -4,7 +4,6 @@
 #include "core/app/statussink.h"
 #include "core/host/host.h"
 #include "core/host/hostservices.h"
-#include "core/net/bodydecoder.h"
 #include "core/net/proxystep.h"
 
 #include <QLoggingCategory>
@@ -14,7 +13,16 @@ namespace {
 Q_LOGGING_CATEGORY(lcFetch, "tarnwick.net.fetch", QtWarningMsg)
 
 void LogFailure(const QString &url, const FetchResult &result) {
-    qCInfo(lcFetch) << "fetch failed:" << url << FetchErrorName(result.error) << result.errorText;
+    // A reply beyond the limits is worth a look; everyday failures are not.
+    if (result.error == FetchError::TooLarge || result.error == FetchError::TookTooLong) {
+        qCWarning(lcFetch) << "fetch failed:" << url << FetchErrorName(result.error) << result.errorText;
+    } else {
+        qCInfo(lcFetch) << "fetch failed:" << url << FetchErrorName(result.error) << result.errorText;
+    }
+}
+
+ReplyAs TextReply(bool utf8) {
+    return utf8 ? ReplyAs::Utf8Text : ReplyAs::Text;
 }
 
 // Anything that starts with the four letters passes, in any letter case.
@@ -38,12 +46,18 @@ private:
 Downloader::Downloader(AppContext &context)
     : m_context(context), m_client(context.host), m_pacing(context, m_clockRandom) {
     m_client.setProgress(this);
+    m_client.setLimits(m_limits);
     m_client.setStopCheck([this] { return m_context.run.ShouldStop; });
 }
 
 void Downloader::setReadTimeouts(std::chrono::milliseconds download, std::chrono::milliseconds direct) {
     m_downloadTimeout = download;
     m_directTimeout = direct;
+}
+
+void Downloader::setFetchLimits(const FetchLimits &limits) {
+    m_limits = limits;
+    m_client.setLimits(limits);
 }
 
 bool Downloader::DirectDownloadURL(const QString &AURL, QString &ASource, bool UseUTF8) {
@@ -63,9 +77,11 @@ bool Downloader::DirectDownloadURL(const QString &AURL, QString &ASource, bool U
     m_context.status.setGaugePosition(0);
     m_context.host.processEvents();
 
-    const FetchResult result = m_client.Get(AURL);
+    m_lastEffectiveUrl.clear();
+    FetchResult result = m_client.Get(AURL, TextReply(UseUTF8));
     if (result.ok()) {
-        ASource = DecodeBody(result.body, result.contentType, UseUTF8);
+        ASource = std::move(result.text);
+        m_lastEffectiveUrl = result.effectiveUrl;
         ShowActivity({});
         return true;
     }
@@ -88,7 +104,8 @@ bool Downloader::DownloadURL(const QString &AURL, QString &ASource, bool UseUTF8
 
     const AppSettings &settings = m_context.settings;
     ProxyStep proxyStep; // its list cursor lives for this call only
-    bool success = false;
+    m_lastEffectiveUrl.clear();
+    AttemptOutcome outcome = AttemptOutcome::Failed;
     do {
         if (!proxyStep.Apply(settings, m_client.proxy())) {
             break;
@@ -104,30 +121,32 @@ bool Downloader::DownloadURL(const QString &AURL, QString &ASource, bool UseUTF8
             m_context.host.processEvents();
             break;
         }
-        success = Attempt(AURL, ASource, UseUTF8) == AttemptOutcome::Succeeded;
-    } while (!success && !m_context.run.ShouldStop && settings.rRandomProxy);
-    return success;
+        outcome = Attempt(AURL, ASource, UseUTF8);
+    } while (outcome == AttemptOutcome::Failed && !m_context.run.ShouldStop && settings.rRandomProxy);
+    return outcome == AttemptOutcome::Succeeded;
 }
 
 Downloader::AttemptOutcome Downloader::Attempt(const QString &url, QString &source, bool utf8) {
-    const FetchResult result = m_client.Get(url);
+    FetchResult result = m_client.Get(url, TextReply(utf8));
     if (result.ok()) {
-        source = DecodeBody(result.body, result.contentType, utf8);
+        source = std::move(result.text);
+        m_lastEffectiveUrl = result.effectiveUrl;
         ShowActivity({});
         return AttemptOutcome::Succeeded;
     }
     LogFailure(url, result);
     if (result.error == FetchError::TlsFailed) {
-        const FetchResult retry = FetchWithOneOffClient(url);
-        if (retry.ok()) {
+        result = FetchWithOneOffClient(url);
+        if (result.ok()) {
             // The one-off client's text is taken as it decoded it.
-            source = DecodeBody(retry.body, retry.contentType, false);
+            source = std::move(result.text);
+            m_lastEffectiveUrl = result.effectiveUrl;
             return AttemptOutcome::Succeeded;
         }
-        LogFailure(url, retry);
+        LogFailure(url, result);
     }
-    AfterFailedAttempt();
-    return AttemptOutcome::Failed;
+    AfterFailedAttempt(result.isPermanent());
+    return result.isPermanent() ? AttemptOutcome::FailedForGood : AttemptOutcome::Failed;
 }
 
 // A fresh client for a request whose TLS layer failed: no cookies, no cache headers, no
@@ -136,20 +155,21 @@ FetchResult Downloader::FetchWithOneOffClient(const QString &url) {
     HttpClient oneOff(m_context.host, HttpClientOptions{false, false});
     oneOff.proxy() = m_client.proxy();
     oneOff.setReadTimeout(m_downloadTimeout);
+    oneOff.setLimits(m_limits);
     oneOff.setStopCheck([this] { return m_context.run.ShouldStop; });
     m_oneOff = &oneOff;
-    FetchResult result = oneOff.Get(url);
+    FetchResult result = oneOff.Get(url, ReplyAs::Text);
     m_oneOff = nullptr;
     return result;
 }
 
-void Downloader::AfterFailedAttempt() {
+void Downloader::AfterFailedAttempt(bool permanent) {
     PumpDelay(m_context.host, 500);
     if (m_context.run.ShouldStop) {
         ShowActivity(QStringLiteral("main65"));
     } else {
         ShowActivity({});
-        if (m_context.settings.rRandomProxy) {
+        if (m_context.settings.rRandomProxy && !permanent) {
             ShowActivity(QStringLiteral("main66"));
         }
     }

@@ -12,4 +12,8 @@ public:
     virtual bool DownloadURL(const QString &AURL, QString &ASource, bool UseUTF8) = 0;
     // One plain fetch without pacing, proxy step or retry.
     virtual bool DirectDownloadURL(const QString &AURL, QString &ASource, bool UseUTF8) = 0;
+
+    // The address the last successful fetch finally read its reply from, after redirects;
+    // empty when not known, which means the address that was asked for.
+    virtual QString lastEffectiveUrl() const { return {}; }
 };

@@ -34,6 +34,8 @@ FetchError FetchErrorFromCurl(CURLcode code) {
         return FetchError::HttpStatus;
     case CURLE_TOO_MANY_REDIRECTS:
         return FetchError::TooManyRedirects;
+    case CURLE_FILESIZE_EXCEEDED:
+        return FetchError::TooLarge;
     case CURLE_ABORTED_BY_CALLBACK:
         return FetchError::Aborted;
     case CURLE_FAILED_INIT:
@@ -71,6 +73,10 @@ QString FetchErrorName(FetchError error) {
         return QStringLiteral("HTTP error status");
     case FetchError::TooManyRedirects:
         return QStringLiteral("too many redirects");
+    case FetchError::TooLarge:
+        return QStringLiteral("reply too large");
+    case FetchError::TookTooLong:
+        return QStringLiteral("fetch took too long");
     case FetchError::Aborted:
         return QStringLiteral("aborted");
     case FetchError::Internal:

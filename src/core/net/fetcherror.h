@@ -18,6 +18,8 @@ enum class FetchError {
     ConnectionLost,   // the connection closed or was reset before the reply was complete
     HttpStatus,       // the server answered with an error status (400 and above)
     TooManyRedirects, // the redirect limit was reached
+    TooLarge,         // the reply is larger than the limit
+    TookTooLong,      // the whole fetch lasted longer than the limit, however steadily data came
     Aborted,          // stopped by the user
     Internal,         // the client could not be set up
     Other,

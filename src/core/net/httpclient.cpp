@@ -2,9 +2,13 @@
 
 #include "core/app/version.h"
 #include "core/host/host.h"
+#include "core/net/bodytextdecoder.h"
+#include "core/net/requesturl.h"
 #include "core/net/transferprogress.h"
 
+#include <algorithm>
 #include <memory>
+#include <optional>
 
 namespace {
 
@@ -31,8 +35,24 @@ QByteArray ProxyUrl(const ProxyValues &proxy) {
 } // namespace
 
 struct HttpClient::Transfer {
-    QByteArray body;
-    Clock::time_point lastActivity = Clock::now();
+    Transfer(CURL *easy, ReplyAs replyAs, qint64 maxBytes) : easy(easy), replyAs(replyAs), maxBytes(maxBytes) {}
+
+    // Forgets what an earlier response of the same request delivered (a redirect's body).
+    void StartResponse() {
+        body.clear();
+        text.reset();
+        received = 0;
+    }
+
+    CURL *easy;
+    ReplyAs replyAs;
+    qint64 maxBytes;
+    QByteArray body;                     // ReplyAs::Bytes
+    std::optional<BodyTextDecoder> text; // the text modes, from the response's first body byte
+    qint64 received = 0;                 // body bytes of the current response
+    bool tooLarge = false;
+    Clock::time_point started = Clock::now();
+    Clock::time_point lastActivity = started;
     bool begun = false;
     qint64 reportedCount = -1;
     Slist headers;
@@ -103,14 +123,16 @@ bool HttpClient::ApplyRequestOptions(const QString &url, Transfer &transfer, Fet
         curl_easy_setopt(easy, CURLOPT_PROXYPASSWORD, nullptr);
     }
 
-    if (curl_easy_setopt(easy, CURLOPT_URL, url.toUtf8().constData()) != CURLE_OK) {
+    // A reply that announces more is refused before its body comes.
+    curl_easy_setopt(easy, CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(m_limits.maxReplyBytes));
+    if (curl_easy_setopt(easy, CURLOPT_URL, RequestUrl(url).toUtf8().constData()) != CURLE_OK) {
         result.error = FetchError::InvalidUrl;
         return false;
     }
     return true;
 }
 
-FetchResult HttpClient::Get(const QString &url) {
+FetchResult HttpClient::Get(const QString &url, ReplyAs replyAs) {
     FetchResult result;
     if (m_busy) {
         result.error = FetchError::Busy;
@@ -122,7 +144,7 @@ FetchResult HttpClient::Get(const QString &url) {
     }
     m_busy = true;
     m_abortRequested = false;
-    Transfer transfer;
+    Transfer transfer(m_handle.easy(), replyAs, m_limits.maxReplyBytes);
     if (ApplyRequestOptions(url, transfer, result)) {
         RunTransfer(transfer, result);
     }
@@ -141,7 +163,8 @@ void HttpClient::RunTransfer(Transfer &transfer, FetchResult &result) {
         result.error = FetchError::Internal;
         return;
     }
-    transfer.lastActivity = Clock::now();
+    transfer.started = Clock::now();
+    transfer.lastActivity = transfer.started;
     bool finished = false;
     while (true) {
         int running = 0;
@@ -158,9 +181,15 @@ void HttpClient::RunTransfer(Transfer &transfer, FetchResult &result) {
             result.error = FetchError::Aborted;
             break;
         }
-        if (Clock::now() - transfer.lastActivity > m_readTimeout) {
+        const Clock::time_point now = Clock::now();
+        if (now - transfer.lastActivity > m_readTimeout) {
             result.error = FetchError::TimedOut;
             result.errorText = QStringLiteral("no data for %1 ms").arg(m_readTimeout.count());
+            break;
+        }
+        if (now - transfer.started > m_limits.maxDuration) {
+            result.error = FetchError::TookTooLong;
+            result.errorText = QStringLiteral("longer than %1 ms in all").arg(m_limits.maxDuration.count());
             break;
         }
         curl_multi_poll(multi, nullptr, 0, kPollMs, nullptr);
@@ -168,27 +197,7 @@ void HttpClient::RunTransfer(Transfer &transfer, FetchResult &result) {
     }
 
     if (finished) {
-        CURLcode code = CURLE_OK;
-        int pending = 0;
-        while (CURLMsg *message = curl_multi_info_read(multi, &pending)) {
-            if (message->msg == CURLMSG_DONE && message->easy_handle == easy) {
-                code = message->data.result;
-            }
-        }
-        result.error = FetchErrorFromCurl(code);
-        if (code != CURLE_OK) {
-            result.errorText = transfer.errorBuffer[0] != '\0' ? QString::fromUtf8(transfer.errorBuffer)
-                                                               : QString::fromUtf8(curl_easy_strerror(code));
-        }
-        curl_easy_getinfo(easy, CURLINFO_RESPONSE_CODE, &result.httpStatus);
-        if (result.ok() && result.httpStatus >= 400) {
-            result.error = FetchError::HttpStatus;
-            result.errorText = QStringLiteral("HTTP status %1").arg(result.httpStatus);
-        }
-        const char *contentType = nullptr;
-        if (curl_easy_getinfo(easy, CURLINFO_CONTENT_TYPE, &contentType) == CURLE_OK && contentType != nullptr) {
-            result.contentType = contentType;
-        }
+        ReadOutcome(transfer, result);
     }
     // Removing the handle also stops an unfinished transfer and, with reuse forbidden, closes
     // its connection.
@@ -205,11 +214,47 @@ void HttpClient::RunTransfer(Transfer &transfer, FetchResult &result) {
     }
     if (result.ok()) {
         result.body = std::move(transfer.body);
+        if (transfer.replyAs != ReplyAs::Bytes) {
+            result.text = transfer.text ? transfer.text->Finish() : QString();
+        }
+    }
+}
+
+void HttpClient::ReadOutcome(Transfer &transfer, FetchResult &result) {
+    CURL *easy = m_handle.easy();
+    CURLcode code = CURLE_OK;
+    int pending = 0;
+    while (CURLMsg *message = curl_multi_info_read(m_handle.multi(), &pending)) {
+        if (message->msg == CURLMSG_DONE && message->easy_handle == easy) {
+            code = message->data.result;
+        }
+    }
+    result.error = FetchErrorFromCurl(code);
+    if (code != CURLE_OK) {
+        result.errorText = transfer.errorBuffer[0] != '\0' ? QString::fromUtf8(transfer.errorBuffer)
+                                                           : QString::fromUtf8(curl_easy_strerror(code));
+    }
+    if (transfer.tooLarge) {
+        result.error = FetchError::TooLarge;
+        result.errorText = QStringLiteral("more than %1 bytes").arg(transfer.maxBytes);
+    }
+    curl_easy_getinfo(easy, CURLINFO_RESPONSE_CODE, &result.httpStatus);
+    if (result.ok() && result.httpStatus >= 400) {
+        result.error = FetchError::HttpStatus;
+        result.errorText = QStringLiteral("HTTP status %1").arg(result.httpStatus);
+    }
+    const char *contentType = nullptr;
+    if (curl_easy_getinfo(easy, CURLINFO_CONTENT_TYPE, &contentType) == CURLE_OK && contentType != nullptr) {
+        result.contentType = contentType;
+    }
+    const char *effectiveUrl = nullptr;
+    if (curl_easy_getinfo(easy, CURLINFO_EFFECTIVE_URL, &effectiveUrl) == CURLE_OK && effectiveUrl != nullptr) {
+        result.effectiveUrl = QString::fromUtf8(effectiveUrl);
     }
 }
 
 void HttpClient::ReportProgress(Transfer &transfer) {
-    if (m_progress == nullptr || transfer.body.isEmpty()) {
+    if (m_progress == nullptr || transfer.received == 0) {
         return;
     }
     if (!transfer.begun) {
@@ -218,8 +263,8 @@ void HttpClient::ReportProgress(Transfer &transfer) {
         curl_easy_getinfo(m_handle.easy(), CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &length);
         m_progress->IdHTTP1WorkBegin(length > 0 ? static_cast<qint64>(length) : 0);
     }
-    if (transfer.reportedCount != transfer.body.size()) {
-        transfer.reportedCount = transfer.body.size();
+    if (transfer.reportedCount != transfer.received) {
+        transfer.reportedCount = transfer.received;
         m_progress->IdHTTP1Work(transfer.reportedCount);
     }
 }
@@ -237,7 +282,29 @@ bool HttpClient::StopRequested() const {
 size_t HttpClient::WriteBody(char *data, size_t size, size_t count, void *userData) {
     auto *transfer = static_cast<Transfer *>(userData);
     const size_t bytes = size * count;
-    transfer->body.append(data, static_cast<qsizetype>(bytes));
+    const auto length = static_cast<qsizetype>(bytes);
+    if (transfer->received + length > transfer->maxBytes) {
+        transfer->tooLarge = true;
+        return 0; // libcurl ends the transfer
+    }
+    transfer->received += length;
+    if (transfer->replyAs == ReplyAs::Bytes) {
+        transfer->body.append(data, length);
+    } else {
+        // The text grows as the body arrives, so no long decoding waits at the end.
+        if (!transfer->text) {
+            const char *contentType = nullptr;
+            curl_easy_getinfo(transfer->easy, CURLINFO_CONTENT_TYPE, &contentType);
+            transfer->text.emplace(transfer->replyAs == ReplyAs::Utf8Text, QByteArray(contentType));
+            // No encoding gives more characters than bytes.
+            curl_off_t announced = -1;
+            curl_easy_getinfo(transfer->easy, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &announced);
+            if (announced > 0) {
+                transfer->text->Reserve(static_cast<qsizetype>(std::min<curl_off_t>(announced, transfer->maxBytes)));
+            }
+        }
+        transfer->text->Append(QByteArrayView(data, length));
+    }
     transfer->lastActivity = Clock::now();
     return bytes;
 }
@@ -248,7 +315,7 @@ size_t HttpClient::ReadHeader(char *data, size_t size, size_t count, void *userD
     // A status line starts a new response (after a redirect or a proxy's tunnel reply); only
     // the last response's body is the reply.
     if (bytes >= 5 && qstrncmp(data, "HTTP/", 5) == 0) {
-        transfer->body.clear();
+        transfer->StartResponse();
     }
     transfer->lastActivity = Clock::now();
     return bytes;

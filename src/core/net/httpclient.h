@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/net/curlhandle.h"
+#include "core/net/fetchlimits.h"
 #include "core/net/fetchresult.h"
 #include "core/net/proxyvalues.h"
 
@@ -19,10 +20,15 @@ struct HttpClientOptions {
     bool noCacheHeaders = true;
 };
 
+// What a GET gives back: the body's bytes, or its text decoded as it arrives (by the rules of
+// DecodeBody: the declared charset or the code page, or UTF-8 whatever is declared).
+enum class ReplyAs { Bytes, Text, Utf8Text };
+
 // An HTTP(S) client on libcurl that waits without freezing the window: while a request runs,
 // the host's events are processed every few milliseconds, so Stop can act on it. Redirects are
 // followed, TLS certificates are not verified, and the connection is closed after every fetch.
-// Cookies (when kept) stay in memory for the life of the client.
+// Cookies (when kept) stay in memory for the life of the client. An address is sent as a
+// browser sends it (RequestUrl).
 class HttpClient {
 public:
     explicit HttpClient(Host &host, HttpClientOptions options = {});
@@ -33,6 +39,7 @@ public:
     // A request fails when no data arrives for this long (connecting included).
     void setReadTimeout(std::chrono::milliseconds timeout) { m_readTimeout = timeout; }
     std::chrono::milliseconds readTimeout() const { return m_readTimeout; }
+    void setLimits(const FetchLimits &limits) { m_limits = limits; }
 
     // Optional; not owned.
     void setProgress(TransferProgress *progress) { m_progress = progress; }
@@ -41,7 +48,7 @@ public:
 
     // One GET. Refused with FetchError::Busy while another request of this client is running
     // (a request can be asked for from an event processed during the wait).
-    FetchResult Get(const QString &url);
+    FetchResult Get(const QString &url, ReplyAs replyAs = ReplyAs::Bytes);
     // Aborts the request in progress, if any; it then fails with FetchError::Aborted.
     void Disconnect();
     bool isBusy() const { return m_busy; }
@@ -52,6 +59,7 @@ private:
     void ApplyFixedOptions();
     bool ApplyRequestOptions(const QString &url, Transfer &transfer, FetchResult &result);
     void RunTransfer(Transfer &transfer, FetchResult &result);
+    void ReadOutcome(Transfer &transfer, FetchResult &result);
     void ReportProgress(Transfer &transfer);
     bool StopRequested() const;
 
@@ -63,6 +71,7 @@ private:
     CurlHandle m_handle;
     ProxyValues m_proxy;
     std::chrono::milliseconds m_readTimeout{60000};
+    FetchLimits m_limits;
     TransferProgress *m_progress = nullptr;
     std::function<bool()> m_stopCheck;
     bool m_busy = false;

@@ -45,6 +45,14 @@ TEST(FindContactLinks, KeepsTheFirstOfEqualLinksInPageOrder) {
     EXPECT_EQ(Find(page), (QStringList{u"/Contact"_s, u"/about"_s}));
 }
 
+TEST(FindContactLinks, AmpersandReferencesInTheTargetAreDecoded) {
+    EXPECT_EQ(Find(QStringLiteral(R"(<a href="/contact.php?lang=en&amp;page=2&amp;x">Contact</a>)")),
+              QStringList{u"/contact.php?lang=en&page=2&x"_s});
+    // Decoded before the comparison, so the two spellings are one link.
+    EXPECT_EQ(Find(QStringLiteral(R"(<a href='/contact?a&amp;b'>x</a><a href="/contact?a&b">y</a>)")),
+              QStringList{u"/contact?a&b"_s});
+}
+
 TEST(FindContactLinks, EmptyTargetsAndUnclosedQuotesEndCleanly) {
     EXPECT_EQ(Find(QStringLiteral(R"(<a href="">Contact</a><a href="/contact">Contact</a><a href="/about)")),
               QStringList{u"/contact"_s});
@@ -91,6 +99,37 @@ TEST(ResolveContactLink, OtherSchemesStayAsWrittenAndAreNotFetchable) {
     EXPECT_TRUE(IsFetchableLink(u"http://acme.example/contact"_s));
     EXPECT_TRUE(IsFetchableLink(u"HTTPS://acme.example/contact"_s));
     EXPECT_TRUE(ResolveContactLink(site, QString()).isEmpty());
+}
+
+TEST(DocumentBaseUrl, PageWithoutBaseElementResolvesAgainstItsOwnAddress) {
+    const QString page = u"https://www.acme.example/en/"_s;
+    EXPECT_EQ(DocumentBaseUrl(page, u"<html><head><title>x</title></head></html>"_s), page);
+    EXPECT_EQ(DocumentBaseUrl(page, u"<base target=\"_blank\"><basefont href=\"/x/\">"_s), page);
+    EXPECT_EQ(DocumentBaseUrl(page, u"<base href=\"\">"_s), page);
+}
+
+TEST(DocumentBaseUrl, FirstBaseElementWithAnHrefWins) {
+    const QString page = u"https://www.acme.example/en/index.html"_s;
+    struct Case {
+        QString markup;
+        QString base;
+    };
+    const Case cases[] = {
+        {uR"(<head><base href="https://cdn.acme.example/site/"></head>)"_s, u"https://cdn.acme.example/site/"_s},
+        {uR"(<HEAD><BASE HREF='/de/'></HEAD>)"_s, u"https://www.acme.example/de/"_s},
+        {uR"(<base target="_top" href=../fr/>)"_s, u"https://www.acme.example/fr/"_s},
+        {uR"(<base target="_top"><base href="/a/"><base href="/b/">)"_s, u"https://www.acme.example/a/"_s},
+        {uR"(<base href = "/c/?x=1&amp;y=2">)"_s, u"https://www.acme.example/c/?x=1&y=2"_s},
+    };
+    for (const Case &c : cases) {
+        EXPECT_EQ(DocumentBaseUrl(page, c.markup), c.base) << c.markup.toStdString();
+    }
+}
+
+TEST(DocumentBaseUrl, BaseThatIsNoWebAddressIsIgnored) {
+    const QString page = u"http://acme.example/"_s;
+    EXPECT_EQ(DocumentBaseUrl(page, u"<base href=\"mailto:info@acme.example\">"_s), page);
+    EXPECT_EQ(DocumentBaseUrl(page, u"<base href=\"javascript:void(0)\">"_s), page);
 }
 
 QStringList Addresses(const QString &page, QStringList list = {}) {

@@ -119,6 +119,40 @@ TEST_F(ContactPages, RelativeLinkOnADeeperPageResolvesLikeABrowser) {
     EXPECT_EQ(harvester.GetEmailsFromWebsite(site.Url(u"/en/index.html"_s)), u"en@acme.example");
 }
 
+TEST_F(ContactPages, RelativeLinksResolveAgainstTheAddressTheHomePageWasReachedAt) {
+    // The site's address redirects to another host's /en/, as http://example.com may send a
+    // browser on to https://www.example.com/en/.
+    SiteServer www;
+    ASSERT_TRUE(www.isRunning());
+    www.Serve(u"/en/"_s, R"(<a href="contact.html">Contact</a> <a href="/about">About</a>)");
+    www.Serve(u"/en/contact.html"_s, "en@acme.example");
+    www.Serve(u"/about"_s, "about@acme.example");
+    site.Redirect(u"/"_s, www.Url(u"/en/"_s));
+
+    EXPECT_EQ(harvester.GetEmailsFromWebsite(site.Base()), u"en@acme.example;about@acme.example");
+    EXPECT_EQ(harvester.ContactPagesList(), (QStringList{www.Url(u"/en/contact.html"_s), www.Url(u"/about"_s)}));
+    EXPECT_EQ(www.Paths(), (QStringList{u"/en/"_s, u"/en/contact.html"_s, u"/about"_s}));
+    EXPECT_EQ(site.Paths(), QStringList{u"/"_s});
+}
+
+TEST_F(ContactPages, BaseElementOfTheHomePageDecides) {
+    site.Serve(u"/de/kontakt.html"_s, "de@acme.example");
+    const QString result =
+        Harvest(R"(<html><head><base href="/de/"></head><body><a href="kontakt.html">Contact</a></body></html>)");
+
+    EXPECT_EQ(result, u"de@acme.example");
+    EXPECT_EQ(ContactPaths(), QStringList{u"/de/kontakt.html"_s});
+}
+
+TEST_F(ContactPages, AmpersandReferenceInALinkReachesTheSiteAsAnAmpersand) {
+    site.Serve(u"/contact.php"_s, "a@acme.example");
+    Harvest(R"(<a href="/contact.php?lang=en&amp;page=contact">Contact</a>)");
+
+    QStringList targets = site.Targets();
+    targets.removeAll(u"/"_s);
+    EXPECT_EQ(targets, QStringList{u"/contact.php?lang=en&page=contact"_s});
+}
+
 TEST_F(ContactPages, AbsoluteHttpLinkIsFetchedAsWritten) {
     SiteServer other;
     ASSERT_TRUE(other.isRunning());

@@ -12,6 +12,9 @@ SiteServer::SiteServer() {
             return;
         }
         response.status = route->second.status;
+        if (!route->second.location.empty()) {
+            response.set_header("Location", route->second.location);
+        }
         response.set_content(route->second.body, route->second.contentType.c_str());
     });
     m_running = m_server.start();
@@ -19,12 +22,17 @@ SiteServer::SiteServer() {
 
 void SiteServer::Serve(const QString &path, const QByteArray &body, const QByteArray &contentType) {
     const std::lock_guard lock(m_mutex);
-    m_routes[path.toStdString()] = Reply{200, body.toStdString(), contentType.toStdString()};
+    m_routes[path.toStdString()] = Reply{200, body.toStdString(), contentType.toStdString(), {}};
 }
 
 void SiteServer::Fail(const QString &path, int status) {
     const std::lock_guard lock(m_mutex);
-    m_routes[path.toStdString()] = Reply{status, "failure", "text/plain"};
+    m_routes[path.toStdString()] = Reply{status, "failure", "text/plain", {}};
+}
+
+void SiteServer::Redirect(const QString &path, const QString &location, int status) {
+    const std::lock_guard lock(m_mutex);
+    m_routes[path.toStdString()] = Reply{status, "moved", "text/plain", location.toStdString()};
 }
 
 QStringList SiteServer::Targets() const {

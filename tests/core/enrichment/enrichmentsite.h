@@ -26,6 +26,8 @@ public:
     void Serve(const QString &path, const QByteArray &body,
                const QByteArray &contentType = QByteArrayLiteral("text/html"));
     void Fail(const QString &path, int status = 500);
+    // Answers path with a redirect to location (an absolute address or a path).
+    void Redirect(const QString &path, const QString &location, int status = 301);
     QString Base() const { return m_server.base(); }
     QString Url(const QString &path) const { return m_server.url(path); }
     QStringList Targets() const;
@@ -37,6 +39,7 @@ private:
         int status = 200;
         std::string body;
         std::string contentType;
+        std::string location;
     };
 
     LoopbackServer m_server;
@@ -60,6 +63,7 @@ public:
 
     bool DownloadURL(const QString &AURL, QString &ASource, bool UseUTF8) override;
     bool DirectDownloadURL(const QString &AURL, QString &ASource, bool UseUTF8) override;
+    QString lastEffectiveUrl() const override { return m_inner.lastEffectiveUrl(); }
 
     QList<Call> calls;
     std::function<void(const QString &url)> afterFetch;

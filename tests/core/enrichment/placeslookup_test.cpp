@@ -82,10 +82,17 @@ TEST_F(PlacesLookupSuccess, SendsTheThreeRequestsWithEncodedValues) {
     EXPECT_EQ(targets[1],
               nearbyPath + u"?location=48.8625,2.3364&keyword=Caf%C3%A9%20de%20Flore&rankby=distance&key=" + keyA);
     EXPECT_EQ(targets[2], detailsPath + u"?placeid=ChIJ-nearest&key=" + keyA);
+}
+
+TEST_F(PlacesLookupSuccess, GeocodingIsReadAsDeclaredAndThePlacesRepliesAsUtf8) {
+    Run();
 
     ASSERT_EQ(fetcher.calls.size(), 3);
+    EXPECT_TRUE(fetcher.calls[0].url.startsWith(site.Url(geocodePath)));
     EXPECT_FALSE(fetcher.calls[0].useUtf8);
+    EXPECT_TRUE(fetcher.calls[1].url.startsWith(site.Url(nearbyPath)));
     EXPECT_TRUE(fetcher.calls[1].useUtf8);
+    EXPECT_TRUE(fetcher.calls[2].url.startsWith(site.Url(detailsPath)));
     EXPECT_TRUE(fetcher.calls[2].useUtf8);
     for (const RecordingFetcher::Call &call : fetcher.calls) {
         EXPECT_FALSE(call.direct);

@@ -34,6 +34,15 @@ protected:
                 return sink.write("abcdefghij", 10);
             });
         });
+        // Half the reply, 700 ms of silence, the other half.
+        server.server().Get("/pause", [](const httplib::Request &, httplib::Response &response) {
+            response.set_content_provider(8, "text/plain", [](size_t offset, size_t, httplib::DataSink &sink) {
+                if (offset > 0) {
+                    std::this_thread::sleep_for(700ms);
+                }
+                return sink.write("half", 4);
+            });
+        });
         // Ten pieces 100 ms apart: slow, but never silent for long.
         server.server().Get("/slow", [](const httplib::Request &, httplib::Response &response) {
             response.set_chunked_content_provider("text/plain", [](size_t offset, httplib::DataSink &sink) {
@@ -66,6 +75,22 @@ TEST_F(FetchFailure, SilenceLongerThanTheReadTimeoutFails) {
     EXPECT_FALSE(downloader.DownloadURL(Url("/stall"), source, false));
     EXPECT_FALSE(downloader.DirectDownloadURL(Url("/stall"), source, false));
     EXPECT_EQ(source, QStringLiteral("before"));
+}
+
+TEST_F(FetchFailure, EachOperationSetsItsOwnReadTimeout) {
+    QString source;
+    ASSERT_TRUE(downloader.DirectDownloadURL(Url("/page"), source, false));
+    EXPECT_EQ(downloader.readTimeout(), 60000ms);
+    ASSERT_TRUE(downloader.DownloadURL(Url("/page"), source, false));
+    EXPECT_EQ(downloader.readTimeout(), 40000ms);
+    ASSERT_TRUE(downloader.DirectDownloadURL(Url("/page"), source, false));
+    EXPECT_EQ(downloader.readTimeout(), 60000ms);
+
+    // The paced fetch gives up on a silence the direct one waits out.
+    downloader.setReadTimeouts(300ms, 2000ms);
+    EXPECT_FALSE(downloader.DownloadURL(Url("/pause"), source, false));
+    ASSERT_TRUE(downloader.DirectDownloadURL(Url("/pause"), source, false));
+    EXPECT_EQ(source, QStringLiteral("halfhalf"));
 }
 
 TEST_F(FetchFailure, ReadTimeoutCountsSilenceNotTheWholeTransfer) {

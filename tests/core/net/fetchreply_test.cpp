@@ -62,6 +62,12 @@ protected:
         server.server().Get("/utf8-declared", [](const httplib::Request &, httplib::Response &response) {
             response.set_content("caf\xC3\xA9", "text/html; charset=utf-8");
         });
+        // The request target as it arrived, before the server decodes it.
+        for (const char *path : {"/with space", "/caf\xC3\xA9", "/ok"}) {
+            server.server().Get(path, [](const httplib::Request &request, httplib::Response &response) {
+                response.set_content(request.target, "text/plain");
+            });
+        }
         StartServer();
         CodePage::setCurrent(CodePage::named("windows-1252"));
     }
@@ -101,6 +107,30 @@ TEST_F(FetchReply, ErrorStatusFailsAndKeepsTheOldSource) {
         EXPECT_FALSE(downloader.DirectDownloadURL(Url(path), source, false)) << path;
         EXPECT_EQ(source, QStringLiteral("before"));
     }
+}
+
+TEST_F(FetchReply, AddressWithCharactersLibcurlRefusesGoesOutEncodedAsABrowserSendsIt) {
+    for (const bool direct : {true, false}) {
+        QString source;
+        ASSERT_TRUE(direct ? downloader.DirectDownloadURL(Url("/with space?q=a b"), source, false)
+                           : downloader.DownloadURL(Url("/with space?q=a b"), source, false));
+        EXPECT_EQ(source, QStringLiteral("/with%20space?q=a%20b"));
+    }
+    QString source;
+    ASSERT_TRUE(downloader.DownloadURL(server.url(QStringLiteral("/caf\u00E9?q=\"%41\"&x=<b>")), source, false));
+    EXPECT_EQ(source, QStringLiteral("/caf%C3%A9?q=%22%41%22&x=%3Cb%3E"));
+    ASSERT_TRUE(downloader.DirectDownloadURL(Url("/ok?a=1#part") + QStringLiteral(" \r\n"), source, false));
+    EXPECT_EQ(source, QStringLiteral("/ok?a=1"));
+}
+
+TEST_F(FetchReply, TellsTheAddressTheReplyFinallyCameFrom) {
+    QString source;
+    ASSERT_TRUE(downloader.DownloadURL(Url("/r1"), source, false));
+    EXPECT_EQ(downloader.lastEffectiveUrl(), Url("/r3"));
+    ASSERT_TRUE(downloader.DirectDownloadURL(Url("/r2"), source, false));
+    EXPECT_EQ(downloader.lastEffectiveUrl(), Url("/r3"));
+    ASSERT_TRUE(downloader.DirectDownloadURL(Url("/echo"), source, false));
+    EXPECT_EQ(downloader.lastEffectiveUrl(), Url("/echo"));
 }
 
 TEST_F(FetchReply, OpensANewConnectionForEveryFetch) {

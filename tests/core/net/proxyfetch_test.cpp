@@ -26,6 +26,24 @@ void ServePages(httplib::Server &server, std::atomic<int> &hits, std::atomic<int
         }
         response.set_content("recovered", "text/plain");
     });
+    // Fails with the status of its path the first failFirst times, then answers.
+    server.Get(R"(/status/(\d+))", [&hits, &failFirst](const httplib::Request &request, httplib::Response &response) {
+        if (++hits <= failFirst) {
+            response.status = std::stoi(request.matches[1]);
+            response.set_content("failure", "text/plain");
+            return;
+        }
+        response.set_content("recovered", "text/plain");
+    });
+    server.Get("/with space", [](const httplib::Request &request, httplib::Response &response) {
+        response.set_content(request.target, "text/plain");
+    });
+    server.Get("/endless", [](const httplib::Request &, httplib::Response &response) {
+        response.set_chunked_content_provider("text/html", [](size_t offset, httplib::DataSink &sink) {
+            const std::string piece(65536, 'e');
+            return offset < (size_t(64) << 20) && sink.write(piece.data(), piece.size());
+        });
+    });
     server.Get("/cookie", [](const httplib::Request &, httplib::Response &response) {
         response.set_header("Set-Cookie", "id=7; Path=/");
         response.set_content("caf\xC3\xA9", "text/html");
@@ -110,6 +128,93 @@ TEST_F(ProxyFetch, ListRetriesThroughAThenBThenAAndTheNextCallStartsAtA) {
     const QString a = QStringLiteral("127.0.0.1:%1").arg(proxyA.port());
     const QString b = QStringLiteral("127.0.0.1:%1").arg(proxyB.port());
     EXPECT_EQ(proxiesShown, (QStringList{a, b, a, a}));
+}
+
+TEST_F(ProxyFetch, MissingOrRemovedPageEndsTheCallAtOnceInEveryMode) {
+    Tinyproxy proxyB;
+    StartProxy(proxyA);
+    StartProxy(proxyB);
+    failFirst = 1000;
+    host.onProcessEvents = [this] {
+        if (hits > 3) {
+            context.run.ShouldStop = true; // ends the test if the call kept retrying
+        }
+    };
+    const QString a = QStringLiteral("127.0.0.1:%1").arg(proxyA.port());
+    for (const bool listMode : {true, false}) {
+        for (const char *path : {"/status/404", "/status/410"}) {
+            context.settings.rRandomProxy = listMode;
+            context.settings.eRandomProxies = {a, QStringLiteral("127.0.0.1:%1").arg(proxyB.port())};
+            UseFixedProxy(proxyA);
+            status.activityHistory.clear();
+            host.ticks = 0;
+            hits = 0;
+            context.run.ShouldStop = false;
+            QString source = QStringLiteral("before");
+
+            EXPECT_FALSE(downloader.DownloadURL(Url(path), source, false)) << path;
+            EXPECT_EQ(source, QStringLiteral("before"));
+            EXPECT_EQ(hits, 1) << path;
+            EXPECT_EQ(status.activityHistory, (QStringList{QStringLiteral("T63 ") + a, QString()})) << path;
+            EXPECT_EQ(host.ticks, 500u);
+        }
+    }
+    EXPECT_EQ(proxyA.requests().size(), 4);
+    EXPECT_TRUE(proxyB.requests().isEmpty());
+}
+
+TEST_F(ProxyFetch, OtherErrorStatusesAreRetriedWithTheNextProxy) {
+    Tinyproxy proxyB;
+    StartProxy(proxyA);
+    StartProxy(proxyB);
+    context.settings.rRandomProxy = true;
+    context.settings.eRandomProxies = {QStringLiteral("127.0.0.1:%1").arg(proxyA.port()),
+                                       QStringLiteral("127.0.0.1:%1").arg(proxyB.port())};
+    for (const char *path : {"/status/400", "/status/403", "/status/407", "/status/429", "/status/503"}) {
+        hits = 0;
+        failFirst = 1;
+        QString source;
+        ASSERT_TRUE(downloader.DownloadURL(Url(path), source, false)) << path;
+        EXPECT_EQ(source, QStringLiteral("recovered"));
+        EXPECT_EQ(hits, 2) << path;
+    }
+    EXPECT_EQ(proxyB.requests().size(), 5);
+}
+
+TEST_F(ProxyFetch, AddressWithABlankGoesOutEncodedAtTheFirstAttempt) {
+    StartProxy(proxyA);
+    context.settings.rRandomProxy = true;
+    context.settings.eRandomProxies = {QStringLiteral("127.0.0.1:%1").arg(proxyA.port())};
+    host.onProcessEvents = [this] {
+        if (status.activityHistory.contains(QStringLiteral("T66"))) {
+            context.run.ShouldStop = true; // ends the test if the call kept retrying
+        }
+    };
+    QString source;
+    ASSERT_TRUE(downloader.DownloadURL(Url("/with space?q=a b"), source, false));
+    EXPECT_EQ(source, QStringLiteral("/with%20space?q=a%20b"));
+    EXPECT_EQ(proxyA.requests(), QStringList{PlainRequest("/with%20space?q=a%20b")});
+}
+
+TEST_F(ProxyFetch, ReplyOverTheSizeLimitEndsAListModeCallAtOnce) {
+    Tinyproxy proxyB;
+    StartProxy(proxyA);
+    StartProxy(proxyB);
+    context.settings.rRandomProxy = true;
+    context.settings.eRandomProxies = {QStringLiteral("127.0.0.1:%1").arg(proxyA.port()),
+                                       QStringLiteral("127.0.0.1:%1").arg(proxyB.port())};
+    downloader.setFetchLimits(FetchLimits{1 << 20, std::chrono::seconds(30)});
+    host.onProcessEvents = [this, &proxyB] {
+        if (proxyB.requests().size() > 1) {
+            context.run.ShouldStop = true; // ends the test if the call kept retrying
+        }
+    };
+    QString source = QStringLiteral("before");
+    EXPECT_FALSE(downloader.DownloadURL(Url("/endless"), source, false));
+    EXPECT_EQ(source, QStringLiteral("before"));
+    EXPECT_EQ(proxyA.requests().size(), 1);
+    EXPECT_TRUE(proxyB.requests().isEmpty());
+    EXPECT_EQ(status.activityHistory.last(), QString());
 }
 
 TEST_F(ProxyFetch, ProxyStaysAfterTheModeIsSwitchedOffAndDirectFetchesUseIt) {
