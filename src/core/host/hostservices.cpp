@@ -67,8 +67,3 @@ QString AppDataFolder(Host &host) {
     }
     return base + QStringLiteral("/Brisvane Software/Tarnwick");
 }
-
-QString BrowserProfileFolder(Host &host) {
-    const QString dataFolder = AppDataFolder(host);
-    return dataFolder.isEmpty() ? QString() : dataFolder + QStringLiteral("/browser");
-}

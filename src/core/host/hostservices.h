@@ -25,6 +25,3 @@ QString GetAppDataFolder(Host &host);
 // The program's own data folder: GetAppDataFolder followed by "Brisvane Software/Tarnwick";
 // empty when GetAppDataFolder is.
 QString AppDataFolder(Host &host);
-// Where the browser panes keep cookies and cache: "browser" in the program's data folder; empty
-// when that is unknown (the panes then keep nothing on disk).
-QString BrowserProfileFolder(Host &host);

@@ -15,6 +15,7 @@
 #include "core/updates/updatecheck.h"
 #include "gui/app/mainstatusbar.h"
 #include "gui/app/mainwindow.h"
+#include "gui/app/qttranslations.h"
 #include "gui/app/tarnwickapplication.h"
 #include "gui/browser/webenginepane.h"
 #include "gui/settings/mainwindowlanguage.h"
@@ -107,6 +108,8 @@ void MainWindow::cbxLanguageChange(int index) {
     if (const QString error = LoadLanguage(m_context->settings.CurrLang); !error.isEmpty()) {
         TarnwickApplication::ReportError(error);
     }
+    // Qt's own buttons and dialogs follow the program's language.
+    ApplyQtTranslations(m_context->settings.CurrLang);
 }
 
 void MainWindow::btnSettingsClick() {

@@ -148,7 +148,6 @@ TEST_F(UserFolders, FoldersComeFromTheHost) {
     EXPECT_EQ(GetDocumentsFolder(host), u"/home/ann/Dokumente"_s);
     EXPECT_EQ(GetAppDataFolder(host), u"/home/ann/.config"_s);
     EXPECT_EQ(AppDataFolder(host), u"/home/ann/.config/Brisvane Software/Tarnwick"_s);
-    EXPECT_EQ(BrowserProfileFolder(host), u"/home/ann/.config/Brisvane Software/Tarnwick/browser"_s);
 }
 
 TEST_F(UserFolders, UnknownConfigurationFolderGivesNoProgramFolder) {
@@ -157,8 +156,6 @@ TEST_F(UserFolders, UnknownConfigurationFolderGivesNoProgramFolder) {
     EXPECT_EQ(GetDocumentsFolder(host), QString());
     // Not "/Brisvane Software/Tarnwick" at the root of the file system.
     EXPECT_EQ(AppDataFolder(host), QString());
-    // Never "/browser" at the root of the file system.
-    EXPECT_EQ(BrowserProfileFolder(host), QString());
 }
 
 } // namespace
