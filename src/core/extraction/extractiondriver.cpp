@@ -9,6 +9,7 @@
 #include "core/host/host.h"
 #include "core/host/hostservices.h"
 #include "core/net/randomsource.h"
+#include "core/util/flagscope.h"
 
 #include <QLoggingCategory>
 #include <QTimer>
@@ -17,22 +18,6 @@
 #include <utility>
 
 Q_LOGGING_CATEGORY(lcRun, "tarnwick.extraction.run", QtInfoMsg)
-
-namespace {
-
-// Clears a flag when the scope ends, however it ends.
-class TickScope {
-public:
-    explicit TickScope(bool &flag) : m_flag(flag) { m_flag = true; }
-    ~TickScope() { m_flag = false; }
-    TickScope(const TickScope &) = delete;
-    TickScope &operator=(const TickScope &) = delete;
-
-private:
-    bool &m_flag;
-};
-
-} // namespace
 
 ExtractionDriver::ExtractionDriver(AppContext &context, ResultsList &results, BrowserPane &pane, Fetcher &fetcher,
                                    std::function<void()> disconnect, QTimer &tmrParse, RandomSource &random)
@@ -88,7 +73,7 @@ void ExtractionDriver::tmrParseTimer() {
     if (m_inTick) {
         return; // the timer is off during a tick; a queued timeout must not nest one
     }
-    const TickScope scope(m_inTick);
+    const FlagScope scope(m_inTick);
     // Nothing may unwind into the timer's signal: a failure ends the run and says why.
     try {
         Tick();

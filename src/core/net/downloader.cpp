@@ -5,6 +5,7 @@
 #include "core/host/host.h"
 #include "core/host/hostservices.h"
 #include "core/net/proxystep.h"
+#include "core/util/flagscope.h"
 
 #include <QLoggingCategory>
 
@@ -29,17 +30,6 @@ ReplyAs TextReply(bool utf8) {
 bool PassesSchemeCheck(const QString &url) {
     return url.startsWith(QLatin1String("http"), Qt::CaseInsensitive);
 }
-
-class FetchingScope {
-public:
-    explicit FetchingScope(bool &flag) : m_flag(flag) { m_flag = true; }
-    ~FetchingScope() { m_flag = false; }
-    FetchingScope(const FetchingScope &) = delete;
-    FetchingScope &operator=(const FetchingScope &) = delete;
-
-private:
-    bool &m_flag;
-};
 
 } // namespace
 
@@ -68,7 +58,7 @@ bool Downloader::DirectDownloadURL(const QString &AURL, QString &ASource, bool U
     if (m_fetching) {
         return false;
     }
-    FetchingScope scope(m_fetching);
+    FlagScope scope(m_fetching);
     m_client.setReadTimeout(m_directTimeout);
     if (m_context.run.ShouldStop) {
         return false;
@@ -99,7 +89,7 @@ bool Downloader::DownloadURL(const QString &AURL, QString &ASource, bool UseUTF8
     if (m_fetching) {
         return false;
     }
-    FetchingScope scope(m_fetching);
+    FlagScope scope(m_fetching);
     m_client.setReadTimeout(m_downloadTimeout);
 
     const AppSettings &settings = m_context.settings;
