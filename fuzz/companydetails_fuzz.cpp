@@ -3,7 +3,7 @@
 // is read only when its marker occurs with exact case; the cut takes its first occurrence in any
 // case.
 #include "core/enrichment/companydetails.h"
-#include "core/extraction/leadrow.h"
+#include "core/model/leadrow.h"
 #include "core/util/textcursor.h"
 #include "fuzzcheck.h"
 #include "fuzztext.h"
@@ -77,7 +77,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const QString page = PageText(data, size);
     InputFetcher fetcher(page);
     LeadRow row;
-    ExtractCompanyDetails(fetcher, QStringLiteral("https://www.linkedin.com/company/acme"), row);
+    QCoro::waitFor(ExtractCompanyDetails(fetcher, QStringLiteral("https://www.linkedin.com/company/acme"), row, {}));
     FuzzCheck(fetcher.requests() == 1, "the company page is fetched once");
     const LeadRow expected = ExpectedRow(page);
     for (int column = 0; column < LeadRow::ColumnCount; ++column) {

@@ -1,7 +1,7 @@
 // The export line: a line built from any cells, with "," or ";" between them, reads back as
 // one record holding exactly those cells under the csv rules spreadsheets and Python follow.
 #include "core/export/exportline.h"
-#include "core/extraction/leadrow.h"
+#include "core/model/leadrow.h"
 #include "csvreader.h"
 #include "fuzzcheck.h"
 #include "fuzztext.h"

@@ -10,19 +10,21 @@ class InputFetcher : public Fetcher {
 public:
     explicit InputFetcher(std::optional<QString> page) : m_page(std::move(page)) {}
 
-    bool DownloadURL(const QString &, QString &ASource, bool) override { return answer(ASource); }
-    bool DirectDownloadURL(const QString &, QString &ASource, bool) override { return answer(ASource); }
+    QCoro::Task<FetchResult> DownloadURL(QString, bool, StopToken) override { co_return answer(); }
+    QCoro::Task<FetchResult> DirectDownloadURL(QString, bool, StopToken) override { co_return answer(); }
 
     int requests() const { return m_requests; }
 
 private:
-    bool answer(QString &source) {
+    FetchResult answer() {
         ++m_requests;
-        if (!m_page) {
-            return false;
+        FetchResult result;
+        if (m_page) {
+            result.text = *m_page;
+        } else {
+            result.error = FetchError::ConnectFailed;
         }
-        source = *m_page;
-        return true;
+        return result;
     }
 
     std::optional<QString> m_page;

@@ -60,8 +60,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     ResultsList results(test.context);
     ResultsPageParser parser(test.context, fetcher, results);
     // Both layouts on one list: a company the first listed is known to the second.
-    parser.GetCompanyDataResults1(page);
-    parser.GetCompanyDataResults2(page);
+    QCoro::waitFor(parser.GetCompanyDataResults1(page, {}));
+    QCoro::waitFor(parser.GetCompanyDataResults2(page, {}));
     CheckRows(results);
     FuzzCheck(fetcher.requests() >= results.rowCount(), "every listed company's page was asked for");
 

@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(
   cmake ninja-build g++ pkg-config clang-format
-  qt6-base-dev qt6-webengine-dev libgl-dev
+  qt6-base-dev qt6-webengine-dev libgl-dev qcoro-qt6-dev
   libcurl4-openssl-dev libssl-dev openssl libcpp-httplib-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth fonts-dejavu-core tinyproxy python3

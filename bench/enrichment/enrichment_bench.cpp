@@ -3,9 +3,11 @@
 // the worst of several runs in thread processor time, so a busy machine does not distort them.
 #include "core/enrichment/companydetails.h"
 #include "core/enrichment/emailharvester.h"
-#include "core/extraction/leadrow.h"
+#include "core/model/leadrow.h"
 #include "core/net/fetcher.h"
 #include "support/testcontext.h"
+
+#include <QCoreApplication>
 
 #include <algorithm>
 #include <cstdio>
@@ -25,16 +27,16 @@ double ThreadCpuMs() {
 class MemoryFetcher : public Fetcher {
 public:
     explicit MemoryFetcher(QString page) : m_page(std::move(page)) {}
-    bool DownloadURL(const QString &, QString &ASource, bool) override {
-        ASource = m_page;
-        return true;
-    }
-    bool DirectDownloadURL(const QString &, QString &ASource, bool) override {
-        ASource = m_page;
-        return true;
-    }
+    QCoro::Task<FetchResult> DownloadURL(QString, bool, StopToken) override { co_return Page(); }
+    QCoro::Task<FetchResult> DirectDownloadURL(QString, bool, StopToken) override { co_return Page(); }
 
 private:
+    FetchResult Page() const {
+        FetchResult result;
+        result.text = m_page;
+        return result;
+    }
+
     QString m_page;
 };
 
@@ -96,7 +98,8 @@ void Report(const char *name, int runs, Work work) {
 
 } // namespace
 
-int main() {
+int main(int argc, char **argv) {
+    QCoreApplication app(argc, argv);
     for (const bool membersFirst : {false, true}) {
         MemoryFetcher companyFetcher(MakeCompanyPage(2 * 1024 * 1024, membersFirst));
         LeadRow row;
@@ -104,7 +107,8 @@ int main() {
                             : "ExtractCompanyDetails, 2 MB, members last (< 5 ms)",
                30, [&] {
                    row = LeadRow{};
-                   ExtractCompanyDetails(companyFetcher, u"https://www.linkedin.com/company/acme"_s, row);
+                   QCoro::waitFor(
+                       ExtractCompanyDetails(companyFetcher, u"https://www.linkedin.com/company/acme"_s, row, {}));
                });
         std::printf("  full address: %s\n", qPrintable(row[LeadRow::FullAddress]));
     }
@@ -114,7 +118,7 @@ int main() {
     MemoryFetcher siteFetcher(sitePage);
     qsizetype found = 0;
     Report("ExtractEmailsFromPage, 5 MB page (< 50 ms)", 15, [&] {
-        EmailHarvester harvester(test.context, siteFetcher);
+        EmailHarvester harvester(test.context.settings, siteFetcher);
         harvester.ExtractEmailsFromPage(sitePage);
         found = harvester.EmailList().size();
     });

@@ -26,8 +26,14 @@ double ThreadCpuMs() {
 
 class NoFetcher : public Fetcher {
 public:
-    bool DownloadURL(const QString &, QString &, bool) override { return ++calls, false; }
-    bool DirectDownloadURL(const QString &, QString &, bool) override { return ++calls, false; }
+    QCoro::Task<FetchResult> DownloadURL(QString, bool, StopToken) override { co_return Refuse(); }
+    QCoro::Task<FetchResult> DirectDownloadURL(QString, bool, StopToken) override { co_return Refuse(); }
+    FetchResult Refuse() {
+        ++calls;
+        FetchResult result;
+        result.error = FetchError::ConnectFailed;
+        return result;
+    }
     int calls = 0;
 };
 
@@ -68,9 +74,9 @@ double ParseOnce(int layout, const QString &page, int &rows) {
     ResultsPageParser parser(test.context, fetcher, results);
     const double start = ThreadCpuMs();
     if (layout == 1) {
-        parser.GetCompanyDataResults1(page);
+        QCoro::waitFor(parser.GetCompanyDataResults1(page, {}));
     } else {
-        parser.GetCompanyDataResults2(page);
+        QCoro::waitFor(parser.GetCompanyDataResults2(page, {}));
     }
     const double elapsed = ThreadCpuMs() - start;
     rows = results.rowCount() + fetcher.calls; // stays 2000 when every entry was known

@@ -1,8 +1,6 @@
 #include "support/fakehost.h"
 
 #include <QCoreApplication>
-#include <QEventLoop>
-#include <QTimer>
 
 #include <utility>
 
@@ -22,8 +20,11 @@ std::optional<FileVersion> FakeHost::fileVersion(const QString &path) {
     return *it;
 }
 
-bool FakeHost::startProgram(const QString &program, const QStringList &arguments) {
+bool FakeHost::startProgram(const QString &program, const QStringList &arguments, QString *errorText) {
     started.append({program, arguments});
+    if (failStarts && errorText != nullptr) {
+        *errorText = QStringLiteral("the program could not be started");
+    }
     return !failStarts;
 }
 
@@ -37,23 +38,13 @@ void FakeHost::processEvents() {
     }
 }
 
-void FakeHost::waitForEvents(int maxMs) {
-    ++waits;
-    if (realEvents) {
-        QEventLoop loop;
-        QTimer::singleShot(maxMs, &loop, &QEventLoop::quit);
-        loop.exec();
-    }
-    ticks += tickStep.value_or(static_cast<quint32>(maxMs));
-    if (onProcessEvents) {
-        onProcessEvents();
-    }
-}
-
 void FakeStatus::setPanelText(int panel, const QString &text) {
     panels.insert(panel, text);
     if (panel == ActivityPanel) {
         activityHistory.append(text);
+    }
+    if (onPanelText) {
+        onPanelText(panel, text);
     }
 }
 

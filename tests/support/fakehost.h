@@ -27,13 +27,12 @@ public:
     std::optional<FileVersion> fileVersion(const QString &path) override;
     void clearBrowserCache() override { ++cacheClears; }
     QString browserLauncher() override { return launcher; }
-    bool startProgram(const QString &program, const QStringList &arguments) override;
+    bool startProgram(const QString &program, const QStringList &arguments, QString *errorText = nullptr) override;
     QString executableName() override { return exeName; }
     QString documentsFolder() override { return documents; }
     QString appDataFolder() override { return appData; }
     quint32 tickCount() override { return ticks; }
     void processEvents() override;
-    void waitForEvents(int maxMs) override;
 
     // Registry substitute.
     QHash<QString, QString> classesRoot;
@@ -49,14 +48,12 @@ public:
     QString documents = QStringLiteral("/home/user/Documents");
     QString appData = QStringLiteral("/home/user/.config");
 
-    // The tick counter; waitForEvents advances it by the time waited (or by tickStep when set).
+    // The tick counter, moved by the test.
     quint32 ticks = 0;
-    std::optional<quint32> tickStep;
     int processPasses = 0;
-    int waits = 0;
-    // Runs on every pass of event processing (tests use it to act "during" a wait).
+    // Runs on every pass of event processing.
     std::function<void()> onProcessEvents;
-    // Runs the real Qt event loop in processEvents/waitForEvents as well.
+    // Runs the real Qt event loop in processEvents as well.
     bool realEvents = false;
 };
 
@@ -72,6 +69,8 @@ public:
 
     QMap<int, QString> panels;
     QStringList activityHistory; // every text panel 0 was given, in order
+    // Runs after every panel text: tests act "while" the status shows something.
+    std::function<void(int panel, const QString &text)> onPanelText;
     qint64 gaugeMax = 100;
     qint64 gaugePos = 0;
 };

@@ -3,7 +3,7 @@
 #include <QFile>
 #include <QProcess>
 
-TestCertificate::TestCertificate() {
+TestCertificate::TestCertificate(const QString &subjectAltName) {
     if (!m_dir.isValid()) {
         m_error = QStringLiteral("no temporary folder: ") + m_dir.errorString();
         return;
@@ -21,7 +21,7 @@ TestCertificate::TestCertificate() {
                                 QStringLiteral("-subj"),
                                 QStringLiteral("/CN=localhost"),
                                 QStringLiteral("-addext"),
-                                QStringLiteral("subjectAltName=DNS:localhost,IP:127.0.0.1"),
+                                QStringLiteral("subjectAltName=") + subjectAltName,
                                 QStringLiteral("-keyout"),
                                 keyFile(),
                                 QStringLiteral("-out"),

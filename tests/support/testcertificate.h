@@ -3,11 +3,11 @@
 #include <QString>
 #include <QTemporaryDir>
 
-// A self-signed certificate for "localhost" and 127.0.0.1 with its private key, made by the
-// openssl command-line tool in a temporary folder that lives as long as the object.
+// A self-signed certificate with its private key, made by the openssl command-line tool in a
+// temporary folder that lives as long as the object; by default for "localhost" and 127.0.0.1.
 class TestCertificate {
 public:
-    TestCertificate();
+    explicit TestCertificate(const QString &subjectAltName = QStringLiteral("DNS:localhost,IP:127.0.0.1"));
 
     TestCertificate(const TestCertificate &) = delete;
     TestCertificate &operator=(const TestCertificate &) = delete;

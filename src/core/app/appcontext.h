@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/app/endpoints.h"
-#include "core/extraction/runstate.h"
+#include "core/model/runstate.h"
 #include "core/settings/appsettings.h"
 #include "core/settings/uitexts.h"
 

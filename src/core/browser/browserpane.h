@@ -2,6 +2,7 @@
 
 #include <QObject>
 #include <QString>
+#include <qcoro/qcorotask.h>
 
 #include <optional>
 
@@ -11,6 +12,15 @@ struct LinkInfo {
     QString href;
 };
 
+// What a script call into the pane gave, or why it gave nothing: a script error, a time-out, a
+// renderer that is gone, a call cancelled because the window closes.
+template<typename T>
+struct PaneResult {
+    T value{};
+    QString error; // empty on success
+    bool ok() const { return error.isEmpty(); }
+};
+
 // Markup read from the pane, or the reason it could not be read.
 struct MarkupResult {
     QString markup;
@@ -18,8 +28,9 @@ struct MarkupResult {
     bool ok() const { return error.isEmpty(); }
 };
 
-// The embedded browser as the rest of the program drives it. Calls return promptly; the ones
-// that read the document wait for the engine while pending events are processed.
+// The embedded browser as the rest of the program drives it. Navigation calls return at once;
+// the calls that read or act on the document are awaited, and each ends with a value or an
+// error, never a hang.
 class BrowserPane : public QObject {
     Q_OBJECT
 
@@ -39,13 +50,18 @@ public:
 
     // Document.body.outerHTML in the legacy serialisation (upper-case element names, simple
     // attribute values unquoted); fails when there is no document.
-    virtual MarkupResult bodyOuterHtml() = 0;
+    virtual QCoro::Task<MarkupResult> bodyOuterHtml() = 0;
 
-    // The document's links collection, read afresh on every call. An index out of range gives
-    // nothing; clickLink returns false when the anchor is gone.
-    virtual int linkCount() = 0;
-    virtual std::optional<LinkInfo> link(int index) = 0;
-    virtual bool clickLink(int index) = 0;
+    // The document's links collection, read afresh on every call. An index out of range or an
+    // anchor that is gone gives no link, and clicking it gives false: the document changed, the
+    // pane did not fail.
+    virtual QCoro::Task<PaneResult<int>> linkCount() = 0;
+    virtual QCoro::Task<PaneResult<std::optional<LinkInfo>>> link(int index) = 0;
+    virtual QCoro::Task<PaneResult<bool>> clickLink(int index) = 0;
+
+    // Ends every script call in flight at once with an error; the window calls it when it closes,
+    // so nothing waits on a pane that is about to go.
+    virtual void cancelScriptCalls() = 0;
 
     // Later connections of the pane go through that proxy, or direct again.
     virtual void setProxy(const QString &userAgent, const QString &address, const QString &userName,

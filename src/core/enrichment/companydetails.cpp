@@ -1,7 +1,7 @@
 #include "core/enrichment/companydetails.h"
 
 #include "core/enrichment/markerscan.h"
-#include "core/extraction/leadrow.h"
+#include "core/model/leadrow.h"
 #include "core/net/fetcher.h"
 #include "core/util/textcursor.h"
 
@@ -131,11 +131,14 @@ void CutHeadquarters(const CompanyPage &page, LeadRow &row) {
 
 } // namespace
 
-void ExtractCompanyDetails(Fetcher &fetcher, const QString &BDetails, LeadRow &row) {
-    QString text;
-    if (!fetcher.DownloadURL(BDetails, text, true)) {
-        return;
+QCoro::Task<> ExtractCompanyDetails(Fetcher &fetcher, QString BDetails, LeadRow &row, StopToken stop) {
+    const FetchResult page = co_await fetcher.DownloadURL(BDetails, true, stop);
+    if (page.ok()) {
+        ReadCompanyDetails(page.text, row);
     }
+}
+
+void ReadCompanyDetails(const QString &text, LeadRow &row) {
     const CompanyPage page(text);
     CutSpecialties(page, row);
     for (const RawMember &member : leadingMembers) {

@@ -1,9 +1,9 @@
 #include "core/enrichment/emailharvester.h"
 
-#include "core/app/appcontext.h"
 #include "core/enrichment/contactlinks.h"
 #include "core/enrichment/emailaddresses.h"
 #include "core/net/fetcher.h"
+#include "core/settings/appsettings.h"
 
 namespace {
 
@@ -24,38 +24,32 @@ QStringList ContactKeywords() {
 
 } // namespace
 
-EmailHarvester::EmailHarvester(AppContext &context, Fetcher &fetcher)
-    : m_context(context), m_fetcher(fetcher), m_anchors(ContactKeywords()), m_urls(m_anchors) {}
+EmailHarvester::EmailHarvester(const AppSettings &settings, Fetcher &fetcher)
+    : m_settings(settings), m_fetcher(fetcher), m_anchors(ContactKeywords()), m_urls(m_anchors) {}
 
-bool EmailHarvester::ShouldStop() const {
-    return m_context.run.ShouldStop;
-}
-
-QString EmailHarvester::GetEmailsFromWebsite(const QString &AWebsiteURL) {
+QCoro::Task<QString> EmailHarvester::GetEmailsFromWebsite(QString AWebsiteURL, StopToken stop) {
     m_websiteUrl = AWebsiteURL;
     m_homePageUrl.clear();
     m_emailList.clear();
     m_contactPagesList.clear();
-    if (ShouldStop()) {
-        return {};
+    if (stop.requested()) {
+        co_return QString();
     }
-    QString homePage;
-    if (!m_fetcher.DirectDownloadURL(m_websiteUrl, homePage, false) || ShouldStop()) {
-        return {};
+    const FetchResult homePage = co_await m_fetcher.DirectDownloadURL(m_websiteUrl, false, stop);
+    if (!homePage.ok() || stop.requested()) {
+        co_return QString();
     }
-    m_homePageUrl = m_fetcher.lastEffectiveUrl();
-    FindContactPages(homePage);
-    if (ShouldStop()) {
-        return {};
+    m_homePageUrl = homePage.effectiveUrl;
+    FindContactPages(homePage.text);
+    // The setting is read again here: the user may have changed it while the page came.
+    if (m_settings.cExtractEmails) {
+        ExtractEmailsFromPage(homePage.text);
+        co_await ExtractEmails(stop);
     }
-    if (m_context.settings.cExtractEmails) {
-        ExtractEmailsFromPage(homePage);
-        ExtractEmails();
+    if (stop.requested()) {
+        co_return QString();
     }
-    if (ShouldStop()) {
-        return {};
-    }
-    return m_emailList.join(u';');
+    co_return m_emailList.join(u';');
 }
 
 void EmailHarvester::FindContactPages(const QString &ASource) {
@@ -71,22 +65,21 @@ void EmailHarvester::ExtractEmailsFromPage(const QString &ASource) {
     AppendEmailAddresses(ASource, m_emailList);
 }
 
-void EmailHarvester::ExtractEmails() {
-    // The bound is read on every pass: a fetch processes events, and the list is the harvester's.
+QCoro::Task<> EmailHarvester::ExtractEmails(StopToken stop) {
     for (qsizetype i = 0; i < maxContactPages && i < m_contactPagesList.size(); ++i) {
         const QString address = m_contactPagesList.at(i);
         if (address.isEmpty()) {
             continue;
         }
-        if (ShouldStop()) {
-            return;
+        if (stop.requested()) {
+            co_return;
         }
         if (!IsFetchableLink(address)) {
             continue;
         }
-        QString page;
-        if (m_fetcher.DownloadURL(address, page, false)) {
-            ExtractEmailsFromPage(page);
+        const FetchResult page = co_await m_fetcher.DownloadURL(address, false, stop);
+        if (page.ok()) {
+            ExtractEmailsFromPage(page.text);
         }
     }
 }

@@ -1,9 +1,12 @@
 #pragma once
 
+#include "core/async/stoptoken.h"
+
 #include <QString>
 #include <QStringList>
+#include <qcoro/qcorotask.h>
 
-struct AppContext;
+struct AppSettings;
 class Fetcher;
 
 // Collects the e-mail addresses a company's web site publishes: those on its home page and on
@@ -11,11 +14,11 @@ class Fetcher;
 // call in progress and keep it until the next call, so one harvester runs one harvest at a time.
 class EmailHarvester {
 public:
-    EmailHarvester(AppContext &context, Fetcher &fetcher);
+    EmailHarvester(const AppSettings &settings, Fetcher &fetcher);
 
     // The distinct addresses found, joined by ";"; empty when the home page cannot be fetched
     // or a stop was requested.
-    QString GetEmailsFromWebsite(const QString &AWebsiteURL);
+    QCoro::Task<QString> GetEmailsFromWebsite(QString AWebsiteURL, StopToken stop);
 
     // Fills the contact page list from the home page's links, resolved as a browser resolves
     // them: against the address the home page was reached at after redirects (the web site's
@@ -25,7 +28,7 @@ public:
     void ExtractEmailsFromPage(const QString &ASource);
     // Fetches and harvests the first three contact pages; a skipped, unfetchable or failed entry
     // still uses up its place.
-    void ExtractEmails();
+    QCoro::Task<> ExtractEmails(StopToken stop);
 
     const QString &WebsiteURL() const { return m_websiteUrl; }
     const QStringList &EmailList() const { return m_emailList; }
@@ -34,9 +37,7 @@ public:
     const QStringList &lURLs() const { return m_urls; }
 
 private:
-    bool ShouldStop() const;
-
-    AppContext &m_context;
+    const AppSettings &m_settings;
     Fetcher &m_fetcher;
     QString m_websiteUrl;
     QString m_homePageUrl; // where the home page was read from; empty: m_websiteUrl

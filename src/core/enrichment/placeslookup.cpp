@@ -1,6 +1,6 @@
 #include "core/enrichment/placeslookup.h"
 
-#include "core/app/appcontext.h"
+#include "core/app/endpoints.h"
 #include "core/enrichment/geocodereply.h"
 #include "core/enrichment/placesreply.h"
 #include "core/enrichment/placestext.h"
@@ -11,81 +11,80 @@
 
 #include <utility>
 
-PlacesLookup::PlacesLookup(AppContext &context, Fetcher &fetcher)
-    : m_context(context), m_fetcher(fetcher), m_keyDraw([] { return QRandomGenerator::global()->bounded(10); }) {}
+PlacesLookup::PlacesLookup(const Endpoints &endpoints, Fetcher &fetcher)
+    : m_endpoints(endpoints), m_fetcher(fetcher), m_keyDraw([] { return QRandomGenerator::global()->bounded(10); }) {}
 
 void PlacesLookup::setKeyDraw(KeyDraw draw) {
     m_keyDraw = std::move(draw);
 }
 
 QString PlacesLookup::DrawKey() const {
-    return m_keyDraw() > 5 ? m_context.endpoints.placesKeyB : m_context.endpoints.placesKeyA;
+    return m_keyDraw() > 5 ? m_endpoints.placesKeyB : m_endpoints.placesKeyA;
 }
 
-void PlacesLookup::ParsePair(const QString &ACategory, const QString &ALocation, const QString &ACountry,
-                             QString &APhone, QString &ADetails, QString &AState, QString &RealCategory) {
+QCoro::Task<> PlacesLookup::ParsePair(QString ACategory, QString ALocation, QString ACountry, QString &APhone,
+                                      QString &ADetails, QString &AState, QString &RealCategory, StopToken stop) {
     Q_UNUSED(ACountry)
     const QString keyword = EncodeQueryValue(ACategory);
     const QString address = EncodeQueryValue(ALocation);
 
-    QString geocodeReply;
-    const QString geocodeUrl =
-        m_context.endpoints.placesHttp + u"/maps/api/geocode/json?sensor=false&address=" + address;
-    if (!m_fetcher.DownloadURL(geocodeUrl, geocodeReply, false)) {
-        return;
+    const QString geocodeUrl = m_endpoints.placesHttp + u"/maps/api/geocode/json?sensor=false&address=" + address;
+    const FetchResult geocode = co_await m_fetcher.DownloadURL(geocodeUrl, false, stop);
+    if (!geocode.ok()) {
+        co_return;
     }
-    const GeocodePairs pairs = ExtractLatLong(geocodeReply);
+    const GeocodePairs pairs = ExtractLatLong(geocode.text);
     if (pairs.ALatitude3.isEmpty() || pairs.ALongitude3.isEmpty()) {
-        return;
+        co_return;
     }
 
-    const QString placeId = NearestPlaceId(pairs.ALatitude3, pairs.ALongitude3, keyword);
+    const QString placeId = co_await NearestPlaceId(pairs.ALatitude3, pairs.ALongitude3, keyword, stop);
     if (placeId.isEmpty()) {
-        return;
+        co_return;
     }
 
     const QString detailsUrl =
-        m_context.endpoints.placesHttps + u"/maps/api/place/details/json?placeid=" + placeId + u"&key=" + DrawKey();
-    QString detailsReply;
-    if (!m_fetcher.DownloadURL(detailsUrl, detailsReply, true)) {
-        return;
+        m_endpoints.placesHttps + u"/maps/api/place/details/json?placeid=" + placeId + u"&key=" + DrawKey();
+    const FetchResult detailsReply = co_await m_fetcher.DownloadURL(detailsUrl, true, stop);
+    if (!detailsReply.ok()) {
+        co_return;
     }
-    const std::optional<QJsonObject> details = ParseReplyObject(detailsReply);
+    const std::optional<QJsonObject> details = ParseReplyObject(detailsReply.text);
     if (!details || !HasStatusOk(*details)) {
-        return;
+        co_return;
     }
     const QJsonValue result = details->value(QLatin1String("result"));
     if (!result.isObject()) {
-        return;
+        co_return;
     }
     const QJsonObject place = result.toObject();
 
     APhone = place.value(QLatin1String("formatted_phone_number")).toString();
     ADetails = detailsUrl;
     AState = RegionFromAdrAddress(place.value(QLatin1String("adr_address")).toString());
-    RealCategory = TypesFromDetailsReply(detailsReply);
+    RealCategory = TypesFromDetailsReply(detailsReply.text);
 }
 
-QString PlacesLookup::NearestPlaceId(const QString &latitude, const QString &longitude, const QString &keyword) {
-    const QString searchUrl = m_context.endpoints.placesHttps + u"/maps/api/place/nearbysearch/json?location=" +
-                              latitude + u"," + longitude + u"&keyword=" + keyword + u"&rankby=distance&key=" +
-                              DrawKey();
-    QString searchReply;
-    if (!m_fetcher.DownloadURL(searchUrl, searchReply, true)) {
-        return {};
+QCoro::Task<QString> PlacesLookup::NearestPlaceId(QString latitude, QString longitude, QString keyword,
+                                                  StopToken stop) {
+    const QString searchUrl = m_endpoints.placesHttps + u"/maps/api/place/nearbysearch/json?location=" + latitude +
+                              u"," + longitude + u"&keyword=" + keyword + u"&rankby=distance&key=" + DrawKey();
+    const FetchResult searchReply = co_await m_fetcher.DownloadURL(searchUrl, true, stop);
+    if (!searchReply.ok()) {
+        co_return QString();
     }
-    const std::optional<QJsonObject> search = ParseReplyObject(searchReply);
+    const std::optional<QJsonObject> search = ParseReplyObject(searchReply.text);
     if (!search || !HasStatusOk(*search)) {
-        return {};
+        co_return QString();
     }
     const QJsonValue results = search->value(QLatin1String("results"));
     if (!results.isArray() || results.toArray().isEmpty()) {
-        return {};
+        co_return QString();
     }
     // Only the nearest match is ever followed.
     const QJsonValue nearest = results.toArray().first();
-    if (m_context.run.ShouldStop || !nearest.isObject()) {
-        return {};
+    if (stop.requested() || !nearest.isObject()) {
+        co_return QString();
     }
-    return nearest.toObject().value(QLatin1String("place_id")).toString();
+    co_return nearest.toObject().value(QLatin1String("place_id")).toString();
 }

@@ -1,10 +1,13 @@
 #pragma once
 
+#include "core/async/stoptoken.h"
+
 #include <QString>
+#include <qcoro/qcorotask.h>
 
 #include <functional>
 
-struct AppContext;
+struct Endpoints;
 class Fetcher;
 
 // Completes a row from the Places web service: geocodes the company's address, searches for
@@ -14,13 +17,13 @@ public:
     // Returns a whole number from 0 to 9; a draw above 5 picks key B.
     using KeyDraw = std::function<int()>;
 
-    PlacesLookup(AppContext &context, Fetcher &fetcher);
+    PlacesLookup(const Endpoints &endpoints, Fetcher &fetcher);
 
     // The four outputs are written together, and only when the place details arrive with
     // status "OK"; every other outcome leaves them as they were. ACountry is not consulted:
-    // the country already ends ALocation.
-    void ParsePair(const QString &ACategory, const QString &ALocation, const QString &ACountry, QString &APhone,
-                   QString &ADetails, QString &AState, QString &RealCategory);
+    // the country already ends ALocation. The outputs must outlive the call.
+    QCoro::Task<> ParsePair(QString ACategory, QString ALocation, QString ACountry, QString &APhone, QString &ADetails,
+                            QString &AState, QString &RealCategory, StopToken stop);
 
     // Replaces the uniform random draw that chooses between the two keys.
     void setKeyDraw(KeyDraw draw);
@@ -28,9 +31,9 @@ public:
 private:
     QString DrawKey() const;
     // The place id of the nearest match, or empty when the search gave none to follow.
-    QString NearestPlaceId(const QString &latitude, const QString &longitude, const QString &keyword);
+    QCoro::Task<QString> NearestPlaceId(QString latitude, QString longitude, QString keyword, StopToken stop);
 
-    AppContext &m_context;
+    const Endpoints &m_endpoints;
     Fetcher &m_fetcher;
     KeyDraw m_keyDraw;
 };

@@ -49,7 +49,6 @@ ExportResult AutomaticSave(AppContext &context, const QStringList &captions, con
                            const QString &ACategory, const QString &ALine) {
     const QString path = AutomaticExportPath(AFolder, ACategory, context.run.DateTimeVal);
     context.status.setPanelText(StatusSink::ActivityPanel, context.texts.text(QStringLiteral("main47")) + path);
-    context.host.processEvents();
 
     // An empty folder would put the file at the root of the file system.
     if (AFolder.isEmpty()) {
@@ -71,6 +70,5 @@ ExportResult AutomaticSave(AppContext &context, const QStringList &captions, con
     ++context.run.ExportedNum;
     context.status.setPanelText(StatusSink::ExportedPanel,
                                 context.texts.format(QStringLiteral("main46"), context.run.ExportedNum));
-    context.host.processEvents();
     return written;
 }

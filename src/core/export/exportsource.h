@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/extraction/leadrow.h"
+#include "core/model/leadrow.h"
 
 #include <QList>
 #include <QStringList>

@@ -4,7 +4,6 @@
 #include "core/app/dialogs.h"
 #include "core/app/statussink.h"
 #include "core/export/recordwriter.h"
-#include "core/host/host.h"
 #include "core/host/hostservices.h"
 
 #include <algorithm>
@@ -23,19 +22,19 @@ bool IsBlank(const QString &text) {
 
 } // namespace
 
-ManualExportOutcome RunManualExport(AppContext &context, const ExportSource &source) {
+QCoro::Task<ManualExportOutcome> RunManualExport(AppContext &context, ExportSource source, StopToken stop) {
     const auto refuse = [&](const QString &tag, ManualExportOutcome::Kind kind) {
         context.dialogs.showMessage(Dialogs::Icon::Information, context.texts.text(tag));
         return ManualExportOutcome{kind, {}, {}};
     };
     if (source.rows.isEmpty()) {
-        return refuse(QStringLiteral("main48"), ManualExportOutcome::RefusedEmptyList);
+        co_return refuse(QStringLiteral("main48"), ManualExportOutcome::RefusedEmptyList);
     }
     if (source.selectedRows.isEmpty()) {
-        return refuse(QStringLiteral("main49"), ManualExportOutcome::RefusedNoRowSelected);
+        co_return refuse(QStringLiteral("main49"), ManualExportOutcome::RefusedNoRowSelected);
     }
     if (IsBlank(context.settings.eExportFields)) {
-        return refuse(QStringLiteral("main50"), ManualExportOutcome::RefusedNoColumns);
+        co_return refuse(QStringLiteral("main50"), ManualExportOutcome::RefusedNoColumns);
     }
 
     Dialogs::SaveFileRequest request;
@@ -45,17 +44,19 @@ ManualExportOutcome RunManualExport(AppContext &context, const ExportSource &sou
     request.folder = GetDocumentsFolder(context.host);
     const std::optional<QString> path = context.dialogs.getSaveFileName(request);
     if (!path) {
-        return {ManualExportOutcome::Cancelled, {}, {}};
+        co_return ManualExportOutcome{ManualExportOutcome::Cancelled, {}, {}};
     }
 
     context.status.setPanelText(StatusSink::ActivityPanel, context.texts.text(QStringLiteral("main52")));
-    context.host.processEvents();
+    const bool painted = co_await PumpDelay(0, stop);
+    if (!painted) {
+        co_return ManualExportOutcome{ManualExportOutcome::Cancelled, *path, {}};
+    }
     const ExportResult result =
         SaveRecords(source, *path, false, context.settings.eExportFields, context.settings.eDelimiter);
     context.status.setPanelText(StatusSink::ActivityPanel, context.texts.text(QStringLiteral("main53")));
-    context.host.processEvents();
     if (!result) {
-        return {ManualExportOutcome::Failed, *path, result.errorString};
+        co_return ManualExportOutcome{ManualExportOutcome::Failed, *path, result.errorString};
     }
-    return {ManualExportOutcome::Written, *path, {}};
+    co_return ManualExportOutcome{ManualExportOutcome::Written, *path, {}};
 }

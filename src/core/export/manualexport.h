@@ -1,7 +1,10 @@
 #pragma once
 
+#include "core/async/stoptoken.h"
 #include "core/export/exportresult.h"
 #include "core/export/exportsource.h"
+
+#include <qcoro/qcorotask.h>
 
 struct AppContext;
 
@@ -17,5 +20,6 @@ struct ManualExportOutcome {
 // The logic of "Export Data": refuses an empty list, a list without selected rows and a blank
 // column selection with an information box each; otherwise asks for a file in the documents
 // folder and writes the selected rows with the selected columns into it. The status bar shows
-// the start and the end of writing, with events processed after each.
-ManualExportOutcome RunManualExport(AppContext &context, const ExportSource &source);
+// the start of writing, painted before the rows are written, and its end. A stop requested
+// before the writing begins (the window closes) ends it as cancelled.
+QCoro::Task<ManualExportOutcome> RunManualExport(AppContext &context, ExportSource source, StopToken stop = {});

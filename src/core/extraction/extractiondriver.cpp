@@ -6,23 +6,20 @@
 #include "core/browser/browserpane.h"
 #include "core/export/datetimeval.h"
 #include "core/extraction/nextpage.h"
-#include "core/host/host.h"
 #include "core/host/hostservices.h"
 #include "core/net/randomsource.h"
-#include "core/util/flagscope.h"
 
 #include <QLoggingCategory>
 #include <QTimer>
 
 #include <exception>
-#include <utility>
+#include <optional>
 
 Q_LOGGING_CATEGORY(lcRun, "tarnwick.extraction.run", QtInfoMsg)
 
 ExtractionDriver::ExtractionDriver(AppContext &context, ResultsList &results, BrowserPane &pane, Fetcher &fetcher,
-                                   std::function<void()> disconnect, QTimer &tmrParse, RandomSource &random)
-    : m_context(context), m_pane(pane), m_disconnect(std::move(disconnect)), m_tmrParse(tmrParse), m_random(random),
-      m_parser(context, fetcher, results) {
+                                   QTimer &tmrParse, RandomSource &random)
+    : m_context(context), m_pane(pane), m_tmrParse(tmrParse), m_random(random), m_parser(context, fetcher, results) {
     m_tmrParse.stop();
     // A coarse timer may fire up to 5 % early; the pause between page reads is a promise to the site.
     m_tmrParse.setTimerType(Qt::PreciseTimer);
@@ -45,89 +42,116 @@ void ExtractionDriver::btnStartClick() {
     }
     m_context.run.ExportedNum = 0;
     m_context.status.setPanelText(StatusSink::ExportedPanel, m_context.texts.format(QStringLiteral("main46"), 0));
-    m_context.host.processEvents();
-    m_context.run.ShouldStop = false;
+    // A fresh token: the last run's stays requested for whatever of that run is still under way.
+    m_context.run.ShouldStop = StopToken::Create();
     m_context.run.Parsing = true;
     m_tmrParse.start();
     m_context.run.DateTimeVal = MakeDateTimeVal(QDateTime::currentDateTime());
 }
 
-// Stop ends a run at the parser's next test and aborts the fetch in progress; the pane and the
-// client are told twice, as either may be between two steps the first time.
+// Stop ends a run at once: the request ends the fetch and the pause in progress, and the tick
+// drops its entry before the request returns. The pane is told twice, as it may be between
+// two steps the first time.
 void ExtractionDriver::btnStopClick() {
-    m_context.run.ShouldStop = true;
     m_context.run.Parsing = false;
     m_tmrParse.stop();
     for (int attempt = 0; attempt < 2; ++attempt) {
         m_pane.stop();
     }
-    for (int attempt = 0; attempt < 2 && m_disconnect; ++attempt) {
-        m_disconnect();
-    }
+    m_context.run.ShouldStop.request();
     m_context.status.setGaugePosition(0);
-    PumpDelay(m_context.host, m_timings.stopPauseMs);
-    m_context.host.processEvents();
+    m_pauses.track(PumpDelay(m_timings.stopPauseMs, m_closing));
+}
+
+void ExtractionDriver::Shutdown() {
+    m_tmrParse.stop();
+    m_context.run.ShouldStop.request();
+    m_closing.request();
+    m_pane.cancelScriptCalls();
 }
 
 void ExtractionDriver::tmrParseTimer() {
-    if (m_inTick) {
-        return; // the timer is off during a tick; a queued timeout must not nest one
+    if (inTick()) {
+        return; // the timer is off during a tick; a timeout queued before must not start another
     }
-    const FlagScope scope(m_inTick);
-    // Nothing may unwind into the timer's signal: a failure ends the run and says why.
+    m_tick = Tick();
+}
+
+QCoro::Task<> ExtractionDriver::Tick() {
+    // Nothing may unwind into the event loop: a failure ends the run and says why.
+    std::optional<QString> failure;
     try {
-        Tick();
+        co_await TickSteps();
     } catch (const std::exception &error) {
-        FailRun(QString::fromLocal8Bit(error.what()));
+        failure = QString::fromLocal8Bit(error.what());
     } catch (...) {
-        FailRun(QStringLiteral("The page could not be processed."));
+        failure = QStringLiteral("The page could not be processed.");
+    }
+    if (failure) {
+        FailRun(*failure);
     }
 }
 
-void ExtractionDriver::Tick() {
+QCoro::Task<> ExtractionDriver::TickSteps() {
     m_tmrParse.stop();
     m_context.status.setPanelText(StatusSink::ActivityPanel, QString());
 
     // An unreadable document counts as a page without a layout.
-    const MarkupResult markup = m_pane.bodyOuterHtml();
+    const MarkupResult markup = co_await m_pane.bodyOuterHtml();
     const QString text = markup.ok() ? markup.markup : QString();
     m_layout = DetectLayout(text);
     qCDebug(lcRun) << "tick: layout" << static_cast<int>(m_layout) << "of" << m_pane.locationUrl() << text.size()
-                   << "characters" << (markup.ok() ? QString() : markup.error);
+                   << "characters" << markup.error;
     if (m_layout == PageLayout::None) {
         m_tmrParse.start();
-        return;
+        co_return;
     }
     if (!m_context.run.Parsing) {
-        return;
+        co_return;
     }
 
+    // The run this page belongs to, taken with no wait since Parsing was read.
+    const StopToken stop = m_context.run.ShouldStop;
     m_context.run.SuperParseHTML = text;
-    const ParseOutcome outcome =
-        m_layout == PageLayout::First ? m_parser.GetCompanyDataResults1(text) : m_parser.GetCompanyDataResults2(text);
+    // Each await a statement of its own: the compiler mishandles a task made inside a condition.
+    ParseOutcome outcome;
+    if (m_layout == PageLayout::First) {
+        outcome = co_await m_parser.GetCompanyDataResults1(text, stop);
+    } else {
+        outcome = co_await m_parser.GetCompanyDataResults2(text, stop);
+    }
     if (!outcome.automaticExport) {
         qCWarning(lcRun) << "automatic export failed:" << outcome.automaticExport.errorString;
         btnStopClick();
         m_context.dialogs.showMessage(Dialogs::Icon::Warning, outcome.automaticExport.errorString);
-        return;
+        co_return;
     }
-    if (m_context.run.ShouldStop) {
-        return;
+    if (stop.requested()) {
+        co_return;
     }
     if (!HasNextPageMarker(m_context.run.SuperParseHTML, m_layout)) {
         EndRun();
-        return;
+        co_return;
     }
-    if (MoveNextPage(m_pane, m_context.host, m_context.run.SuperParseHTML, m_timings.nextPagePauseMs)) {
+    // Stop lets the pause after the click run out: the next page goes on loading.
+    const NextPageOutcome next =
+        co_await MoveNextPage(m_pane, m_context.run.SuperParseHTML, m_timings.nextPagePauseMs, m_closing);
+    switch (next.kind) {
+    case NextPageOutcome::Kind::Clicked:
         m_tmrParse.start();
-    } else {
+        break;
+    case NextPageOutcome::Kind::NoLink:
         EndRun();
+        break;
+    case NextPageOutcome::Kind::PaneFailed:
+        // Pages may remain: this is no end of the run.
+        FailRun(next.error);
+        break;
     }
 }
 
 void ExtractionDriver::EndRun() {
     m_context.run.Parsing = false;
-    m_context.host.processEvents();
     m_context.status.setPanelText(StatusSink::ActivityPanel, m_context.texts.text(QStringLiteral("main92")));
 }
 

@@ -1,9 +1,11 @@
 #pragma once
 
+#include "core/async/stoptoken.h"
+#include "core/async/tasktracker.h"
 #include "core/extraction/pagelayout.h"
 #include "core/extraction/resultsparser.h"
 
-#include <functional>
+#include <qcoro/qcorotask.h>
 
 struct AppContext;
 class BrowserPane;
@@ -14,8 +16,12 @@ class ResultsList;
 
 // Drives an extraction run from the window's parse timer. "Get Data" starts polling the pane
 // once a second; a tick that finds a result page parses it, clicks its next-page link and polls
-// again, until the last page or "Stop". Ticks never overlap: each one switches the timer off
-// and switches it on again only when another tick is wanted.
+// again, until the last page or "Stop". A tick is a coroutine the driver holds: the timer is off
+// while it runs, and a timeout that still comes starts no second one.
+//
+// Each run has a stop token of its own (RunState::ShouldStop). Stop requests it, which ends the
+// run's fetch and pause in progress at once; the tick then drops its entry before Stop returns.
+// Get Data gives the next run a fresh token, so nothing of a stopped run carries on in the next.
 class ExtractionDriver {
 public:
     struct Timings {
@@ -24,36 +30,42 @@ public:
         int stopPauseMs = 1000;
     };
 
-    // disconnect ends the fetch in progress of the program's HTTP client.
-    ExtractionDriver(AppContext &context, ResultsList &results, BrowserPane &pane, Fetcher &fetcher,
-                     std::function<void()> disconnect, QTimer &tmrParse, RandomSource &random);
+    ExtractionDriver(AppContext &context, ResultsList &results, BrowserPane &pane, Fetcher &fetcher, QTimer &tmrParse,
+                     RandomSource &random);
 
     void btnStartClick();
     void btnStopClick();
     void tmrParseTimer();
+    // The window closes: the run stops, and every wait and script call of the driver ends at
+    // once, so the driver is idle when this returns (unless a message box is open in a tick).
+    void Shutdown();
 
     // Shorter waits for tests; the timer's interval follows at once.
     void setTimings(const Timings &timings);
     const Timings &timings() const { return m_timings; }
-    // True while a tick runs (it processes events, so other handlers run inside it).
-    bool inTick() const { return m_inTick; }
+    bool inTick() const { return !m_tick.isReady(); }
+    // No tick and no pause of the driver is under way.
+    bool isIdle() const { return !inTick() && m_pauses.isIdle(); }
     PageLayout lastLayout() const { return m_layout; }
     // True while the parse timer is on: the run waits for its next tick.
     bool isPolling() const;
     ResultsPageParser &parser() { return m_parser; }
 
 private:
-    void Tick();
+    QCoro::Task<> Tick();
+    QCoro::Task<> TickSteps();
     void EndRun();
     void FailRun(const QString &message);
 
     AppContext &m_context;
     BrowserPane &m_pane;
-    std::function<void()> m_disconnect;
     QTimer &m_tmrParse;
     RandomSource &m_random;
     ResultsPageParser m_parser;
     Timings m_timings;
     PageLayout m_layout = PageLayout::None;
-    bool m_inTick = false;
+    // Requested when the window closes: ends the waits that Stop lets run out.
+    StopToken m_closing = StopToken::Create();
+    QCoro::Task<> m_tick;
+    TaskTracker m_pauses;
 };

@@ -24,20 +24,30 @@ bool IsNextPageLink(const LinkInfo &link, const QString &parsedMarkup) {
     return parsedMarkup.contains(text);
 }
 
-bool MoveNextPage(BrowserPane &pane, Host &host, const QString &SuperParseHTML, int pauseMs) {
-    const int count = pane.linkCount();
-    qCDebug(lcNextPage) << "anchors:" << count;
-    for (int index = 0; index < count; ++index) {
+QCoro::Task<NextPageOutcome> MoveNextPage(BrowserPane &pane, QString SuperParseHTML, int pauseMs, StopToken cancel) {
+    using Kind = NextPageOutcome::Kind;
+    const PaneResult<int> count = co_await pane.linkCount();
+    if (!count.ok()) {
+        co_return NextPageOutcome{Kind::PaneFailed, count.error};
+    }
+    qCDebug(lcNextPage) << "anchors:" << count.value;
+    for (int index = 0; index < count.value; ++index) {
+        const PaneResult<std::optional<LinkInfo>> link = co_await pane.link(index);
+        if (!link.ok()) {
+            co_return NextPageOutcome{Kind::PaneFailed, link.error};
+        }
         // An anchor that went away since the count was taken is passed over.
-        const std::optional<LinkInfo> link = pane.link(index);
-        if (!link || !IsNextPageLink(*link, SuperParseHTML)) {
+        if (!link.value || !IsNextPageLink(*link.value, SuperParseHTML)) {
             continue;
         }
-        qCDebug(lcNextPage) << "clicking anchor" << index << link->href;
+        qCDebug(lcNextPage) << "clicking anchor" << index << link.value->href;
         // A click that loads nothing still counts: the next tick reads the same page again.
-        pane.clickLink(index);
-        PumpDelay(host, pauseMs);
-        return true;
+        const PaneResult<bool> clicked = co_await pane.clickLink(index);
+        if (!clicked.ok()) {
+            co_return NextPageOutcome{Kind::PaneFailed, clicked.error};
+        }
+        co_await PumpDelay(pauseMs, cancel);
+        co_return NextPageOutcome{Kind::Clicked, {}};
     }
-    return false;
+    co_return NextPageOutcome{Kind::NoLink, {}};
 }

@@ -1,9 +1,11 @@
 #pragma once
 
+#include "core/async/stoptoken.h"
+
 #include <QString>
+#include <qcoro/qcorotask.h>
 
 class BrowserPane;
-class Host;
 struct LinkInfo;
 
 // The pause after a next-page click, in which the pane loads the new page.
@@ -15,6 +17,17 @@ inline constexpr int NextPagePauseMs = 3000;
 // added later does not). Exact-case substring tests, in that order.
 bool IsNextPageLink(const LinkInfo &link, const QString &parsedMarkup);
 
+// How the step to the next page ended: a link was clicked (and the pause has passed), the page
+// has no next-page link, or the pane failed while its links were read, which says nothing about
+// whether pages remain.
+struct NextPageOutcome {
+    enum class Kind { Clicked, NoLink, PaneFailed };
+    Kind kind = Kind::NoLink;
+    QString error;
+};
+
 // Clicks the first anchor of the pane's document that is a next-page link, reading every anchor
-// afresh, then waits pauseMs while the window stays responsive. True when it clicked.
-bool MoveNextPage(BrowserPane &pane, Host &host, const QString &SuperParseHTML, int pauseMs = NextPagePauseMs);
+// afresh, then waits pauseMs while the event loop runs on. cancel ends the pause early (the
+// window closes); Stop does not: the new page goes on loading.
+QCoro::Task<NextPageOutcome> MoveNextPage(BrowserPane &pane, QString SuperParseHTML, int pauseMs = NextPagePauseMs,
+                                          StopToken cancel = {});

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "core/extraction/duplicateditems.h"
-#include "core/extraction/leadrow.h"
 #include "core/extraction/resultsmodel.h"
+#include "core/model/leadrow.h"
 
 #include <QItemSelectionModel>
 #include <QList>

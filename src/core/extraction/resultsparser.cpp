@@ -7,7 +7,7 @@
 #include "core/extraction/companylink.h"
 #include "core/extraction/pagekeyword.h"
 #include "core/extraction/resultslist.h"
-#include "core/host/host.h"
+#include "core/host/hostservices.h"
 #include "core/util/textcursor.h"
 
 namespace {
@@ -25,27 +25,28 @@ struct ResultsPageParser::LayoutRules {
 };
 
 ResultsPageParser::ResultsPageParser(AppContext &context, Fetcher &fetcher, ResultsList &results)
-    : m_context(context), m_fetcher(fetcher), m_results(results), m_places(context, fetcher),
-      m_harvester(context, fetcher) {}
+    : m_context(context), m_fetcher(fetcher), m_results(results), m_places(context.endpoints, fetcher),
+      m_harvester(context.settings, fetcher) {}
 
-ParseOutcome ResultsPageParser::GetCompanyDataResults1(const QString &ASource) {
+QCoro::Task<ParseOutcome> ResultsPageParser::GetCompanyDataResults1(QString ASource, StopToken stop) {
     static constexpr LayoutRules rules{u"<h3><a", true, &CompanyLink1};
-    return ParseEntries(ASource, PageKeyword1(ASource), rules);
+    return ParseEntries(ASource, PageKeyword1(ASource), rules, std::move(stop));
 }
 
-ParseOutcome ResultsPageParser::GetCompanyDataResults2(const QString &ASource) {
+QCoro::Task<ParseOutcome> ResultsPageParser::GetCompanyDataResults2(QString ASource, StopToken stop) {
     static constexpr LayoutRules rules{u"<H2>", false, &CompanyLink2};
-    return ParseEntries(ASource, PageKeyword2(ASource), rules);
+    return ParseEntries(ASource, PageKeyword2(ASource), rules, std::move(stop));
 }
 
-ParseOutcome ResultsPageParser::ParseEntries(const QString &source, const QString &keyword, const LayoutRules &rules) {
+QCoro::Task<ParseOutcome> ResultsPageParser::ParseEntries(QString source, QString keyword, const LayoutRules &rules,
+                                                          StopToken stop) {
     ParseOutcome outcome;
     TextCursor buffer(source);
     const auto hasEntry = [&] {
         return rules.entryMarkerFolded ? buffer.indexOfFolded(rules.entryMarker) >= 0
                                        : buffer.contains(rules.entryMarker);
     };
-    while (hasEntry() && !m_context.run.ShouldStop) {
+    while (hasEntry() && !stop.requested()) {
         LeadRow row;
         QString link;
         QString name;
@@ -55,38 +56,44 @@ ParseOutcome ResultsPageParser::ParseEntries(const QString &source, const QStrin
             // A company listed already costs no fetch and adds nothing.
             if (!m_results.isKnownLink(link)) {
                 name = HtmlToText(CutBetween(u">", u"</A>", 0, buffer));
-                ExtractCompanyDetails(m_fetcher, link, row);
+                co_await ExtractCompanyDetails(m_fetcher, link, row, stop);
                 if (!name.isEmpty() && !row[LeadRow::Country].isEmpty() && m_context.settings.cCompleteFromGoogle) {
                     const QString location =
                         row[LeadRow::City] + u',' + row[LeadRow::PostalCode] + u", " + row[LeadRow::Country];
-                    m_places.ParsePair(name, location, row[LeadRow::Country], row[LeadRow::Phone],
-                                       row[LeadRow::GoogleMapsDetails], row[LeadRow::State], row[LeadRow::Category]);
+                    co_await m_places.ParsePair(name, location, row[LeadRow::Country], row[LeadRow::Phone],
+                                                row[LeadRow::GoogleMapsDetails], row[LeadRow::State],
+                                                row[LeadRow::Category], stop);
                 }
             }
         }
-        if (m_context.run.ShouldStop) {
+        if (stop.requested()) {
             break; // the entry in progress is dropped
         }
-        m_context.host.processEvents();
-        if (!TrimControls(name).isEmpty() && !FinishEntry(row, name, link, keyword, outcome)) {
-            break;
+        // The user may act (change a setting, stop) between completing an entry and filing it.
+        co_await PumpDelay(0, stop);
+        if (!TrimControls(name).isEmpty()) {
+            const bool filed = co_await FinishEntry(row, name, link, keyword, outcome, stop);
+            if (!filed) {
+                break;
+            }
         }
         m_results.refreshItemsListed();
-        m_context.host.processEvents();
         if (!outcome.automaticExport) {
             break;
         }
+        // The counter is painted and the user may act before the next entry.
+        co_await PumpDelay(0, stop);
     }
-    return outcome;
+    co_return outcome;
 }
 
-bool ResultsPageParser::FinishEntry(LeadRow &row, const QString &name, const QString &link, const QString &keyword,
-                                    ParseOutcome &outcome) {
+QCoro::Task<bool> ResultsPageParser::FinishEntry(LeadRow &row, const QString &name, const QString &link,
+                                                 const QString &keyword, ParseOutcome &outcome, StopToken stop) {
     if (row[LeadRow::Email].isEmpty() && !row[LeadRow::Website].isEmpty() && m_context.settings.cExtractEmails) {
-        row[LeadRow::Email] = m_harvester.GetEmailsFromWebsite(row[LeadRow::Website]);
+        row[LeadRow::Email] = co_await m_harvester.GetEmailsFromWebsite(row[LeadRow::Website], stop);
         // A stop cuts the harvest short; the row would look complete without its addresses.
-        if (m_context.run.ShouldStop) {
-            return false;
+        if (stop.requested()) {
+            co_return false;
         }
     }
     if (!row[LeadRow::FullAddress].isEmpty()) {
@@ -104,10 +111,10 @@ bool ResultsPageParser::FinishEntry(LeadRow &row, const QString &name, const QSt
         outcome.automaticExport = AutomaticSave(m_context, m_results.columnCaptions(), m_context.settings.eExportFolder,
                                                 QStringLiteral("Results"), line);
         if (outcome.automaticExport) {
-            return true;
+            co_return true;
         }
         // Kept in the list, so the row is not lost and can still be exported by hand.
     }
     m_results.appendRow(std::move(row));
-    return true;
+    co_return true;
 }

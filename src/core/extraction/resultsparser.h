@@ -1,11 +1,13 @@
 #pragma once
 
+#include "core/async/stoptoken.h"
 #include "core/enrichment/emailharvester.h"
 #include "core/enrichment/placeslookup.h"
 #include "core/export/exportresult.h"
-#include "core/extraction/leadrow.h"
+#include "core/model/leadrow.h"
 
 #include <QString>
+#include <qcoro/qcorotask.h>
 
 struct AppContext;
 class Fetcher;
@@ -19,23 +21,24 @@ struct ParseOutcome {
 
 // Turns the markup of a company result page into rows: every entry whose company is not listed
 // yet is completed from the company page, the Places lookup and the company's web site, then
-// listed or exported automatically. Settings are read when they are used, and events are
-// processed after every entry, so the user can change settings or stop during a page.
+// listed or exported automatically. Settings are read when they are used, and the event loop
+// runs after every entry, so the user can change settings or stop during a page. stop is the
+// run's: a stop drops the entry in progress and ends the page.
 class ResultsPageParser {
 public:
     ResultsPageParser(AppContext &context, Fetcher &fetcher, ResultsList &results);
 
-    ParseOutcome GetCompanyDataResults1(const QString &ASource);
-    ParseOutcome GetCompanyDataResults2(const QString &ASource);
+    QCoro::Task<ParseOutcome> GetCompanyDataResults1(QString ASource, StopToken stop);
+    QCoro::Task<ParseOutcome> GetCompanyDataResults2(QString ASource, StopToken stop);
 
     PlacesLookup &places() { return m_places; }
 
 private:
     struct LayoutRules;
-    ParseOutcome ParseEntries(const QString &source, const QString &keyword, const LayoutRules &rules);
+    QCoro::Task<ParseOutcome> ParseEntries(QString source, QString keyword, const LayoutRules &rules, StopToken stop);
     // Completes and files one named entry; false when the entry was dropped by a stop.
-    bool FinishEntry(LeadRow &row, const QString &name, const QString &link, const QString &keyword,
-                     ParseOutcome &outcome);
+    QCoro::Task<bool> FinishEntry(LeadRow &row, const QString &name, const QString &link, const QString &keyword,
+                                  ParseOutcome &outcome, StopToken stop);
 
     AppContext &m_context;
     Fetcher &m_fetcher;

@@ -31,8 +31,9 @@ public:
 
     // The program that opens web links in the user's default browser; empty when there is none.
     virtual QString browserLauncher() = 0;
-    // Starts a program with the given arguments, each handed over as it is (never through a shell).
-    virtual bool startProgram(const QString &program, const QStringList &arguments) = 0;
+    // Starts a program with the given arguments, each handed over as it is (never through a shell),
+    // and does not wait for it. False when it could not be started; errorText then says why.
+    virtual bool startProgram(const QString &program, const QStringList &arguments, QString *errorText = nullptr) = 0;
     // The file name the running executable has (for instance "tarnwick").
     virtual QString executableName() = 0;
 
@@ -44,6 +45,4 @@ public:
     virtual quint32 tickCount() = 0;
     // Processes every pending event once and returns.
     virtual void processEvents() = 0;
-    // Processes events as they arrive, sleeping in between, for at most maxMs milliseconds.
-    virtual void waitForEvents(int maxMs) = 0;
 };

@@ -1,9 +1,13 @@
 #include "core/host/hostservices.h"
 
+#include "core/async/completion.h"
 #include "core/host/host.h"
 
 #include <QRegularExpression>
+#include <QTimer>
 #include <QUrl>
+
+#include <algorithm>
 
 QString BrowserAddress(const QString &address) {
     const QString text = address.trimmed();
@@ -38,17 +42,19 @@ void OpenUrlInBrowser(Host &host, const QString &address) {
     host.startProgram(launcher, {webAddress});
 }
 
-void PumpDelay(Host &host, int durationMs) {
-    const quint32 start = host.tickCount();
-    host.processEvents();
-    if (durationMs <= 0) {
-        return;
+QCoro::Task<bool> PumpDelay(int durationMs, StopToken stop) {
+    if (stop.requested()) {
+        co_return false;
     }
-    const auto duration = static_cast<quint32>(durationMs);
-    // Unsigned subtraction is modulo 2^32, so a wrap of the counter during the wait is harmless.
-    for (quint32 elapsed = host.tickCount() - start; elapsed < duration; elapsed = host.tickCount() - start) {
-        host.waitForEvents(static_cast<int>(duration - elapsed));
-    }
+    const Completion<bool> done;
+    QTimer timer;
+    timer.setSingleShot(true);
+    // A coarse timer may fire early; "at least" is the promise.
+    timer.setTimerType(Qt::PreciseTimer);
+    QObject::connect(&timer, &QTimer::timeout, [done] { done.resolve(true); });
+    const StopCallback onStop(stop, [done] { done.resolve(false); });
+    timer.start(std::max(durationMs, 0));
+    co_return co_await done;
 }
 
 QString GetDocumentsFolder(Host &host) {

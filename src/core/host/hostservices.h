@@ -1,6 +1,9 @@
 #pragma once
 
+#include "core/async/stoptoken.h"
+
 #include <QString>
+#include <qcoro/qcorotask.h>
 
 class Host;
 
@@ -14,10 +17,10 @@ QString BrowserAddress(const QString &address);
 // browser launcher nothing is opened.
 void OpenUrlInBrowser(Host &host, const QString &address);
 
-// Waits at least durationMs while the window stays responsive: events are processed at least
-// once, also for 0 or less, and the wait sleeps in the event loop between events. Nested calls
-// return in the reverse order of entry; a wrap of the tick counter is harmless.
-void PumpDelay(Host &host, int durationMs);
+// Waits at least durationMs on a timer while the event loop runs on, so the user may act in the
+// meantime; 0 or less waits for one turn of the event loop. A requested stop ends the wait at
+// once. True when the wait ran its full time.
+QCoro::Task<bool> PumpDelay(int durationMs, StopToken stop = {});
 
 // The user's documents folder and per-user configuration folder; empty when unknown.
 QString GetDocumentsFolder(Host &host);

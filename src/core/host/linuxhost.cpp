@@ -3,13 +3,10 @@
 #include "core/host/hostservices.h"
 
 #include <QCoreApplication>
-#include <QEventLoop>
 #include <QFileInfo>
 #include <QProcess>
 #include <QSettings>
 #include <QStandardPaths>
-#include <QThread>
-#include <QTimer>
 
 #include <chrono>
 #include <utility>
@@ -81,11 +78,23 @@ QString LinuxHost::browserLauncher() {
     return QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
 }
 
-bool LinuxHost::startProgram(const QString &program, const QStringList &arguments) {
-    if (program.isEmpty()) {
+bool LinuxHost::startProgram(const QString &program, const QStringList &arguments, QString *errorText) {
+    const auto fail = [errorText](const QString &reason) {
+        if (errorText != nullptr) {
+            *errorText = reason;
+        }
         return false;
+    };
+    if (program.isEmpty()) {
+        return fail(QStringLiteral("no program is named"));
     }
-    return QProcess::startDetached(program, arguments);
+    QProcess process;
+    process.setProgram(program);
+    process.setArguments(arguments);
+    if (!process.startDetached()) {
+        return fail(process.errorString());
+    }
+    return true;
 }
 
 QString LinuxHost::executableName() {
@@ -110,27 +119,4 @@ quint32 LinuxHost::tickCount() {
 
 void LinuxHost::processEvents() {
     QCoreApplication::processEvents();
-}
-
-void LinuxHost::waitForEvents(int maxMs) {
-    if (maxMs <= 0) {
-        return;
-    }
-    if (!QCoreApplication::instance()) {
-        QThread::msleep(static_cast<unsigned long>(maxMs));
-        return;
-    }
-    // The timer can only fire once exec() runs, so the quit cannot arrive before the loop starts.
-    QEventLoop loop;
-    QTimer timer;
-    timer.setSingleShot(true);
-    timer.setTimerType(Qt::PreciseTimer);
-    QObject::connect(&timer, &QTimer::timeout, &loop, &QEventLoop::quit);
-    timer.start(maxMs);
-    loop.exec();
-    // Only an application exit ends the loop before its timer; every nested loop then returns at
-    // once until the main loop unwinds, so sleep out the rest instead of spinning.
-    if (timer.isActive()) {
-        QThread::msleep(static_cast<unsigned long>(qMax(timer.remainingTime(), 0)));
-    }
 }

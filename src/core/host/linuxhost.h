@@ -21,13 +21,12 @@ public:
     std::optional<FileVersion> fileVersion(const QString &path) override;
     void clearBrowserCache() override;
     QString browserLauncher() override;
-    bool startProgram(const QString &program, const QStringList &arguments) override;
+    bool startProgram(const QString &program, const QStringList &arguments, QString *errorText = nullptr) override;
     QString executableName() override;
     QString documentsFolder() override;
     QString appDataFolder() override;
     quint32 tickCount() override;
     void processEvents() override;
-    void waitForEvents(int maxMs) override;
 
     // How a registry key and value name are stored in the key store.
     static QString StoreKey(const QString &root, const QString &key, const QString &valueName);

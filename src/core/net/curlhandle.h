@@ -2,26 +2,39 @@
 
 #include <curl/curl.h>
 
-// Owns one easy handle and the multi handle that drives it, for the life of an HTTP client.
-// The easy handle keeps the client's cookie store between transfers. Move-only.
+#include <memory>
+
+// libcurl's global state, set up once per process and never torn down: other clients may still
+// be alive while static objects are destroyed.
+void EnsureCurlGlobalInit();
+
+// Owns one easy handle: one transfer's options, connection and buffers. Move-only.
 class CurlHandle {
 public:
     CurlHandle();
-    ~CurlHandle();
 
-    CurlHandle(CurlHandle &&other) noexcept;
-    CurlHandle &operator=(CurlHandle &&other) noexcept;
-    CurlHandle(const CurlHandle &) = delete;
-    CurlHandle &operator=(const CurlHandle &) = delete;
-
-    // False when libcurl could not create the handles; such a client fails every fetch.
-    bool isValid() const { return m_easy != nullptr && m_multi != nullptr; }
-    CURL *easy() const { return m_easy; }
-    CURLM *multi() const { return m_multi; }
+    // False when libcurl could not create the handle; such a transfer fails at once.
+    bool isValid() const { return m_easy != nullptr; }
+    CURL *easy() const { return m_easy.get(); }
 
 private:
-    void release();
+    struct Cleanup {
+        void operator()(CURL *easy) const { curl_easy_cleanup(easy); }
+    };
+    std::unique_ptr<CURL, Cleanup> m_easy;
+};
 
-    CURL *m_easy = nullptr;
-    CURLM *m_multi = nullptr;
+// A cookie store shared by the transfers of one client, so each transfer can have a handle of
+// its own and still see the cookies the others received. Move-only.
+class CurlCookieShare {
+public:
+    CurlCookieShare();
+
+    CURLSH *share() const { return m_share.get(); }
+
+private:
+    struct Cleanup {
+        void operator()(CURLSH *share) const { curl_share_cleanup(share); }
+    };
+    std::unique_ptr<CURLSH, Cleanup> m_share;
 };

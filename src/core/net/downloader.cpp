@@ -1,11 +1,10 @@
 #include "core/net/downloader.h"
 
-#include "core/app/appcontext.h"
 #include "core/app/statussink.h"
-#include "core/host/host.h"
 #include "core/host/hostservices.h"
 #include "core/net/proxystep.h"
-#include "core/util/flagscope.h"
+#include "core/settings/appsettings.h"
+#include "core/settings/uitexts.h"
 
 #include <QLoggingCategory>
 
@@ -14,9 +13,12 @@ namespace {
 Q_LOGGING_CATEGORY(lcFetch, "tarnwick.net.fetch", QtWarningMsg)
 
 void LogFailure(const QString &url, const FetchResult &result) {
-    // A reply beyond the limits is worth a look; everyday failures are not.
-    if (result.error == FetchError::TooLarge || result.error == FetchError::TookTooLong) {
-        qCWarning(lcFetch) << "fetch failed:" << url << FetchErrorName(result.error) << result.errorText;
+    // A reply beyond the limits and a certificate that fails its check are worth a look;
+    // everyday failures are not.
+    if (result.error == FetchError::TooLarge || result.error == FetchError::TookTooLong ||
+        result.error == FetchError::Untrusted) {
+        qCWarning(lcFetch).noquote() << "fetch failed:" << url
+                                     << FetchErrorName(result.error) + u": " + result.errorText;
     } else {
         qCInfo(lcFetch) << "fetch failed:" << url << FetchErrorName(result.error) << result.errorText;
     }
@@ -31,13 +33,18 @@ bool PassesSchemeCheck(const QString &url) {
     return url.startsWith(QLatin1String("http"), Qt::CaseInsensitive);
 }
 
+FetchResult Refused(FetchError error) {
+    FetchResult result;
+    result.error = error;
+    return result;
+}
+
 } // namespace
 
-Downloader::Downloader(AppContext &context)
-    : m_context(context), m_client(context.host), m_pacing(context, m_clockRandom) {
+Downloader::Downloader(const AppSettings &settings, StatusSink &status, const UiTexts &texts, TlsOptions tls)
+    : m_settings(settings), m_status(status), m_texts(texts), m_client(HttpClientOptions{true, true, std::move(tls)}),
+      m_pacing(settings, status, texts, m_clockRandom) {
     m_client.setProgress(this);
-    m_client.setLimits(m_limits);
-    m_client.setStopCheck([this] { return m_context.run.ShouldStop; });
 }
 
 void Downloader::setReadTimeouts(std::chrono::milliseconds download, std::chrono::milliseconds direct) {
@@ -45,156 +52,143 @@ void Downloader::setReadTimeouts(std::chrono::milliseconds download, std::chrono
     m_directTimeout = direct;
 }
 
+void Downloader::setPauses(std::chrono::milliseconds second, std::chrono::milliseconds afterFailure) {
+    m_pacing.setSecond(second);
+    m_afterFailure = afterFailure;
+}
+
 void Downloader::setFetchLimits(const FetchLimits &limits) {
-    m_limits = limits;
     m_client.setLimits(limits);
 }
 
-bool Downloader::DirectDownloadURL(const QString &AURL, QString &ASource, bool UseUTF8) {
+QCoro::Task<FetchResult> Downloader::DirectDownloadURL(QString AURL, bool UseUTF8, StopToken stop) {
     if (!PassesSchemeCheck(AURL)) {
-        ASource.clear();
-        return false;
+        co_return Refused(FetchError::NoScheme);
     }
-    if (m_fetching) {
-        return false;
+    if (stop.requested()) {
+        co_return Refused(FetchError::Aborted);
     }
-    FlagScope scope(m_fetching);
     m_client.setReadTimeout(m_directTimeout);
-    if (m_context.run.ShouldStop) {
-        return false;
-    }
     ShowActivity(QStringLiteral("main56"));
-    m_context.status.setGaugePosition(0);
-    m_context.host.processEvents();
+    m_status.setGaugePosition(0);
 
-    m_lastEffectiveUrl.clear();
-    FetchResult result = m_client.Get(AURL, TextReply(UseUTF8));
+    FetchResult result = co_await m_client.Get(AURL, TextReply(UseUTF8), stop);
     if (result.ok()) {
-        ASource = std::move(result.text);
-        m_lastEffectiveUrl = result.effectiveUrl;
         ShowActivity({});
-        return true;
+        co_return result;
     }
     LogFailure(AURL, result);
-    ShowActivity(m_context.run.ShouldStop ? QStringLiteral("main57") : QString());
-    m_context.host.processEvents();
-    return false;
+    if (stop.requested()) {
+        ShowActivity(QStringLiteral("main57"));
+    } else {
+        ShowFailure(result);
+    }
+    co_return result;
 }
 
-bool Downloader::DownloadURL(const QString &AURL, QString &ASource, bool UseUTF8) {
+QCoro::Task<FetchResult> Downloader::DownloadURL(QString AURL, bool UseUTF8, StopToken stop) {
     if (!PassesSchemeCheck(AURL)) {
-        ASource.clear();
-        return false;
+        co_return Refused(FetchError::NoScheme);
     }
-    if (m_fetching) {
-        return false;
-    }
-    FlagScope scope(m_fetching);
-    m_client.setReadTimeout(m_downloadTimeout);
-
-    const AppSettings &settings = m_context.settings;
     ProxyStep proxyStep; // its list cursor lives for this call only
-    m_lastEffectiveUrl.clear();
+    FetchResult result = Refused(FetchError::Aborted);
     AttemptOutcome outcome = AttemptOutcome::Failed;
     do {
-        if (!proxyStep.Apply(settings, m_client.proxy())) {
+        if (!proxyStep.Apply(m_settings, m_client.proxy())) {
+            result = Refused(FetchError::InvalidProxy);
             break;
         }
-        if (m_context.run.ShouldStop) {
+        if (stop.requested()) {
+            result = Refused(FetchError::Aborted);
             break;
         }
-        m_pacing.Run(m_client.proxy());
-        m_context.host.processEvents();
+        co_await m_pacing.Run(m_client.proxy(), stop);
         // A stop during the pause must not let the request go out after all.
-        if (m_context.run.ShouldStop) {
+        if (stop.requested()) {
+            result = Refused(FetchError::Aborted);
             ShowActivity(QStringLiteral("main65"));
-            m_context.host.processEvents();
             break;
         }
-        outcome = Attempt(AURL, ASource, UseUTF8);
-    } while (outcome == AttemptOutcome::Failed && !m_context.run.ShouldStop && settings.rRandomProxy);
-    return outcome == AttemptOutcome::Succeeded;
+        outcome = co_await Attempt(AURL, UseUTF8, stop, result);
+    } while (outcome == AttemptOutcome::Failed && !stop.requested() && m_settings.rRandomProxy);
+    co_return result;
 }
 
-Downloader::AttemptOutcome Downloader::Attempt(const QString &url, QString &source, bool utf8) {
-    FetchResult result = m_client.Get(url, TextReply(utf8));
+QCoro::Task<Downloader::AttemptOutcome> Downloader::Attempt(const QString &url, bool utf8, StopToken stop,
+                                                            FetchResult &result) {
+    // Each attempt's own read time-out: a direct fetch may have set another one meanwhile.
+    m_client.setReadTimeout(m_downloadTimeout);
+    result = co_await m_client.Get(url, TextReply(utf8), stop);
     if (result.ok()) {
-        source = std::move(result.text);
-        m_lastEffectiveUrl = result.effectiveUrl;
         ShowActivity({});
-        return AttemptOutcome::Succeeded;
+        co_return AttemptOutcome::Succeeded;
     }
     LogFailure(url, result);
     if (result.error == FetchError::TlsFailed) {
-        result = FetchWithOneOffClient(url);
-        if (result.ok()) {
-            // The one-off client's text is taken as it decoded it.
-            source = std::move(result.text);
-            m_lastEffectiveUrl = result.effectiveUrl;
-            return AttemptOutcome::Succeeded;
+        FetchResult retried = co_await FetchWithOneOffClient(url, stop);
+        if (retried.ok()) {
+            result = std::move(retried);
+            co_return AttemptOutcome::Succeeded;
         }
-        LogFailure(url, result);
+        LogFailure(url, retried);
+        result = std::move(retried);
     }
-    AfterFailedAttempt(result.isPermanent());
-    return result.isPermanent() ? AttemptOutcome::FailedForGood : AttemptOutcome::Failed;
+    co_await AfterFailedAttempt(result, stop);
+    co_return result.isPermanent() ? AttemptOutcome::FailedForGood : AttemptOutcome::Failed;
 }
 
 // A fresh client for a request whose TLS layer failed: no cookies, no cache headers, no
 // progress. It goes through the same proxy, so the retry never reveals the user's address.
-FetchResult Downloader::FetchWithOneOffClient(const QString &url) {
-    HttpClient oneOff(m_context.host, HttpClientOptions{false, false});
+QCoro::Task<FetchResult> Downloader::FetchWithOneOffClient(QString url, StopToken stop) {
+    HttpClient oneOff(HttpClientOptions{false, false, m_client.options().tls});
     oneOff.proxy() = m_client.proxy();
     oneOff.setReadTimeout(m_downloadTimeout);
-    oneOff.setLimits(m_limits);
-    oneOff.setStopCheck([this] { return m_context.run.ShouldStop; });
-    m_oneOff = &oneOff;
-    FetchResult result = oneOff.Get(url, ReplyAs::Text);
-    m_oneOff = nullptr;
-    return result;
+    oneOff.setLimits(m_client.limits());
+    co_return co_await oneOff.Get(url, ReplyAs::Text, stop);
 }
 
-void Downloader::AfterFailedAttempt(bool permanent) {
-    PumpDelay(m_context.host, 500);
-    if (m_context.run.ShouldStop) {
+QCoro::Task<> Downloader::AfterFailedAttempt(const FetchResult &result, StopToken stop) {
+    co_await PumpDelay(static_cast<int>(m_afterFailure.count()), stop);
+    if (stop.requested()) {
         ShowActivity(QStringLiteral("main65"));
-    } else {
-        ShowActivity({});
-        if (m_context.settings.rRandomProxy && !permanent) {
-            ShowActivity(QStringLiteral("main66"));
-        }
+        co_return;
     }
-    m_context.host.processEvents();
-}
-
-void Downloader::Disconnect() {
-    m_client.Disconnect();
-    if (m_oneOff != nullptr) {
-        m_oneOff->Disconnect();
+    ShowFailure(result);
+    if (m_settings.rRandomProxy && !result.isPermanent()) {
+        ShowActivity(QStringLiteral("main66"));
     }
 }
 
 void Downloader::ShowActivity(const QString &tag) {
-    m_context.status.setPanelText(StatusSink::ActivityPanel, tag.isEmpty() ? QString() : m_context.texts.text(tag));
+    m_status.setPanelText(StatusSink::ActivityPanel, tag.isEmpty() ? QString() : m_texts.text(tag));
+}
+
+// Failures leave the panel empty, except a certificate that fails its check: the user must
+// learn why the program will not talk to that server.
+void Downloader::ShowFailure(const FetchResult &result) {
+    if (result.error == FetchError::Untrusted) {
+        m_status.setPanelText(StatusSink::ActivityPanel,
+                              QStringLiteral("certificate not trusted: ") + result.errorText);
+    } else {
+        ShowActivity({});
+    }
 }
 
 void Downloader::IdHTTP1WorkBegin(qint64 AWorkCountMax) {
-    m_context.status.setGaugeMaximum(AWorkCountMax);
-    m_context.status.setGaugePosition(0);
-    m_context.host.processEvents();
+    m_status.setGaugeMaximum(AWorkCountMax);
+    m_status.setGaugePosition(0);
 }
 
 void Downloader::IdHTTP1Work(qint64 AWorkCount) {
-    m_context.status.setGaugePosition(AWorkCount);
-    m_context.host.processEvents();
+    m_status.setGaugePosition(AWorkCount);
 }
 
 void Downloader::IdHTTP1WorkEnd() {
     // A transfer of unknown length showed a busy bar (a range of 0 to 0); it ends empty.
-    if (m_context.status.gaugeMaximum() <= 0) {
-        m_context.status.setGaugeMaximum(100);
-        m_context.status.setGaugePosition(0);
+    if (m_status.gaugeMaximum() <= 0) {
+        m_status.setGaugeMaximum(100);
+        m_status.setGaugePosition(0);
     } else {
-        m_context.status.setGaugePosition(m_context.status.gaugeMaximum());
+        m_status.setGaugePosition(m_status.gaugeMaximum());
     }
-    m_context.host.processEvents();
 }

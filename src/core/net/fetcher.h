@@ -1,19 +1,20 @@
 #pragma once
 
-#include <QString>
+#include "core/async/stoptoken.h"
+#include "core/net/fetchresult.h"
 
-// The program's two ways of fetching a page outside the browser pane. Both return true when
-// ASource holds the reply; on failure ASource keeps what it held.
+#include <QString>
+#include <qcoro/qcorotask.h>
+
+// The program's two ways of fetching a page outside the browser pane. Each gives the reply's
+// text (FetchResult::text) or why there is none. stop ends the fetch and its pauses at once, as
+// Aborted: a run passes its own stop, so Stop ends the run's fetches and nothing else.
 class Fetcher {
 public:
     virtual ~Fetcher() = default;
 
     // Paced fetch with proxy handling and, in proxy-list mode, retries.
-    virtual bool DownloadURL(const QString &AURL, QString &ASource, bool UseUTF8) = 0;
+    virtual QCoro::Task<FetchResult> DownloadURL(QString AURL, bool UseUTF8, StopToken stop) = 0;
     // One plain fetch without pacing, proxy step or retry.
-    virtual bool DirectDownloadURL(const QString &AURL, QString &ASource, bool UseUTF8) = 0;
-
-    // The address the last successful fetch finally read its reply from, after redirects;
-    // empty when not known, which means the address that was asked for.
-    virtual QString lastEffectiveUrl() const { return {}; }
+    virtual QCoro::Task<FetchResult> DirectDownloadURL(QString AURL, bool UseUTF8, StopToken stop) = 0;
 };

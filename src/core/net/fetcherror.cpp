@@ -21,6 +21,9 @@ FetchError FetchErrorFromCurl(CURLcode code) {
     case CURLE_SSL_CERTPROBLEM:
     case CURLE_SSL_CIPHER:
         return FetchError::TlsFailed;
+    case CURLE_PEER_FAILED_VERIFICATION:
+    case CURLE_SSL_CACERT_BADFILE:
+        return FetchError::Untrusted;
     case CURLE_OPERATION_TIMEDOUT:
         return FetchError::TimedOut;
     case CURLE_PARTIAL_FILE:
@@ -51,8 +54,8 @@ QString FetchErrorName(FetchError error) {
     switch (error) {
     case FetchError::None:
         return QStringLiteral("no error");
-    case FetchError::Busy:
-        return QStringLiteral("another fetch is in progress");
+    case FetchError::NoScheme:
+        return QStringLiteral("not a web address");
     case FetchError::InvalidUrl:
         return QStringLiteral("invalid address");
     case FetchError::InvalidProxy:
@@ -65,6 +68,8 @@ QString FetchErrorName(FetchError error) {
         return QStringLiteral("proxy failed");
     case FetchError::TlsFailed:
         return QStringLiteral("TLS failed");
+    case FetchError::Untrusted:
+        return QStringLiteral("certificate not trusted");
     case FetchError::TimedOut:
         return QStringLiteral("read timed out");
     case FetchError::ConnectionLost:

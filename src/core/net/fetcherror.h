@@ -7,13 +7,14 @@
 // Why a fetch failed. Every libcurl result is mapped here, in one place.
 enum class FetchError {
     None,
-    Busy,             // another fetch is in progress on the same client
+    NoScheme,         // the address does not begin with "http"; nothing was asked
     InvalidUrl,       // malformed address or a scheme other than http and https
     InvalidProxy,     // the proxy values cannot be used (port out of range)
     ResolveFailed,    // host or proxy name not found
     ConnectFailed,    // connection refused or unreachable
     ProxyFailed,      // the proxy refused the request or the tunnel
     TlsFailed,        // the TLS layer could not be set up or the handshake failed
+    Untrusted,        // the server's certificate is not trusted or does not name the host
     TimedOut,         // no data arrived within the read time-out
     ConnectionLost,   // the connection closed or was reset before the reply was complete
     HttpStatus,       // the server answered with an error status (400 and above)

@@ -1,21 +1,20 @@
 #include "core/net/httpclient.h"
 
 #include "core/app/version.h"
-#include "core/host/host.h"
+#include "core/async/completion.h"
 #include "core/net/bodytextdecoder.h"
 #include "core/net/requesturl.h"
 #include "core/net/transferprogress.h"
 
+#include <QTimer>
+
 #include <algorithm>
 #include <memory>
-#include <optional>
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
 
-// curl_multi_poll sleeps at most this long, so events are processed about every 10 ms.
-constexpr int kPollMs = 10;
 constexpr long kMaxRedirects = 15;
 constexpr const char *kAccept = "Accept: text/html,application/xhtml+xml,application/xml;q=0.9,*/*;q=0.8";
 
@@ -32,10 +31,17 @@ QByteArray ProxyUrl(const ProxyValues &proxy) {
     return "http://" + host + ':' + QByteArray::number(proxy.port);
 }
 
+// How a transfer ended: libcurl's result, or a reason of ours that ended it before libcurl did.
+struct Ending {
+    CURLcode code = CURLE_OK;
+    FetchError forced = FetchError::None;
+};
+
 } // namespace
 
 struct HttpClient::Transfer {
-    Transfer(CURL *easy, ReplyAs replyAs, qint64 maxBytes) : easy(easy), replyAs(replyAs), maxBytes(maxBytes) {}
+    Transfer(ReplyAs replyAs, qint64 maxBytes, TransferProgress *progress)
+        : replyAs(replyAs), maxBytes(maxBytes), progress(progress) {}
 
     // Forgets what an earlier response of the same request delivered (a redirect's body).
     void StartResponse() {
@@ -44,9 +50,25 @@ struct HttpClient::Transfer {
         received = 0;
     }
 
-    CURL *easy;
+    // The gauge hears of a body from its first byte on, with the announced length.
+    void ReportProgress() {
+        if (progress == nullptr || received == reported) {
+            return;
+        }
+        reported = received;
+        if (!begun) {
+            begun = true;
+            curl_off_t length = -1;
+            curl_easy_getinfo(handle.easy(), CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &length);
+            progress->IdHTTP1WorkBegin(length > 0 ? static_cast<qint64>(length) : 0);
+        }
+        progress->IdHTTP1Work(received);
+    }
+
+    CurlHandle handle;
     ReplyAs replyAs;
     qint64 maxBytes;
+    TransferProgress *progress;
     QByteArray body;                     // ReplyAs::Bytes
     std::optional<BodyTextDecoder> text; // the text modes, from the response's first body byte
     qint64 received = 0;                 // body bytes of the current response
@@ -54,20 +76,19 @@ struct HttpClient::Transfer {
     Clock::time_point started = Clock::now();
     Clock::time_point lastActivity = started;
     bool begun = false;
-    qint64 reportedCount = -1;
+    qint64 reported = 0;
     Slist headers;
     char errorBuffer[CURL_ERROR_SIZE] = {};
 };
 
-HttpClient::HttpClient(Host &host, HttpClientOptions options) : m_host(host), m_options(options) {
-    ApplyFixedOptions();
+HttpClient::HttpClient(HttpClientOptions options) : m_options(std::move(options)) {
+    if (m_options.keepCookies) {
+        m_cookies.emplace();
+    }
 }
 
-void HttpClient::ApplyFixedOptions() {
-    CURL *easy = m_handle.easy();
-    if (easy == nullptr) {
-        return;
-    }
+bool HttpClient::Configure(const QString &url, Transfer &transfer, FetchResult &result) const {
+    CURL *easy = transfer.handle.easy();
     curl_easy_setopt(easy, CURLOPT_NOSIGNAL, 1L);
     curl_easy_setopt(easy, CURLOPT_PROTOCOLS_STR, "http,https");
     curl_easy_setopt(easy, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
@@ -75,24 +96,31 @@ void HttpClient::ApplyFixedOptions() {
     curl_easy_setopt(easy, CURLOPT_MAXREDIRS, kMaxRedirects);
     curl_easy_setopt(easy, CURLOPT_HTTP_VERSION, static_cast<long>(CURL_HTTP_VERSION_1_1));
     curl_easy_setopt(easy, CURLOPT_USERAGENT, HttpUserAgent.toUtf8().constData());
-    // The program talks to sites whose certificates it cannot judge; it never verifies them.
-    curl_easy_setopt(easy, CURLOPT_SSL_VERIFYPEER, 0L);
-    curl_easy_setopt(easy, CURLOPT_SSL_VERIFYHOST, 0L);
+    if (m_options.tls.verify) {
+        // The system's authorities stay in force (CAPATH); the file adds its own.
+        if (!m_options.tls.caFile.isEmpty()) {
+            curl_easy_setopt(easy, CURLOPT_CAINFO, m_options.tls.caFile.toLocal8Bit().constData());
+        }
+    } else {
+        curl_easy_setopt(easy, CURLOPT_SSL_VERIFYPEER, 0L);
+        curl_easy_setopt(easy, CURLOPT_SSL_VERIFYHOST, 0L);
+    }
     // No connection outlives its fetch.
     curl_easy_setopt(easy, CURLOPT_FORBID_REUSE, 1L);
     curl_easy_setopt(easy, CURLOPT_FRESH_CONNECT, 1L);
     curl_easy_setopt(easy, CURLOPT_PROXYTYPE, static_cast<long>(CURLPROXY_HTTP));
     // The proxy values alone decide; proxy variables of the environment are ignored.
     curl_easy_setopt(easy, CURLOPT_NOPROXY, "");
-    if (m_options.keepCookies) {
+    if (m_cookies) {
+        curl_easy_setopt(easy, CURLOPT_SHARE, m_cookies->share());
         curl_easy_setopt(easy, CURLOPT_COOKIEFILE, ""); // cookie engine on, in memory only
     }
     curl_easy_setopt(easy, CURLOPT_WRITEFUNCTION, &HttpClient::WriteBody);
+    curl_easy_setopt(easy, CURLOPT_WRITEDATA, &transfer);
     curl_easy_setopt(easy, CURLOPT_HEADERFUNCTION, &HttpClient::ReadHeader);
-}
+    curl_easy_setopt(easy, CURLOPT_HEADERDATA, &transfer);
+    curl_easy_setopt(easy, CURLOPT_ERRORBUFFER, transfer.errorBuffer);
 
-bool HttpClient::ApplyRequestOptions(const QString &url, Transfer &transfer, FetchResult &result) {
-    CURL *easy = m_handle.easy();
     curl_slist *headers = curl_slist_append(nullptr, kAccept);
     if (m_options.noCacheHeaders) {
         headers = curl_slist_append(headers, "Pragma: no-cache");
@@ -100,27 +128,21 @@ bool HttpClient::ApplyRequestOptions(const QString &url, Transfer &transfer, Fet
     }
     transfer.headers.reset(headers);
     curl_easy_setopt(easy, CURLOPT_HTTPHEADER, headers);
-    curl_easy_setopt(easy, CURLOPT_WRITEDATA, &transfer);
-    curl_easy_setopt(easy, CURLOPT_HEADERDATA, &transfer);
-    curl_easy_setopt(easy, CURLOPT_ERRORBUFFER, transfer.errorBuffer);
 
-    if (m_proxy.server.isEmpty()) {
-        curl_easy_setopt(easy, CURLOPT_PROXY, "");
-    } else {
+    if (!m_proxy.server.isEmpty()) {
         if (m_proxy.port < 1 || m_proxy.port > 65535) {
             result.error = FetchError::InvalidProxy;
             result.errorText = QStringLiteral("proxy port %1 out of range").arg(m_proxy.port);
             return false;
         }
         curl_easy_setopt(easy, CURLOPT_PROXY, ProxyUrl(m_proxy).constData());
-    }
-    if (!m_proxy.server.isEmpty() && m_proxy.basicAuth) {
-        curl_easy_setopt(easy, CURLOPT_PROXYAUTH, static_cast<unsigned long>(CURLAUTH_BASIC));
-        curl_easy_setopt(easy, CURLOPT_PROXYUSERNAME, m_proxy.userName.toUtf8().constData());
-        curl_easy_setopt(easy, CURLOPT_PROXYPASSWORD, m_proxy.password.toUtf8().constData());
+        if (m_proxy.basicAuth) {
+            curl_easy_setopt(easy, CURLOPT_PROXYAUTH, static_cast<unsigned long>(CURLAUTH_BASIC));
+            curl_easy_setopt(easy, CURLOPT_PROXYUSERNAME, m_proxy.userName.toUtf8().constData());
+            curl_easy_setopt(easy, CURLOPT_PROXYPASSWORD, m_proxy.password.toUtf8().constData());
+        }
     } else {
-        curl_easy_setopt(easy, CURLOPT_PROXYUSERNAME, nullptr);
-        curl_easy_setopt(easy, CURLOPT_PROXYPASSWORD, nullptr);
+        curl_easy_setopt(easy, CURLOPT_PROXY, "");
     }
 
     // A reply that announces more is refused before its body comes.
@@ -132,103 +154,81 @@ bool HttpClient::ApplyRequestOptions(const QString &url, Transfer &transfer, Fet
     return true;
 }
 
-FetchResult HttpClient::Get(const QString &url, ReplyAs replyAs) {
+QCoro::Task<FetchResult> HttpClient::Get(QString url, ReplyAs replyAs, StopToken stop) {
     FetchResult result;
-    if (m_busy) {
-        result.error = FetchError::Busy;
-        return result;
+    if (stop.requested()) {
+        result.error = FetchError::Aborted;
+        co_return result;
     }
-    if (!m_handle.isValid()) {
+    Transfer transfer(replyAs, m_limits.maxReplyBytes, m_progress);
+    if (!transfer.handle.isValid() || !m_multi.isValid()) {
         result.error = FetchError::Internal;
-        return result;
+        co_return result;
     }
-    m_busy = true;
-    m_abortRequested = false;
-    Transfer transfer(m_handle.easy(), replyAs, m_limits.maxReplyBytes);
-    if (ApplyRequestOptions(url, transfer, result)) {
-        RunTransfer(transfer, result);
+    if (!Configure(url, transfer, result)) {
+        co_return result;
     }
-    // The easy handle outlives this transfer; nothing may point into it afterwards.
-    curl_easy_setopt(m_handle.easy(), CURLOPT_HTTPHEADER, nullptr);
-    curl_easy_setopt(m_handle.easy(), CURLOPT_ERRORBUFFER, nullptr);
-    m_busy = false;
-    m_abortRequested = false;
-    return result;
-}
+    CURL *easy = transfer.handle.easy();
+    const Completion<Ending> done;
+    if (!m_multi.Add(easy, [done](CURLcode code) { done.resolve({code, FetchError::None}); })) {
+        result.error = FetchError::Internal;
+        co_return result;
+    }
+    // Ends the transfer without waiting for libcurl; its connection closes at once.
+    const auto end = [this, easy, done](FetchError reason) {
+        m_multi.Remove(easy);
+        done.resolve({CURLE_OK, reason});
+    };
+    const StopCallback onStop(stop, [end] { end(FetchError::Aborted); });
+    // Progress is told from the event loop, where its receiver may do anything, Stop included.
+    QObject progressScope;
+    QObject::connect(&m_multi, &CurlMulti::advanced, &progressScope, [&transfer] { transfer.ReportProgress(); });
 
-void HttpClient::RunTransfer(Transfer &transfer, FetchResult &result) {
-    CURL *easy = m_handle.easy();
-    CURLM *multi = m_handle.multi();
-    if (curl_multi_add_handle(multi, easy) != CURLM_OK) {
-        result.error = FetchError::Internal;
-        return;
-    }
-    transfer.started = Clock::now();
-    transfer.lastActivity = transfer.started;
-    bool finished = false;
-    while (true) {
-        int running = 0;
-        if (curl_multi_perform(multi, &running) != CURLM_OK) {
-            result.error = FetchError::Internal;
-            break;
-        }
-        ReportProgress(transfer);
-        if (running == 0) {
-            finished = true;
-            break;
-        }
-        if (StopRequested()) {
-            result.error = FetchError::Aborted;
-            break;
-        }
+    // One timer watches both limits: it wakes when the earlier of them could be due, and the
+    // data that arrived in the meantime decides. The limits are the ones in force at the start.
+    const std::chrono::milliseconds readTimeout = m_readTimeout;
+    const std::chrono::milliseconds maxDuration = m_limits.maxDuration;
+    QTimer deadline;
+    deadline.setSingleShot(true);
+    const auto arm = [&] {
+        const Clock::time_point due = std::min(transfer.lastActivity + readTimeout, transfer.started + maxDuration);
+        const auto wait = std::chrono::duration_cast<std::chrono::milliseconds>(due - Clock::now());
+        deadline.start(std::max<std::chrono::milliseconds>(wait, std::chrono::milliseconds(0)));
+    };
+    QObject::connect(&deadline, &QTimer::timeout, [&] {
         const Clock::time_point now = Clock::now();
-        if (now - transfer.lastActivity > m_readTimeout) {
-            result.error = FetchError::TimedOut;
-            result.errorText = QStringLiteral("no data for %1 ms").arg(m_readTimeout.count());
-            break;
+        if (now - transfer.started >= maxDuration) {
+            result.errorText = QStringLiteral("longer than %1 ms in all").arg(maxDuration.count());
+            end(FetchError::TookTooLong);
+        } else if (now - transfer.lastActivity >= readTimeout) {
+            result.errorText = QStringLiteral("no data for %1 ms").arg(readTimeout.count());
+            end(FetchError::TimedOut);
+        } else {
+            arm();
         }
-        if (now - transfer.started > m_limits.maxDuration) {
-            result.error = FetchError::TookTooLong;
-            result.errorText = QStringLiteral("longer than %1 ms in all").arg(m_limits.maxDuration.count());
-            break;
-        }
-        curl_multi_poll(multi, nullptr, 0, kPollMs, nullptr);
-        m_host.processEvents();
-    }
+    });
+    arm();
 
-    if (finished) {
-        ReadOutcome(transfer, result);
+    const Ending ending = co_await done;
+    deadline.stop();
+    transfer.ReportProgress(); // the last bytes may have come with the end
+    if (ending.forced != FetchError::None) {
+        result.error = ending.forced;
+    } else {
+        ReadOutcome(transfer, ending.code, result);
     }
-    // Removing the handle also stops an unfinished transfer and, with reuse forbidden, closes
-    // its connection.
-    curl_multi_remove_handle(multi, easy);
-
-    if (m_progress != nullptr) {
-        if (result.ok() && !transfer.begun) {
-            transfer.begun = true;
-            m_progress->IdHTTP1WorkBegin(0);
-        }
-        if (transfer.begun) {
-            m_progress->IdHTTP1WorkEnd();
-        }
-    }
+    EndProgress(transfer, result);
     if (result.ok()) {
         result.body = std::move(transfer.body);
         if (transfer.replyAs != ReplyAs::Bytes) {
             result.text = transfer.text ? transfer.text->Finish() : QString();
         }
     }
+    co_return result;
 }
 
-void HttpClient::ReadOutcome(Transfer &transfer, FetchResult &result) {
-    CURL *easy = m_handle.easy();
-    CURLcode code = CURLE_OK;
-    int pending = 0;
-    while (CURLMsg *message = curl_multi_info_read(m_handle.multi(), &pending)) {
-        if (message->msg == CURLMSG_DONE && message->easy_handle == easy) {
-            code = message->data.result;
-        }
-    }
+void HttpClient::ReadOutcome(Transfer &transfer, CURLcode code, FetchResult &result) const {
+    CURL *easy = transfer.handle.easy();
     result.error = FetchErrorFromCurl(code);
     if (code != CURLE_OK) {
         result.errorText = transfer.errorBuffer[0] != '\0' ? QString::fromUtf8(transfer.errorBuffer)
@@ -253,30 +253,18 @@ void HttpClient::ReadOutcome(Transfer &transfer, FetchResult &result) {
     }
 }
 
-void HttpClient::ReportProgress(Transfer &transfer) {
-    if (m_progress == nullptr || transfer.received == 0) {
+void HttpClient::EndProgress(Transfer &transfer, const FetchResult &result) const {
+    if (transfer.progress == nullptr) {
         return;
     }
-    if (!transfer.begun) {
+    // An empty reply still begins and ends, so the gauge shows a finished fetch.
+    if (result.ok() && !transfer.begun) {
         transfer.begun = true;
-        curl_off_t length = -1;
-        curl_easy_getinfo(m_handle.easy(), CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &length);
-        m_progress->IdHTTP1WorkBegin(length > 0 ? static_cast<qint64>(length) : 0);
+        transfer.progress->IdHTTP1WorkBegin(0);
     }
-    if (transfer.reportedCount != transfer.received) {
-        transfer.reportedCount = transfer.received;
-        m_progress->IdHTTP1Work(transfer.reportedCount);
+    if (transfer.begun) {
+        transfer.progress->IdHTTP1WorkEnd();
     }
-}
-
-void HttpClient::Disconnect() {
-    if (m_busy) {
-        m_abortRequested = true;
-    }
-}
-
-bool HttpClient::StopRequested() const {
-    return m_abortRequested || (m_stopCheck && m_stopCheck());
 }
 
 size_t HttpClient::WriteBody(char *data, size_t size, size_t count, void *userData) {
@@ -293,12 +281,13 @@ size_t HttpClient::WriteBody(char *data, size_t size, size_t count, void *userDa
     } else {
         // The text grows as the body arrives, so no long decoding waits at the end.
         if (!transfer->text) {
+            CURL *easy = transfer->handle.easy();
             const char *contentType = nullptr;
-            curl_easy_getinfo(transfer->easy, CURLINFO_CONTENT_TYPE, &contentType);
+            curl_easy_getinfo(easy, CURLINFO_CONTENT_TYPE, &contentType);
             transfer->text.emplace(transfer->replyAs == ReplyAs::Utf8Text, QByteArray(contentType));
             // No encoding gives more characters than bytes.
             curl_off_t announced = -1;
-            curl_easy_getinfo(transfer->easy, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &announced);
+            curl_easy_getinfo(easy, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &announced);
             if (announced > 0) {
                 transfer->text->Reserve(static_cast<qsizetype>(std::min<curl_off_t>(announced, transfer->maxBytes)));
             }

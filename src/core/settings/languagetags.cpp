@@ -1,6 +1,6 @@
 #include "core/settings/languagetags.h"
 
-#include "core/extraction/leadrow.h"
+#include "core/model/leadrow.h"
 
 using namespace Qt::StringLiterals;
 
@@ -47,6 +47,7 @@ LanguageTable BuildMainWindowTags() {
     for (int column = 0; column < LeadRow::ColumnCount; ++column)
         table.push_back({ColumnCaptionTag(column), captions[static_cast<std::size_t>(column)]});
     AppendRange(table, 92, 92);
+    AppendRange(table, 110, 110);
     return table;
 }
 
@@ -98,6 +99,7 @@ const QStringList &UiTextTags() {
         for (int number = 45; number <= 66; ++number)
             list.append(MainTag(number));
         list.append(MainTag(92));
+        list.append(MainTag(110));
         return list;
     }();
     return tags;

@@ -5,12 +5,12 @@
 #include <QUrl>
 #include <QUrlQuery>
 
-std::optional<QString> GetNews(Fetcher &fetcher, const QString &newsDataUrl) {
-    QString text;
-    if (!fetcher.DirectDownloadURL(newsDataUrl, text, false)) {
-        return std::nullopt;
+QCoro::Task<std::optional<QString>> GetNews(Fetcher &fetcher, QString newsDataUrl, StopToken stop) {
+    FetchResult reply = co_await fetcher.DirectDownloadURL(newsDataUrl, false, stop);
+    if (!reply.ok()) {
+        co_return std::nullopt;
     }
-    return text;
+    co_return std::move(reply.text);
 }
 
 QString OffersPageAddress(const QString &offersPageUrl, const QString &languageCode) {

@@ -1,52 +1,58 @@
 #include "core/updates/updatecheck.h"
 
-#include "core/app/appcontext.h"
 #include "core/app/dialogs.h"
+#include "core/app/endpoints.h"
 #include "core/app/version.h"
 #include "core/host/host.h"
 #include "core/net/fetcher.h"
+#include "core/settings/uitexts.h"
 #include "core/updates/updatefile.h"
 
 #include <QFileInfo>
 
 #include <utility>
 
-UpdateCheck::UpdateCheck(AppContext &context, Fetcher &fetcher, QString executableFolder,
-                         std::function<void()> closeWindow)
-    : m_context(context), m_fetcher(fetcher), m_executableFolder(std::move(executableFolder)),
-      m_closeWindow(std::move(closeWindow)) {}
+UpdateCheck::UpdateCheck(Pieces pieces, QString executableFolder, std::function<void()> closeWindow)
+    : m_pieces(pieces), m_executableFolder(std::move(executableFolder)), m_closeWindow(std::move(closeWindow)) {}
 
-void UpdateCheck::DownloadApplicationUpdates(bool Silent) {
-    const QString baseUrl = m_context.endpoints.updateBaseUrl;
-    QString reply;
-    if (!m_fetcher.DirectDownloadURL(baseUrl + u"mainappupdate.inf", reply, false)) {
-        return;
+QCoro::Task<> UpdateCheck::DownloadApplicationUpdates(bool Silent, StopToken stop) {
+    const QString baseUrl = m_pieces.endpoints.updateBaseUrl;
+    const FetchResult reply = co_await m_pieces.fetcher.DirectDownloadURL(baseUrl + u"mainappupdate.inf", false, stop);
+    if (!reply.ok()) {
+        co_return;
     }
-    const std::optional<QString> newest = NewestVersionText(reply);
+    const std::optional<QString> newest = NewestVersionText(reply.text);
     if (!newest) {
-        return;
+        co_return;
     }
-    Dialogs &dialogs = m_context.dialogs;
-    const UiTexts &texts = m_context.texts;
+    Dialogs &dialogs = m_pieces.dialogs;
+    const UiTexts &texts = m_pieces.texts;
     if (!IsNewerVersion(*newest, ProgramVersion)) {
         if (!Silent) {
             dialogs.showMessage(Dialogs::Icon::Information, texts.text(QStringLiteral("main61")));
         }
-        return;
+        co_return;
     }
     if (!dialogs.confirm(Dialogs::Icon::Information, texts.format(QStringLiteral("main58"), *newest))) {
-        return;
+        co_return;
     }
     const QFileInfo updater(m_executableFolder + u'/' + UpdaterProgramName);
     if (!updater.isFile() || !updater.isExecutable()) {
         dialogs.showMessage(Dialogs::Icon::Warning, texts.text(QStringLiteral("main60")));
-        return;
+        co_return;
     }
     if (!dialogs.confirm(Dialogs::Icon::Information, texts.text(QStringLiteral("main59")))) {
-        return;
+        co_return;
     }
     // Each value is one argument of its own; no shell reads them.
-    m_context.host.startProgram(updater.absoluteFilePath(), {baseUrl, ProgramVersion, QStringLiteral("A")});
+    QString reason;
+    if (!m_pieces.host.startProgram(updater.absoluteFilePath(), {baseUrl, ProgramVersion, QStringLiteral("A")},
+                                    &reason)) {
+        // Nothing will be installed: the window stays, with its rows.
+        dialogs.showMessage(Dialogs::Icon::Warning,
+                            texts.format(QStringLiteral("main110"), updater.absoluteFilePath()) + u"\n\n" + reason);
+        co_return;
+    }
     if (m_closeWindow) {
         m_closeWindow();
     }

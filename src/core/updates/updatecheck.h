@@ -1,11 +1,17 @@
 #pragma once
 
+#include "core/async/stoptoken.h"
+
 #include <QString>
+#include <qcoro/qcorotask.h>
 
 #include <functional>
 
-struct AppContext;
+class Dialogs;
+struct Endpoints;
 class Fetcher;
+class Host;
+class UiTexts;
 
 // The name of the updater program that lies beside the executable.
 inline constexpr QStringView UpdaterProgramName = u"tarnwick-updater";
@@ -15,16 +21,24 @@ inline constexpr QStringView UpdaterProgramName = u"tarnwick-updater";
 // closes the window, so the updater can replace the program.
 class UpdateCheck {
 public:
+    struct Pieces {
+        Fetcher &fetcher;
+        Host &host;
+        Dialogs &dialogs;
+        const UiTexts &texts;
+        const Endpoints &endpoints;
+    };
+
     // closeWindow ends the program by the window's usual closing path.
-    UpdateCheck(AppContext &context, Fetcher &fetcher, QString executableFolder, std::function<void()> closeWindow);
+    UpdateCheck(Pieces pieces, QString executableFolder, std::function<void()> closeWindow);
 
     // Silent: say nothing when the program is up to date (the check at start-up). A failed fetch
-    // or an unreadable file says nothing in either mode.
-    void DownloadApplicationUpdates(bool Silent);
+    // or an unreadable file says nothing in either mode. stop ends the fetch (the window closes);
+    // a run's Stop does not touch it.
+    QCoro::Task<> DownloadApplicationUpdates(bool Silent, StopToken stop);
 
 private:
-    AppContext &m_context;
-    Fetcher &m_fetcher;
+    Pieces m_pieces;
     QString m_executableFolder;
     std::function<void()> m_closeWindow;
 };

@@ -94,7 +94,7 @@ MainWindow::MainWindow(Host &host, Options options, QWidget *parent)
     setStatusBar(m_statusBar);
     m_context = std::make_unique<AppContext>(host, *m_statusBar, m_dialogs, std::move(options.endpoints));
     m_results = std::make_unique<ResultsList>(*m_context);
-    m_downloader = std::make_unique<Downloader>(*m_context);
+    m_downloader = std::make_unique<Downloader>(m_context->settings, *m_statusBar, m_context->texts, options.tls);
     m_executableFolder =
         options.executableFolder.isEmpty() ? QCoreApplication::applicationDirPath() : options.executableFolder;
     Q_ASSERT(options.browserProfile);
@@ -134,11 +134,11 @@ MainWindow::MainWindow(Host &host, Options options, QWidget *parent)
     m_tmrDeferredStart.setObjectName(QStringLiteral("tmrDeferredStart"));
     m_tmrDeferredStart.setInterval(100);
     m_tmrParse.setObjectName(QStringLiteral("tmrParse"));
-    m_driver = std::make_unique<ExtractionDriver>(
-        *m_context, *m_results, *m_ewbMain, *m_downloader, [this] { m_downloader->Disconnect(); }, m_tmrParse,
-        m_random);
-    m_updateCheck = std::make_unique<UpdateCheck>(*m_context, *m_downloader, QCoreApplication::applicationDirPath(),
-                                                  [this] { close(); });
+    m_driver =
+        std::make_unique<ExtractionDriver>(*m_context, *m_results, *m_ewbMain, *m_downloader, m_tmrParse, m_random);
+    m_updateCheck = std::make_unique<UpdateCheck>(
+        UpdateCheck::Pieces{*m_downloader, host, m_dialogs, m_context->texts, m_context->endpoints},
+        QCoreApplication::applicationDirPath(), [this] { close(); });
 
     connectHandlers();
     // The classic proportions, opened taller where the screen has room; the browser pane takes
@@ -155,6 +155,9 @@ MainWindow::MainWindow(Host &host, Options options, QWidget *parent)
 }
 
 MainWindow::~MainWindow() {
+    // Closing normally waits for the window's work to end; a window destroyed without closing
+    // (the program quits) ends it here, while everything it refers to still exists.
+    Shutdown();
     // The view shows the results list's model: it goes before the list does.
     delete m_lvwItems;
     m_lvwItems = nullptr;

@@ -1,11 +1,16 @@
 #pragma once
 
 #include "core/app/appcontext.h"
+#include "core/async/stoptoken.h"
+#include "core/async/tasktracker.h"
 #include "core/net/clockrandomsource.h"
+#include "core/net/httpclient.h"
 #include "gui/app/widgetdialogs.h"
 
+#include <QElapsedTimer>
 #include <QMainWindow>
 #include <QTimer>
+#include <qcoro/qcorotask.h>
 
 #include <memory>
 
@@ -29,6 +34,10 @@ class WebEnginePane;
 
 // The program's window: the run's commands, a small web browser, the results list with its
 // buttons and the status bar. It owns everything the run shares for the life of the process.
+//
+// The window never waits: its work that waits (the run, the news, the start-up, the update
+// check, an export) runs as coroutines. Closing ends all of them at once, and the window closes
+// only when none is left, so none outlives what it refers to.
 class MainWindow : public QMainWindow {
     Q_OBJECT
 
@@ -39,6 +48,8 @@ public:
         BrowserProfile *browserProfile = nullptr;
         // The folder holding languages/; empty means the executable's folder.
         QString executableFolder;
+        // How the HTTP client checks certificates.
+        TlsOptions tls;
     };
 
     MainWindow(Host &host, Options options, QWidget *parent = nullptr);
@@ -86,13 +97,15 @@ public:
     void btnHelpClick();
     void lblNewsLinkClick();
     void btnUpdatesClick();
-    void DownloadApplicationUpdates(bool Silent);
+    QCoro::Task<> DownloadApplicationUpdates(bool Silent);
     void ShowOffers();
     // The news text of every language, as fetched at start-up (empty when the fetch failed).
     const QString &newsText() const { return m_newsText; }
 
     // The company search page the Home image and the "nhome" rule lead to.
     QString companySearchUrl() const;
+    // Nothing the window started is still under way.
+    bool isIdle() const;
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -102,6 +115,11 @@ private:
     void FormCreate();
     void FormShow();
     void tmrDeferredStartTimer();
+    QCoro::Task<> FetchNews();
+    QCoro::Task<> DeferredStart();
+    void RefreshNewsLine();
+    // Ends every wait of the window and its run at once.
+    void Shutdown();
     void refreshExportedCounter();
     QWidget *buildCommandPanel();
     QWidget *buildAddressPanel();
@@ -118,8 +136,9 @@ private:
     ClockRandomSource m_random;
     QString m_executableFolder;
     QString m_settingsPath;
-    // The news text of every language, fetched once at start-up.
+    // The news text of every language, fetched once at start-up, and the language it shows in.
     QString m_newsText;
+    QString m_newsLanguage;
     std::unique_ptr<WebEnginePane> m_ewbMain;
     std::unique_ptr<WebEnginePane> m_ewbNews;
     QTimer m_tmrDeferredStart;
@@ -128,6 +147,11 @@ private:
     QTimer m_tmrParse;
     std::unique_ptr<ExtractionDriver> m_driver;
     std::unique_ptr<UpdateCheck> m_updateCheck;
+    // The window's own coroutines, and what ends their waits when the window closes.
+    TaskTracker m_tasks;
+    StopToken m_closing = StopToken::Create();
+    // Since the first close that had to wait for work under way.
+    QElapsedTimer m_closeWait;
 
     // Command panel.
     QLabel *m_lblCurrentLanguage = nullptr;

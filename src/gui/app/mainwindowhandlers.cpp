@@ -21,6 +21,7 @@
 #include "gui/settings/mainwindowlanguage.h"
 #include "gui/settings/settingsflow.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
@@ -53,16 +54,16 @@ void MainWindow::FormCreate() {
     LoadSettings(m_context->settings, m_settingsPath, GetDocumentsFolder(m_host));
     const qsizetype languageIndex = LanguageCodes().indexOf(m_context->settings.CurrLang);
     m_cbxLanguage->setCurrentIndex(languageIndex >= 0 ? static_cast<int>(languageIndex) : 0);
-    // Before the first language is applied, so the first news line already holds the news.
-    if (const std::optional<QString> news = GetNews(*m_downloader, m_context->endpoints.newsDataUrl)) {
-        m_newsText = *news;
-    }
+    // The news is fetched once the window shows (FetchNews): the window never waits for the
+    // publisher, and the news line fills when the reply comes.
     // An unreadable language file goes to the application's error handler, and start-up goes on,
     // so the window still gets its caption and proxy and stays usable with the built-in texts.
     if (const QString error = LoadLanguage(m_context->settings.CurrLang); !error.isEmpty()) {
         TarnwickApplication::ReportError(error);
     }
     setWindowTitle(ProductName + QLatin1Char(' ') + ProgramVersion);
+    // The proxy line drawn from a list differs from one start to the next.
+    m_random.Reseed();
     SetCustomProxy(m_context->settings, *m_ewbMain, m_random);
     m_edtAddress->setFocus();
 }
@@ -85,8 +86,13 @@ QString MainWindow::LoadLanguage(const QString &code) {
     ApplyUiTexts(sections.texts, m_context->texts);
     m_results->refreshItemsListed();
     refreshExportedCounter();
-    m_lblNews->setText(BuildNewsLine(m_newsText, m_context->endpoints.affiliatesUrl, code));
+    m_newsLanguage = code;
+    RefreshNewsLine();
     return {};
+}
+
+void MainWindow::RefreshNewsLine() {
+    m_lblNews->setText(BuildNewsLine(m_newsText, m_context->endpoints.affiliatesUrl, m_newsLanguage));
 }
 
 void MainWindow::refreshExportedCounter() {
@@ -140,7 +146,7 @@ void MainWindow::btnExportAllClick() {
     source.captions = m_results->columnCaptions();
     source.rows = m_results->rows();
     source.selectedRows = m_results->selectedRows();
-    RunManualExport(*m_context, source);
+    m_tasks.track(RunManualExport(*m_context, std::move(source), m_closing));
 }
 
 QString MainWindow::companySearchUrl() const {
@@ -193,7 +199,6 @@ void MainWindow::ewbMainProgressChange(qint64 progress, qint64 progressMax) {
     m_statusBar->setGaugeMaximum(100);
     const bool measurable = progress >= 1 && progressMax >= 2;
     m_statusBar->setGaugePosition(measurable ? progress * 100 / progressMax : 0);
-    m_host.processEvents();
 }
 
 void MainWindow::ewbMainScriptError(const QString &) {
@@ -238,11 +243,12 @@ void MainWindow::lblNewsLinkClick() {
 }
 
 void MainWindow::btnUpdatesClick() {
-    DownloadApplicationUpdates(false);
+    m_tasks.track(DownloadApplicationUpdates(false));
 }
 
-void MainWindow::DownloadApplicationUpdates(bool Silent) {
-    m_updateCheck->DownloadApplicationUpdates(Silent);
+// A run's Stop does not end the check: only closing the window does.
+QCoro::Task<> MainWindow::DownloadApplicationUpdates(bool Silent) {
+    return m_updateCheck->DownloadApplicationUpdates(Silent, m_closing);
 }
 
 void MainWindow::ShowOffers() {
@@ -266,23 +272,65 @@ void MainWindow::showEvent(QShowEvent *event) {
 void MainWindow::FormShow() {
     m_statusBar->placeGauge();
     m_statusBar->setGaugePosition(0);
+    m_tasks.track(FetchNews());
     m_tmrDeferredStart.start();
+}
+
+QCoro::Task<> MainWindow::FetchNews() {
+    const std::optional<QString> news = co_await GetNews(*m_downloader, m_context->endpoints.newsDataUrl, m_closing);
+    if (news) {
+        m_newsText = *news;
+        RefreshNewsLine();
+    }
 }
 
 void MainWindow::tmrDeferredStartTimer() {
     m_tmrDeferredStart.stop();
+    m_tasks.track(DeferredStart());
+}
+
+QCoro::Task<> MainWindow::DeferredStart() {
     m_pgcMain->setCurrentIndex(1);
-    PumpDelay(m_host, 500);
+    co_await PumpDelay(500, m_closing);
     m_pgcMain->setCurrentIndex(0);
-    m_host.processEvents();
-    DownloadApplicationUpdates(true);
+    co_await PumpDelay(0, m_closing);
+    co_await DownloadApplicationUpdates(true);
+    // A window that closes opens no more pages.
+    if (m_closing.requested()) {
+        co_return;
+    }
     ShowOffers();
     m_ewbMain->navigate(m_context->endpoints.linkedInHttps);
 }
 
+bool MainWindow::isIdle() const {
+    return m_tasks.isIdle() && m_driver->isIdle();
+}
+
+void MainWindow::Shutdown() {
+    m_closing.request();
+    m_driver->Shutdown();
+    m_ewbNews->cancelScriptCalls();
+}
+
 void MainWindow::closeEvent(QCloseEvent *event) {
-    // A run in progress stops at its next test, and a fetch in progress ends with it; closing is
-    // always allowed.
-    m_context->run.ShouldStop = true;
-    event->accept();
+    // Closing is always allowed. A run in progress stops, and every wait of the window ends
+    // at once: the coroutines waiting on them finish before this returns.
+    Shutdown();
+    if (isIdle()) {
+        event->accept();
+        return;
+    }
+    // Still under way: the work that asked for this close (the update check), or a message box
+    // one of them shows. The window closes once they have ended; a box left open after two
+    // seconds is closed for the user.
+    event->ignore();
+    if (!m_closeWait.isValid()) {
+        m_closeWait.start();
+    } else if (m_closeWait.elapsed() > 2000) {
+        if (QWidget *box = QApplication::activeModalWidget()) {
+            box->close();
+        }
+    }
+    QTimer::singleShot(50, this, &QWidget::close);
 }

@@ -1,64 +1,58 @@
 #include "gui/browser/scriptcall.h"
 
-#include <QEventLoop>
+#include "core/async/completion.h"
+
 #include <QPointer>
 #include <QTimer>
 #include <QWebEnginePage>
 #include <QWebEngineScript>
 
-#include <memory>
-
-namespace {
-
-// Shared with the engine's callback, which may arrive after the wait has given up.
-struct PendingCall {
-    bool finished = false;
-    ScriptCallResult result;
-    QPointer<QEventLoop> loop;
-
-    void finish(ScriptCallResult value) {
-        if (finished) {
-            return;
-        }
-        finished = true;
-        result = std::move(value);
-        if (loop) {
-            loop->quit();
-        }
+QCoro::Task<ScriptCallResult> RunScriptInApplicationWorld(QWebEnginePage *page, QString source, int timeoutMs,
+                                                          StopToken cancel) {
+    if (page == nullptr) {
+        co_return ScriptCallResult{QVariant(), QStringLiteral("There is no page.")};
     }
-};
-
-} // namespace
-
-ScriptCallResult RunScriptInApplicationWorld(QWebEnginePage *page, const QString &source, int timeoutMs) {
-    if (!page) {
-        return {QVariant(), QStringLiteral("There is no page.")};
+    if (cancel.requested()) {
+        co_return ScriptCallResult{QVariant(), QStringLiteral("The page is being torn down.")};
     }
-    auto pending = std::make_shared<PendingCall>();
-    QEventLoop loop;
-    pending->loop = &loop;
+    const Completion<ScriptCallResult> done;
+    // Lives as long as this call waits: answers that come later find it gone and are dropped.
+    QObject waiting;
+    const QPointer<QObject> receiver(&waiting);
 
-    QObject::connect(page, &QObject::destroyed, &loop, [pending] {
-        pending->finish({QVariant(), QStringLiteral("The page is being torn down.")});
-    });
-    QObject::connect(page, &QWebEnginePage::renderProcessTerminated, &loop, [pending] {
-        pending->finish({QVariant(), QStringLiteral("The page's renderer process has ended.")});
-    });
     QTimer timer;
     timer.setSingleShot(true);
-    QObject::connect(&timer, &QTimer::timeout, &loop, [pending, timeoutMs] {
-        pending->finish({QVariant(), QStringLiteral("The page did not answer within %1 ms.").arg(timeoutMs)});
+    QObject::connect(&timer, &QTimer::timeout, [done, timeoutMs] {
+        done.resolve({QVariant(), QStringLiteral("The page did not answer within %1 ms.").arg(timeoutMs)});
+    });
+    // Both signals come from inside the engine (the page's destructor, a crash report): the
+    // caller goes on from the event loop instead.
+    QObject::connect(
+        page, &QObject::destroyed, &waiting,
+        [done] {
+            done.resolve({QVariant(), QStringLiteral("The page is being torn down.")});
+        },
+        Qt::QueuedConnection);
+    QObject::connect(
+        page, &QWebEnginePage::renderProcessTerminated, &waiting,
+        [done] {
+            done.resolve({QVariant(), QStringLiteral("The page's renderer process has ended.")});
+        },
+        Qt::QueuedConnection);
+    const StopCallback onCancel(cancel, [done] {
+        done.resolve({QVariant(), QStringLiteral("The page is being torn down.")});
     });
     timer.start(timeoutMs);
 
-    page->runJavaScript(source, QWebEngineScript::ApplicationWorld, [pending](const QVariant &value) {
-        pending->finish({value, QString()});
+    page->runJavaScript(source, QWebEngineScript::ApplicationWorld, [done, receiver](const QVariant &value) {
+        if (receiver) {
+            QMetaObject::invokeMethod(
+                receiver,
+                [done, value] {
+                    done.resolve({value, QString()});
+                },
+                Qt::QueuedConnection);
+        }
     });
-
-    // exec() would miss a quit() that came before it started, so test first.
-    if (!pending->finished) {
-        loop.exec();
-    }
-    pending->loop = nullptr;
-    return pending->result;
+    co_return co_await done;
 }

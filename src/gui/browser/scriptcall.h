@@ -1,7 +1,10 @@
 #pragma once
 
+#include "core/async/stoptoken.h"
+
 #include <QString>
 #include <QVariant>
+#include <qcoro/qcorotask.h>
 
 class QWebEnginePage;
 
@@ -12,7 +15,8 @@ struct ScriptCallResult {
     bool ok() const { return error.isEmpty(); }
 };
 
-// Runs source in the page's isolated application world and waits for its value while events
-// are processed. Ends early with an error when the page is deleted, its renderer ends or
-// timeoutMs passes. The caller must not touch the page again before checking it still exists.
-ScriptCallResult RunScriptInApplicationWorld(QWebEnginePage *page, const QString &source, int timeoutMs);
+// Runs source in the page's isolated application world and gives its value. Ends early with an
+// error when the page goes away, its renderer ends, timeoutMs passes or cancel is requested.
+// The engine's answer is taken up from the event loop, never inside the engine's own call.
+QCoro::Task<ScriptCallResult> RunScriptInApplicationWorld(QWebEnginePage *page, QString source, int timeoutMs,
+                                                          StopToken cancel);

@@ -48,7 +48,8 @@ WebEnginePane::WebEnginePane(BrowserProfile &profile, QObject *parent)
 }
 
 WebEnginePane::~WebEnginePane() {
-    m_tearingDown = true;
+    // Whoever waits on a script call goes on now, while the pane is still whole.
+    cancelScriptCalls();
     delete m_page.data();
     delete m_view.data();
 }
@@ -103,72 +104,73 @@ QString WebEnginePane::locationUrl() const {
     return m_page->url().toString();
 }
 
-QVariant WebEnginePane::callSerialiser(const QString &method, const QString &arguments, QString *error) {
-    if (m_tearingDown || !m_page) {
-        *error = QStringLiteral("The page is being torn down.");
-        return {};
-    }
-    QPointer<WebEnginePane> self(this);
-    ScriptCallResult result =
-        RunScriptInApplicationWorld(m_page, LegacyMarkupScript::Call(method, arguments), m_scriptTimeoutMs);
-    // Events ran while waiting: this pane, or its page, may be gone now.
-    if (!self || m_tearingDown || !m_page) {
-        *error = QStringLiteral("The page is being torn down.");
-        return {};
-    }
-    if (!result.ok()) {
-        *error = result.error;
-        return {};
-    }
-    return result.value;
+void WebEnginePane::cancelScriptCalls() {
+    const StopToken cancel = std::exchange(m_scriptsCancel, StopToken::Create());
+    cancel.request();
 }
 
-MarkupResult WebEnginePane::bodyOuterHtml() {
+QCoro::Task<ScriptCallResult> WebEnginePane::callSerialiser(QString method, QString arguments) {
+    return RunScriptInApplicationWorld(m_page, LegacyMarkupScript::Call(method, arguments), m_scriptTimeoutMs,
+                                       m_scriptsCancel);
+}
+
+QCoro::Task<MarkupResult> WebEnginePane::bodyOuterHtml() {
     // Before the first load there is only the engine's empty initial document.
-    if (m_page && m_page->url().isEmpty() && !m_loading && !m_tearingDown) {
-        return {QStringLiteral("<BODY></BODY>"), QString()};
+    if (m_page && m_page->url().isEmpty() && !m_loading) {
+        co_return MarkupResult{QStringLiteral("<BODY></BODY>"), QString()};
     }
-    QString error;
-    const QVariantMap answer = callSerialiser(QStringLiteral("bodyOuterHtml"), QString(), &error).toMap();
-    if (!error.isEmpty()) {
-        return {QString(), error};
+    const ScriptCallResult result = co_await callSerialiser(QStringLiteral("bodyOuterHtml"), QString());
+    if (!result.ok()) {
+        co_return MarkupResult{QString(), result.error};
     }
+    const QVariantMap answer = result.value.toMap();
     if (answer.contains(QStringLiteral("error"))) {
-        return {QString(), noBodyError};
+        co_return MarkupResult{QString(), noBodyError};
     }
     const QVariant markup = answer.value(QStringLiteral("markup"));
     if (markup.typeId() != QMetaType::QString) {
         // The document went away under the call, for instance by a navigation.
-        return {QString(), QStringLiteral("The document could not be read.")};
+        co_return MarkupResult{QString(), QStringLiteral("The document could not be read.")};
     }
-    return {markup.toString(), QString()};
+    co_return MarkupResult{markup.toString(), QString()};
 }
 
-int WebEnginePane::linkCount() {
-    QString error;
-    const QVariant count = callSerialiser(QStringLiteral("linkCount"), QString(), &error);
-    return error.isEmpty() && count.canConvert<int>() ? count.toInt() : 0;
+QCoro::Task<PaneResult<int>> WebEnginePane::linkCount() {
+    const ScriptCallResult result = co_await callSerialiser(QStringLiteral("linkCount"), QString());
+    if (!result.ok()) {
+        co_return PaneResult<int>{0, result.error};
+    }
+    if (!result.value.canConvert<int>()) {
+        co_return PaneResult<int>{0, QStringLiteral("The page gave no number of links.")};
+    }
+    co_return PaneResult<int>{result.value.toInt(), QString()};
 }
 
-std::optional<LinkInfo> WebEnginePane::link(int index) {
+QCoro::Task<PaneResult<std::optional<LinkInfo>>> WebEnginePane::link(int index) {
+    using Result = PaneResult<std::optional<LinkInfo>>;
     if (index < 0) {
-        return std::nullopt;
+        co_return Result{};
     }
-    QString error;
-    const QVariant value = callSerialiser(QStringLiteral("link"), QString::number(index), &error);
-    if (!error.isEmpty() || value.typeId() != QMetaType::QVariantMap) {
-        return std::nullopt;
+    const ScriptCallResult result = co_await callSerialiser(QStringLiteral("link"), QString::number(index));
+    if (!result.ok()) {
+        co_return Result{std::nullopt, result.error};
     }
-    const QVariantMap map = value.toMap();
-    return LinkInfo{map.value(QStringLiteral("innerHtml")).toString(), map.value(QStringLiteral("href")).toString()};
+    // Anything but an anchor's record means the anchor is gone.
+    if (result.value.typeId() != QMetaType::QVariantMap) {
+        co_return Result{};
+    }
+    const QVariantMap map = result.value.toMap();
+    co_return Result{
+        LinkInfo{map.value(QStringLiteral("innerHtml")).toString(), map.value(QStringLiteral("href")).toString()},
+        QString()};
 }
 
-bool WebEnginePane::clickLink(int index) {
+QCoro::Task<PaneResult<bool>> WebEnginePane::clickLink(int index) {
     if (index < 0) {
-        return false;
+        co_return PaneResult<bool>{false, QString()};
     }
-    QString error;
-    return callSerialiser(QStringLiteral("click"), QString::number(index), &error).toBool();
+    const ScriptCallResult result = co_await callSerialiser(QStringLiteral("click"), QString::number(index));
+    co_return PaneResult<bool>{result.ok() && result.value.toBool(), result.error};
 }
 
 void WebEnginePane::handleLoadingChanged(const QWebEngineLoadingInfo &info) {

@@ -1,6 +1,8 @@
 #pragma once
 
+#include "core/async/stoptoken.h"
 #include "core/browser/browserpane.h"
+#include "gui/browser/scriptcall.h"
 
 #include <QPointer>
 #include <QString>
@@ -34,19 +36,20 @@ public:
     bool isBusy() const override;
     QString locationUrl() const override;
 
-    MarkupResult bodyOuterHtml() override;
+    QCoro::Task<MarkupResult> bodyOuterHtml() override;
 
-    int linkCount() override;
-    std::optional<LinkInfo> link(int index) override;
-    bool clickLink(int index) override;
+    QCoro::Task<PaneResult<int>> linkCount() override;
+    QCoro::Task<PaneResult<std::optional<LinkInfo>>> link(int index) override;
+    QCoro::Task<PaneResult<bool>> clickLink(int index) override;
+    void cancelScriptCalls() override;
 
     void setProxy(const QString &userAgent, const QString &address, const QString &userName, const QString &password,
                   int port) override;
     void clearBrowserProxy() override;
 
 private:
-    // Runs a serialiser method in the isolated world; the error says why there is no value.
-    QVariant callSerialiser(const QString &method, const QString &arguments, QString *error);
+    // Runs a serialiser method in the isolated world.
+    QCoro::Task<ScriptCallResult> callSerialiser(QString method, QString arguments);
     void handleLoadingChanged(const QWebEngineLoadingInfo &info);
     void answerProxyAuthentication(const QUrl &requestUrl, QAuthenticator *authenticator, const QString &proxyHost);
 
@@ -55,7 +58,8 @@ private:
     QPointer<QWebEngineView> m_view;
     int m_scriptTimeoutMs = 10000;
     bool m_loading = false;
-    bool m_tearingDown = false;
+    // Ends the script calls in flight; renewed after each use.
+    StopToken m_scriptsCancel = StopToken::Create();
     QString m_proxyHost;
     QString m_proxyUserName;
     QString m_proxyPassword;

@@ -1,7 +1,7 @@
 #include "gui/settings/mainwindowlanguage.h"
 
 #include "core/app/statussink.h"
-#include "core/extraction/leadrow.h"
+#include "core/model/leadrow.h"
 #include "core/settings/languagetags.h"
 #include "gui/settings/captiontext.h"
 

@@ -1,5 +1,5 @@
 #include "core/enrichment/companydetails.h"
-#include "core/extraction/leadrow.h"
+#include "core/model/leadrow.h"
 #include "enrichmentsite.h"
 
 #include <gtest/gtest.h>
@@ -13,7 +13,7 @@ protected:
     // Serves body as the company page and runs the step on a row whose cells hold row's values.
     LeadRow Extract(const QByteArray &body, LeadRow row = {}) {
         site.Serve(QStringLiteral("/company/acme"), body);
-        ExtractCompanyDetails(fetcher, site.Url(QStringLiteral("/company/acme")), row);
+        QCoro::waitFor(ExtractCompanyDetails(fetcher, site.Url(QStringLiteral("/company/acme")), row, transport.stop));
         return row;
     }
 
@@ -64,7 +64,7 @@ TEST_F(CompanyPage, FetchesOncePacedAndAsUtf8) {
 TEST_F(CompanyPage, FailedFetchChangesNoCell) {
     site.Fail(QStringLiteral("/company/acme"));
     LeadRow row = PrefilledRow();
-    ExtractCompanyDetails(fetcher, site.Url(QStringLiteral("/company/acme")), row);
+    QCoro::waitFor(ExtractCompanyDetails(fetcher, site.Url(QStringLiteral("/company/acme")), row, transport.stop));
 
     EXPECT_EQ(row.cells, PrefilledRow().cells);
 }

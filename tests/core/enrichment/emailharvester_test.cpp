@@ -1,12 +1,8 @@
 #include "core/enrichment/emailharvester.h"
 #include "enrichmentsite.h"
-
-#include <QProcess>
-#include <QTemporaryDir>
+#include "support/testcertificate.h"
 
 #include <gtest/gtest.h>
-
-#include <memory>
 
 using namespace Qt::StringLiterals;
 
@@ -18,7 +14,10 @@ protected:
 
     QString Harvest(const QByteArray &homePage) {
         site.Serve(u"/"_s, homePage);
-        return harvester.GetEmailsFromWebsite(site.Base());
+        return HarvestSite(site.Base());
+    }
+    QString HarvestSite(const QString &website) {
+        return QCoro::waitFor(harvester.GetEmailsFromWebsite(website, transport.stop));
     }
 
     QStringList ContactPaths() const {
@@ -27,12 +26,12 @@ protected:
         return paths;
     }
 
-    RunState &Run() { return transport.test.context.run; }
+    void RequestStop() { transport.stop.request(); }
 
     SiteServer site;
     LoopbackTransport transport;
     RecordingFetcher fetcher{transport.downloader};
-    EmailHarvester harvester{transport.test.context, fetcher};
+    EmailHarvester harvester{transport.test.context.settings, fetcher};
 };
 
 TEST_F(EmailHarvest, HomePageWithNothingGivesEmptyText) {
@@ -65,7 +64,7 @@ TEST_F(EmailHarvest, AddressesFromHomeAndContactPagesJoinOnceInOrderFound) {
 
 TEST_F(EmailHarvest, HomePageFetchFailureGivesEmptyText) {
     site.Fail(u"/"_s);
-    EXPECT_TRUE(harvester.GetEmailsFromWebsite(site.Base()).isEmpty());
+    EXPECT_TRUE(HarvestSite(site.Base()).isEmpty());
     EXPECT_EQ(fetcher.calls.size(), 1);
 }
 
@@ -108,7 +107,7 @@ TEST_F(ContactPages, SiteAddressEndingInSlashGivesNoDoubledSlash) {
     site.Serve(u"/"_s, R"(<a href="/contact">Contact</a>)");
     site.Serve(u"/contact"_s, "a@acme.example");
 
-    EXPECT_EQ(harvester.GetEmailsFromWebsite(site.Url(u"/"_s)), u"a@acme.example");
+    EXPECT_EQ(HarvestSite(site.Url(u"/"_s)), u"a@acme.example");
     EXPECT_EQ(ContactPaths(), QStringList{u"/contact"_s});
 }
 
@@ -116,7 +115,7 @@ TEST_F(ContactPages, RelativeLinkOnADeeperPageResolvesLikeABrowser) {
     site.Serve(u"/en/index.html"_s, R"(<a href="contact.html">Contact</a>)");
     site.Serve(u"/en/contact.html"_s, "en@acme.example");
 
-    EXPECT_EQ(harvester.GetEmailsFromWebsite(site.Url(u"/en/index.html"_s)), u"en@acme.example");
+    EXPECT_EQ(HarvestSite(site.Url(u"/en/index.html"_s)), u"en@acme.example");
 }
 
 TEST_F(ContactPages, RelativeLinksResolveAgainstTheAddressTheHomePageWasReachedAt) {
@@ -129,7 +128,7 @@ TEST_F(ContactPages, RelativeLinksResolveAgainstTheAddressTheHomePageWasReachedA
     www.Serve(u"/about"_s, "about@acme.example");
     site.Redirect(u"/"_s, www.Url(u"/en/"_s));
 
-    EXPECT_EQ(harvester.GetEmailsFromWebsite(site.Base()), u"en@acme.example;about@acme.example");
+    EXPECT_EQ(HarvestSite(site.Base()), u"en@acme.example;about@acme.example");
     EXPECT_EQ(harvester.ContactPagesList(), (QStringList{www.Url(u"/en/contact.html"_s), www.Url(u"/about"_s)}));
     EXPECT_EQ(www.Paths(), (QStringList{u"/en/"_s, u"/en/contact.html"_s, u"/about"_s}));
     EXPECT_EQ(site.Paths(), QStringList{u"/"_s});
@@ -212,39 +211,17 @@ TEST_F(ContactPages, LinkMatchedByBothListsIsFetchedOnce) {
     EXPECT_EQ(ContactPaths(), QStringList{u"/contact"_s});
 }
 
-// A throw-away certificate for an HTTPS site on this machine.
-class HttpsSite {
-public:
-    HttpsSite() {
-        const QString cert = m_dir.filePath(u"cert.pem"_s);
-        const QString key = m_dir.filePath(u"key.pem"_s);
-        const int exitCode =
-            QProcess::execute(u"openssl"_s, {u"req"_s, u"-x509"_s, u"-newkey"_s, u"rsa:2048"_s, u"-nodes"_s,
-                                             u"-keyout"_s, key, u"-out"_s, cert, u"-days"_s, u"1"_s, u"-subj"_s,
-                                             u"/CN=127.0.0.1"_s, u"-addext"_s, u"subjectAltName=IP:127.0.0.1"_s});
-        if (exitCode == 0) {
-            m_server = std::make_unique<LoopbackServer>(cert, key);
-        }
-    }
-
-    LoopbackServer *server() { return m_server.get(); }
-
-private:
-    QTemporaryDir m_dir;
-    std::unique_ptr<LoopbackServer> m_server;
-};
-
 TEST_F(ContactPages, AbsoluteHttpsLinkIsFetchedAsWritten) {
-    HttpsSite https;
-    if (https.server() == nullptr) {
-        GTEST_SKIP() << "openssl could not make a certificate";
-    }
-    https.server()->server().Get("/contact", [](const httplib::Request &, httplib::Response &response) {
+    const TestCertificate certificate;
+    ASSERT_TRUE(certificate.isValid()) << certificate.errorString().toStdString();
+    LoopbackServer https(certificate.certificateFile(), certificate.keyFile());
+    https.server().Get("/contact", [](const httplib::Request &, httplib::Response &response) {
         response.set_content("secure@acme.example", "text/html");
     });
-    ASSERT_TRUE(https.server()->start());
+    ASSERT_TRUE(https.start());
+    transport.downloader.setTls({true, certificate.certificateFile()});
 
-    const QString link = https.server()->url(u"/contact"_s);
+    const QString link = https.url(u"/contact"_s);
     EXPECT_EQ(Harvest((uR"(<a href=")"_s + link + uR"(">Contact</a>)"_s).toUtf8()), u"secure@acme.example");
     EXPECT_EQ(harvester.ContactPagesList(), QStringList{link});
 }
@@ -252,14 +229,14 @@ TEST_F(ContactPages, AbsoluteHttpsLinkIsFetchedAsWritten) {
 class HarvestStops : public EmailHarvest {};
 
 TEST_F(HarvestStops, StopBeforeTheCallFetchesNothing) {
-    Run().ShouldStop = true;
+    RequestStop();
     EXPECT_TRUE(Harvest("a@acme.example").isEmpty());
     EXPECT_TRUE(fetcher.calls.isEmpty());
 }
 
 TEST_F(HarvestStops, StopDuringTheHomePageFetchesNoContactPage) {
     fetcher.afterFetch = [this](const QString &) {
-        Run().ShouldStop = true;
+        RequestStop();
     };
     EXPECT_TRUE(Harvest(R"(a@acme.example <a href="/contact">Contact</a>)").isEmpty());
     EXPECT_EQ(fetcher.calls.size(), 1);
@@ -270,7 +247,7 @@ TEST_F(HarvestStops, StopDuringAContactPageDropsWhatWasFound) {
     site.Serve(u"/about"_s, "c@acme.example");
     fetcher.afterFetch = [this](const QString &url) {
         if (url.endsWith(u"/contact"_s)) {
-            Run().ShouldStop = true;
+            RequestStop();
         }
     };
 

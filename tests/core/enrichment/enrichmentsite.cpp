@@ -48,22 +48,22 @@ QStringList SiteServer::Paths() const {
     return paths;
 }
 
-bool RecordingFetcher::DownloadURL(const QString &AURL, QString &ASource, bool UseUTF8) {
+QCoro::Task<FetchResult> RecordingFetcher::DownloadURL(QString AURL, bool UseUTF8, StopToken stop) {
     calls.append({false, AURL, UseUTF8});
-    const bool fetched = m_inner.DownloadURL(AURL, ASource, UseUTF8);
+    FetchResult result = co_await m_inner.DownloadURL(AURL, UseUTF8, stop);
     if (afterFetch) {
         afterFetch(AURL);
     }
-    return fetched;
+    co_return result;
 }
 
-bool RecordingFetcher::DirectDownloadURL(const QString &AURL, QString &ASource, bool UseUTF8) {
+QCoro::Task<FetchResult> RecordingFetcher::DirectDownloadURL(QString AURL, bool UseUTF8, StopToken stop) {
     calls.append({true, AURL, UseUTF8});
-    const bool fetched = m_inner.DirectDownloadURL(AURL, ASource, UseUTF8);
+    FetchResult result = co_await m_inner.DirectDownloadURL(AURL, UseUTF8, stop);
     if (afterFetch) {
         afterFetch(AURL);
     }
-    return fetched;
+    co_return result;
 }
 
 QByteArray TestDataFile(const QString &name) {

@@ -61,9 +61,8 @@ public:
 
     explicit RecordingFetcher(Fetcher &inner) : m_inner(inner) {}
 
-    bool DownloadURL(const QString &AURL, QString &ASource, bool UseUTF8) override;
-    bool DirectDownloadURL(const QString &AURL, QString &ASource, bool UseUTF8) override;
-    QString lastEffectiveUrl() const override { return m_inner.lastEffectiveUrl(); }
+    QCoro::Task<FetchResult> DownloadURL(QString AURL, bool UseUTF8, StopToken stop) override;
+    QCoro::Task<FetchResult> DirectDownloadURL(QString AURL, bool UseUTF8, StopToken stop) override;
 
     QList<Call> calls;
     std::function<void(const QString &url)> afterFetch;
@@ -72,12 +71,14 @@ private:
     Fetcher &m_inner;
 };
 
-// The program's real HTTP client on a test context, without the random pause.
+// The program's real HTTP client on a test context, without the random pause, and the stop
+// of a pretend run.
 struct LoopbackTransport {
     LoopbackTransport() { test.context.settings.eRandom.clear(); }
 
     TestContext test;
-    Downloader downloader{test.context};
+    Downloader downloader{test.context.settings, test.status, test.context.texts};
+    StopToken stop = StopToken::Create();
 };
 
 // Readable failure messages for texts.

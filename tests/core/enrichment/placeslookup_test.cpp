@@ -46,8 +46,8 @@ protected:
     Outputs Run(const QString &category = QStringLiteral("Café de Flore"),
                 const QString &location = QStringLiteral("Paris,75001, France")) {
         Outputs outputs;
-        lookup.ParsePair(category, location, QStringLiteral("France"), outputs.phone, outputs.details, outputs.state,
-                         outputs.category);
+        QCoro::waitFor(lookup.ParsePair(category, location, QStringLiteral("France"), outputs.phone, outputs.details,
+                                        outputs.state, outputs.category, transport.stop));
         return outputs;
     }
 
@@ -58,7 +58,7 @@ protected:
     SiteServer site;
     LoopbackTransport transport;
     RecordingFetcher fetcher{transport.downloader};
-    PlacesLookup lookup{transport.test.context, fetcher};
+    PlacesLookup lookup{transport.test.context.endpoints, fetcher};
     std::deque<int> draws;
 };
 
@@ -201,7 +201,7 @@ TEST_F(PlacesLookupStops, FirstResultHasNoPlaceId) {
 TEST_F(PlacesLookupStops, StopRequestedDuringTheNearbySearch) {
     fetcher.afterFetch = [this](const QString &url) {
         if (url.contains(nearbyPath)) {
-            transport.test.context.run.ShouldStop = true;
+            transport.stop.request();
         }
     };
     ExpectUnchangedAfter(2);

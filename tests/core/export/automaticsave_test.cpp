@@ -109,7 +109,7 @@ TEST_F(AutomaticSaveTest, WriteFailingMidwayLeavesWholeLinesAndIsNotCounted) {
 TEST_F(AutomaticSaveTest, StatusNamesThePathBeforeTheFileIsOpened) {
     QStringList activity;
     QList<bool> existed;
-    t.host.onProcessEvents = [&]() {
+    t.status.onPanelText = [&](int, const QString &) {
         activity.append(t.status.panelText(StatusSink::ActivityPanel));
         existed.append(QFile::exists(m_path));
     };
@@ -167,8 +167,8 @@ TEST_F(AutomaticSaveTest, EmptyFolderIsRefusedRatherThanWritingAtTheRoot) {
     EXPECT_EQ(t.context.run.ExportedNum, 0);
 }
 
-// A second program reading the file while the run goes on (inside the event processing that
-// follows each row, and between rows) always finds whole lines and every counted row.
+// A second program reading the file while the run goes on (whenever the status changes, and
+// between rows) always finds whole lines and every counted row.
 TEST_F(AutomaticSaveTest, ReaderBetweenRowsSeesWholeLines) {
     QList<qsizetype> recordsSeen;
     QStringList errors;
@@ -188,7 +188,9 @@ TEST_F(AutomaticSaveTest, ReaderBetweenRowsSeesWholeLines) {
         }
         recordsSeen.append(read.records.size() - 1);
     };
-    t.host.onProcessEvents = readNow;
+    t.status.onPanelText = [&](int, const QString &) {
+        readNow();
+    };
     for (int row = 1; row <= 5; ++row) {
         ASSERT_TRUE(save(row).ok);
         readNow();

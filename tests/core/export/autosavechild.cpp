@@ -23,24 +23,18 @@ int main(int argc, char **argv) {
     t.context.run.DateTimeVal = QStringLiteral("killed run");
     const QString folder = QString::fromLocal8Bit(argv[1]);
     const int pauseAt = std::atoi(argv[2]);
-    int printed = 0;
-    t.host.onProcessEvents = [&]() {
-        if (t.context.run.ExportedNum == printed) {
-            return;
-        }
-        printed = t.context.run.ExportedNum;
-        std::printf("%d\n", printed);
-        std::fflush(stdout);
-        while (printed == pauseAt) {
-            pause();
-        }
-    };
     for (int row = 1;; ++row) {
         const ExportResult result = AutomaticSave(t.context, CaptionList(), folder, QStringLiteral("Results"),
                                                   ExportLine(NumberedRow(row), QStringLiteral(",")));
         if (!result) {
             std::fprintf(stderr, "%s\n", qPrintable(result.errorString));
             return 1;
+        }
+        // Each counted row is reported as soon as it is counted.
+        std::printf("%d\n", t.context.run.ExportedNum);
+        std::fflush(stdout);
+        while (t.context.run.ExportedNum == pauseAt) {
+            pause();
         }
     }
 }

@@ -30,7 +30,7 @@ protected:
     QString target(const QString &name = QStringLiteral("export.csv")) const { return m_dir.filePath(name); }
     ManualExportOutcome exportTo(const QString &path) {
         t.dialogs.nextSaveFileName = path;
-        return RunManualExport(t.context, m_source);
+        return QCoro::waitFor(RunManualExport(t.context, m_source));
     }
     void expectRefusal(ManualExportOutcome::Kind kind, const QString &tag) {
         const ManualExportOutcome outcome = exportTo(target());
@@ -88,7 +88,7 @@ TEST_F(ManualExportTest, CancelChangesNeitherFileNorStatus) {
     existing.close();
 
     t.dialogs.nextSaveFileName.reset();
-    EXPECT_EQ(RunManualExport(t.context, m_source).kind, ManualExportOutcome::Cancelled);
+    EXPECT_EQ(QCoro::waitFor(RunManualExport(t.context, m_source)).kind, ManualExportOutcome::Cancelled);
     EXPECT_EQ(t.dialogs.saveRequests.size(), 1);
     EXPECT_TRUE(t.dialogs.shown.isEmpty());
     EXPECT_TRUE(t.status.panels.isEmpty());
@@ -110,10 +110,10 @@ TEST_F(ManualExportTest, WritesSelectedRowsAndSelectedColumnsWithoutAsking) {
               QByteArray("\"Category\";\"Business Name\"\r\n\"r0c0\";\"r0c1\"\r\n\"r2c0\";\"r2c1\"\r\n"));
 }
 
-TEST_F(ManualExportTest, StatusShowsStartAndEndWithEventsProcessedAfterEach) {
+TEST_F(ManualExportTest, StatusShowsStartBeforeWritingAndEndAfter) {
     QStringList seenWhileProcessing;
     QList<bool> fileExistedWhileProcessing;
-    t.host.onProcessEvents = [&]() {
+    t.status.onPanelText = [&](int, const QString &) {
         seenWhileProcessing.append(t.status.panelText(StatusSink::ActivityPanel));
         fileExistedWhileProcessing.append(QFile::exists(target()));
     };

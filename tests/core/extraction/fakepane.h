@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/browser/browserpane.h"
+#include "support/nullpane.h"
 
 #include <QList>
 
@@ -8,43 +8,38 @@
 #include <stdexcept>
 
 // A browser pane that shows a scripted document: its markup, its links, and what a click on a
-// link does. Records stops and clicks.
-class FakePane : public BrowserPane {
+// link does. Records stops and clicks; a pane that fails answers every script call with an error.
+class FakePane : public NullPane {
 public:
-    void navigate(const QString &) override {}
     void stop() override { ++stops; }
-    bool goBack() override { return false; }
-    bool goForward() override { return false; }
-    bool refresh() override { return false; }
-    bool isBusy() const override { return false; }
-    QString locationUrl() const override { return {}; }
 
-    MarkupResult bodyOuterHtml() override {
+    QCoro::Task<MarkupResult> bodyOuterHtml() override {
         if (throwOnRead) {
             throw std::runtime_error("the document went away");
         }
-        return readable ? MarkupResult{markup, QString()} : MarkupResult{QString(), QStringLiteral("no document")};
+        co_return readable ? MarkupResult{markup, QString()} : MarkupResult{QString(), QStringLiteral("no document")};
     }
-    int linkCount() override { return static_cast<int>(links.size()); }
-    std::optional<LinkInfo> link(int index) override {
+    QCoro::Task<PaneResult<int>> linkCount() override {
+        co_return PaneResult<int>{static_cast<int>(links.size()), failure};
+    }
+    QCoro::Task<PaneResult<std::optional<LinkInfo>>> link(int index) override {
         if (index < 0 || index >= links.size()) {
-            return std::nullopt;
+            co_return PaneResult<std::optional<LinkInfo>>{std::nullopt, failure};
         }
-        return links.at(index);
+        co_return PaneResult<std::optional<LinkInfo>>{links.at(index), failure};
     }
-    bool clickLink(int index) override {
+    QCoro::Task<PaneResult<bool>> clickLink(int index) override {
         clicks.append(index);
         if (onClick) {
             onClick(index);
         }
-        return true;
+        co_return PaneResult<bool>{true, failure};
     }
-    void setProxy(const QString &, const QString &, const QString &, const QString &, int) override {}
-    void clearBrowserProxy() override {}
 
     QString markup;
     bool readable = true;
     bool throwOnRead = false;
+    QString failure; // the error of every link call; empty: the pane works
     QList<LinkInfo> links;
     QList<int> clicks;
     int stops = 0;

@@ -96,11 +96,15 @@ protected:
         return count;
     }
 
+    ParseOutcome Parse1(const QString &page) { return QCoro::waitFor(parser.GetCompanyDataResults1(page, stop)); }
+    ParseOutcome Parse2(const QString &page) { return QCoro::waitFor(parser.GetCompanyDataResults2(page, stop)); }
+
     TestContext test;
     ScriptedFetcher fetcher;
     QHash<QString, Place> places;
     ResultsList results{test.context};
     ResultsPageParser parser{test.context, fetcher, results};
+    StopToken stop = StopToken::Create();
 };
 
 TEST_F(ResultsParserTest, FirstLayoutEntryIsCompletedInTheFixedOrder) {
@@ -109,8 +113,8 @@ TEST_F(ResultsParserTest, FirstLayoutEntryIsCompletedInTheFixedOrder) {
                Place{u"04 72 00 00 00"_s, u"Auvergne-Rh\u00f4ne-Alpes"_s, uR"("store", "point_of_interest")"_s});
     places.insert(u"Acme & Sons"_s, places.value(u"acme"_s));
 
-    const ParseOutcome outcome = parser.GetCompanyDataResults1(
-        ResultPages::Layout1(u"Widgets"_s, {{u"/company/acme?trk=a&amp;b=1"_s, u"Acme &amp; Sons"_s}}));
+    const ParseOutcome outcome =
+        Parse1(ResultPages::Layout1(u"Widgets"_s, {{u"/company/acme?trk=a&amp;b=1"_s, u"Acme &amp; Sons"_s}}));
 
     EXPECT_TRUE(outcome.automaticExport.ok);
     ASSERT_EQ(fetcher.calls.size(), 6);
@@ -145,7 +149,7 @@ TEST_F(ResultsParserTest, KnownCompanyCostsNoFetchButTheCounterIsRewritten) {
     results.appendRow(known);
     test.status.panels.clear();
 
-    parser.GetCompanyDataResults1(ResultPages::Layout1(u"Widgets"_s, {{u"/company/acme?trk=a&amp;b"_s, u"Acme"_s}}));
+    Parse1(ResultPages::Layout1(u"Widgets"_s, {{u"/company/acme?trk=a&amp;b"_s, u"Acme"_s}}));
 
     EXPECT_TRUE(fetcher.calls.isEmpty());
     EXPECT_EQ(results.rowCount(), 1);
@@ -157,15 +161,14 @@ TEST_F(ResultsParserTest, EntryWithoutAnyLinkBehindItIsSkipped) {
     QString page = ResultPages::Layout1(u"Widgets"_s, {{u"/company/a?x&amp;y"_s, u"Alpha"_s}});
     page.replace(u"</BODY>"_s, u"<H3><A name=anchor>Beta</A></H3></BODY>"_s);
 
-    parser.GetCompanyDataResults1(page);
+    Parse1(page);
 
     ASSERT_EQ(results.rowCount(), 1);
     EXPECT_EQ(results.row(0)[LeadRow::BusinessName], u"Alpha");
 }
 
 TEST_F(ResultsParserTest, LinkWithoutAmpersandBecomesTheBareSiteAddressOnce) {
-    parser.GetCompanyDataResults1(
-        ResultPages::Layout1(u"Widgets"_s, {{u"/company/a"_s, u"Alpha"_s}, {u"/company/b"_s, u"Beta"_s}}, false));
+    Parse1(ResultPages::Layout1(u"Widgets"_s, {{u"/company/a"_s, u"Alpha"_s}, {u"/company/b"_s, u"Beta"_s}}, false));
 
     ASSERT_EQ(results.rowCount(), 1);
     EXPECT_EQ(results.row(0)[LeadRow::LinkedInLink], u"https://li.example");
@@ -177,8 +180,8 @@ TEST_F(ResultsParserTest, MissingCountryOrAddressSkipsPlacesAndMapLink) {
     context().settings.cExtractEmails = false;
     AddCompany(u"https://li.example/company/a?x"_s, u"a"_s, NoCountry(), Place{u"1"_s, u"r"_s, u"\"t\""_s});
     // The second company's page cannot be fetched: no address at all.
-    parser.GetCompanyDataResults1(ResultPages::Layout1(
-        u"Widgets"_s, {{u"/company/a?x&amp;y"_s, u"a"_s}, {u"/company/gone?x&amp;y"_s, u"Gone"_s}}));
+    Parse1(ResultPages::Layout1(u"Widgets"_s,
+                                {{u"/company/a?x&amp;y"_s, u"a"_s}, {u"/company/gone?x&amp;y"_s, u"Gone"_s}}));
 
     EXPECT_EQ(CallsTo(u"/geocode/json"_s), 0);
     ASSERT_EQ(results.rowCount(), 2);
@@ -201,8 +204,7 @@ TEST_F(ResultsParserTest, SettingsAreReadWhenUsedSoAChangeAppliesFromTheNextStep
         }
     };
 
-    parser.GetCompanyDataResults1(
-        ResultPages::Layout1(u"W"_s, {{u"/company/a?x&amp;y"_s, u"a"_s}, {u"/company/b?x&amp;y"_s, u"b"_s}}));
+    Parse1(ResultPages::Layout1(u"W"_s, {{u"/company/a?x&amp;y"_s, u"a"_s}, {u"/company/b?x&amp;y"_s, u"b"_s}}));
 
     EXPECT_EQ(fetcher.urls(), (QStringList{u"https://li.example/company/a?x"_s, u"https://li.example/company/b?x"_s}));
     ASSERT_EQ(results.rowCount(), 2);
@@ -218,7 +220,7 @@ TEST_F(ResultsParserTest, AutomaticExportWritesEveryEntryAndListsNone) {
     AddCompany(u"https://li.example/company/a?x"_s, u"a"_s, {});
 
     // The same company twice: exported rows are not recorded as known.
-    parser.GetCompanyDataResults1(
+    Parse1(
         ResultPages::Layout1(u"W"_s, {{u"/company/a?x&amp;1"_s, u"Alpha"_s}, {u"/company/a?x&amp;2"_s, u"Alpha"_s}}));
 
     EXPECT_EQ(results.rowCount(), 0);
@@ -242,7 +244,7 @@ TEST_F(ResultsParserTest, RowThatCannotBeExportedIsListedAndEndsThePage) {
     AddCompany(u"https://li.example/company/a?x"_s, u"a"_s, {});
     AddCompany(u"https://li.example/company/b?x"_s, u"b"_s, {});
 
-    const ParseOutcome outcome = parser.GetCompanyDataResults1(
+    const ParseOutcome outcome = Parse1(
         ResultPages::Layout1(u"W"_s, {{u"/company/a?x&amp;1"_s, u"Alpha"_s}, {u"/company/b?x&amp;2"_s, u"Beta"_s}}));
 
     EXPECT_FALSE(outcome.automaticExport.ok);
@@ -267,7 +269,7 @@ TEST_F(ResultsParserTest, StopDuringAnEntryDropsItWhereverTheEntryWas) {
         };
         localFetcher.afterFetch = [&](const QString &url) {
             if (url.startsWith(stopAfter) || url.contains(stopAfter)) {
-                run.context.run.ShouldStop = true;
+                run.context.run.ShouldStop.request();
             }
         };
         localFetcher.pages.insert(u"https://li.example/company/a?x"_s,
@@ -275,8 +277,9 @@ TEST_F(ResultsParserTest, StopDuringAnEntryDropsItWhereverTheEntryWas) {
         localFetcher.pages.insert(u"http://a.example/"_s, u"<a href=\"contact.html\">Contact</a>"_s);
         places.insert(u"Alpha"_s, Place{u"1"_s, u"r"_s, u"\"t\""_s});
 
-        localParser.GetCompanyDataResults1(
-            ResultPages::Layout1(u"W"_s, {{u"/company/a?x&amp;1"_s, u"Alpha"_s}, {u"/company/b?x&amp;2"_s, u"B"_s}}));
+        QCoro::waitFor(localParser.GetCompanyDataResults1(
+            ResultPages::Layout1(u"W"_s, {{u"/company/a?x&amp;1"_s, u"Alpha"_s}, {u"/company/b?x&amp;2"_s, u"B"_s}}),
+            run.context.run.ShouldStop));
 
         EXPECT_EQ(list.rowCount(), 0);
         EXPECT_TRUE(run.status.panelText(StatusSink::ListedPanel).isEmpty());
@@ -290,9 +293,8 @@ TEST_F(ResultsParserTest, SecondLayoutUsesHttpLinksAndFallsBackToTheKeywordPerEn
     AddCompany(u"https://li.example/company/c?x"_s, u"c"_s, {});
     places.insert(u"Beta"_s, places.value(u"b"_s));
 
-    parser.GetCompanyDataResults2(
-        ResultPages::Layout2(u"Widgets"_s, {{u"/company/b/?trk=srp&amp;lipi=1"_s, u"Beta"_s},
-                                            {u"https://li.example/company/c?x&amp;y"_s, u"Gamma"_s}}));
+    Parse2(ResultPages::Layout2(u"Widgets"_s, {{u"/company/b/?trk=srp&amp;lipi=1"_s, u"Beta"_s},
+                                               {u"https://li.example/company/c?x&amp;y"_s, u"Gamma"_s}}));
 
     ASSERT_EQ(results.rowCount(), 2);
     EXPECT_EQ(results.row(0)[LeadRow::LinkedInLink], u"http://li.example/company/b/?trk=srp");
@@ -305,7 +307,7 @@ TEST_F(ResultsParserTest, SecondLayoutWithLowerCaseHeadingsGivesNoRows) {
     QString page = ResultPages::Layout2(u"W"_s, {{u"/company/b/?t&amp;l"_s, u"Beta"_s}});
     page.replace(u"<H2>"_s, u"<h2>"_s);
 
-    parser.GetCompanyDataResults2(page);
+    Parse2(page);
 
     EXPECT_EQ(results.rowCount(), 0);
     EXPECT_TRUE(fetcher.calls.isEmpty());

@@ -18,8 +18,12 @@ public:
         QString url;
     };
 
-    bool DownloadURL(const QString &AURL, QString &ASource, bool) override { return answer(false, AURL, ASource); }
-    bool DirectDownloadURL(const QString &AURL, QString &ASource, bool) override { return answer(true, AURL, ASource); }
+    QCoro::Task<FetchResult> DownloadURL(QString AURL, bool, StopToken stop) override {
+        return answer(false, AURL, stop);
+    }
+    QCoro::Task<FetchResult> DirectDownloadURL(QString AURL, bool, StopToken stop) override {
+        return answer(true, AURL, stop);
+    }
 
     QStringList urls() const {
         QStringList list;
@@ -32,11 +36,12 @@ public:
     QHash<QString, QString> pages; // addresses neither here nor answered by route fail
     std::function<std::optional<QString>(const QString &url)> route;
     QList<Call> calls;
-    // Runs after each call, as if during the fetch's last event processing.
+    // Runs during each call, before its answer, as if while the reply came; a stop requested
+    // then ends the fetch as aborted.
     std::function<void(const QString &url)> afterFetch;
 
 private:
-    bool answer(bool direct, const QString &url, QString &source) {
+    QCoro::Task<FetchResult> answer(bool direct, QString url, StopToken stop) {
         calls.append({direct, url});
         std::optional<QString> page;
         if (const auto known = pages.constFind(url); known != pages.constEnd()) {
@@ -44,13 +49,19 @@ private:
         } else if (route) {
             page = route(url);
         }
-        if (page) {
-            source = *page;
-        }
-        const bool found = page.has_value();
         if (afterFetch) {
             afterFetch(url);
         }
-        return found;
+        FetchResult result;
+        if (stop.requested()) {
+            result.error = FetchError::Aborted;
+        } else if (page) {
+            result.text = *page;
+            result.effectiveUrl = url;
+        } else {
+            result.error = FetchError::HttpStatus;
+            result.httpStatus = 404;
+        }
+        co_return result;
     }
 };

@@ -1,74 +1,62 @@
 #include "core/host/hostservices.h"
 #include "support/fakehost.h"
 
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QTimer>
+
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <optional>
 
 using namespace Qt::StringLiterals;
 
 namespace {
 
-class PumpDelayOnSubstituteHost : public ::testing::Test {
-protected:
-    FakeHost host;
-};
+// Waiting is a timer the event loop serves: other events run meanwhile, and several waits
+// overlap without holding each other up.
+TEST(PumpDelay, WaitsAtLeastItsTimeWhileOtherWorkRunsAndWaitsOverlap) {
+    QStringList order;
+    QElapsedTimer clock;
+    clock.start();
+    const auto wait = [&](int ms, QString name) -> QCoro::Task<> {
+        const bool ran = co_await PumpDelay(ms);
+        EXPECT_TRUE(ran);
+        EXPECT_GE(clock.elapsed(), ms);
+        order.append(name);
+    };
+    QTimer::singleShot(10, [&] { order.append(u"timer"_s); });
+    QCoro::Task<> longer = wait(120, u"long"_s);
+    QCoro::Task<> shorter = wait(60, u"short"_s);
+    QCoro::waitFor(longer);
+    QCoro::waitFor(shorter);
+    EXPECT_EQ(order, (QStringList{u"timer"_s, u"short"_s, u"long"_s}));
+    EXPECT_LT(clock.elapsed(), 120 + 60); // they ran side by side
+}
 
-TEST_F(PumpDelayOnSubstituteHost, ZeroOrLessProcessesEventsExactlyOnce) {
-    for (const int duration : {0, -5, std::numeric_limits<int>::min()}) {
-        SCOPED_TRACE(duration);
-        host.processPasses = 0;
-        host.waits = 0;
-        PumpDelay(host, duration);
-        EXPECT_EQ(host.processPasses, 1);
-        EXPECT_EQ(host.waits, 0);
+TEST(PumpDelay, ZeroOrLessWaitsOneTurnOfTheEventLoop) {
+    for (const int duration : {0, -5}) {
+        bool delivered = false;
+        QMetaObject::invokeMethod(
+            qApp, [&delivered] { delivered = true; }, Qt::QueuedConnection);
+        EXPECT_TRUE(QCoro::waitFor(PumpDelay(duration)));
+        EXPECT_TRUE(delivered) << duration;
     }
 }
 
-TEST_F(PumpDelayOnSubstituteHost, SleepsForExactlyTheRemainingTime) {
-    host.ticks = 1000;
-    PumpDelay(host, 250);
-    // One sleep asked for the whole duration: nothing is spent spinning.
-    EXPECT_EQ(host.processPasses, 1);
-    EXPECT_EQ(host.waits, 1);
-    EXPECT_EQ(host.ticks, 1250u);
-}
-
-TEST_F(PumpDelayOnSubstituteHost, ShortWakeUpsWaitAgainUntilTheDurationHasPassed) {
-    host.tickStep = 7;
-    PumpDelay(host, 100);
-    EXPECT_EQ(host.waits, 15); // ceil(100 / 7)
-    EXPECT_EQ(host.ticks, 105u);
-}
-
-TEST_F(PumpDelayOnSubstituteHost, AWrapOfTheTickCounterStillWaitsTheFullTime) {
-    const quint32 start = std::numeric_limits<quint32>::max() - 20;
-    host.ticks = start;
-    host.tickStep = 7;
-    PumpDelay(host, 100);
-    EXPECT_LT(host.ticks, start); // the counter did wrap
-    EXPECT_GE(static_cast<quint32>(host.ticks - start), 100u);
-    EXPECT_EQ(host.waits, 15);
-}
-
-TEST_F(PumpDelayOnSubstituteHost, NestedCallsReturnInReverseOrder) {
-    QStringList order;
-    bool nested = false;
-    host.onProcessEvents = [&] {
-        if (!nested && host.ticks >= 50) {
-            nested = true;
-            order.append(u"inner start"_s);
-            const quint32 innerStart = host.ticks;
-            PumpDelay(host, 30);
-            EXPECT_GE(host.ticks - innerStart, 30u);
-            order.append(u"inner end"_s);
-        }
+// A requested stop ends the wait inside the request, before the event loop turns again.
+TEST(PumpDelay, StopEndsTheWaitAtOnce) {
+    const StopToken stop = StopToken::Create();
+    std::optional<bool> ran;
+    const auto wait = [&]() -> QCoro::Task<> {
+        ran = co_await PumpDelay(60000, stop);
     };
-    host.tickStep = 10;
-    PumpDelay(host, 200);
-    order.append(u"outer end"_s);
-    EXPECT_EQ(order, (QStringList{u"inner start"_s, u"inner end"_s, u"outer end"_s}));
-    EXPECT_GE(host.ticks, 200u);
+    QCoro::Task<> waiting = wait();
+    EXPECT_FALSE(ran.has_value());
+    stop.request();
+    EXPECT_EQ(ran, false);
+    EXPECT_EQ(QCoro::waitFor(PumpDelay(60000, stop)), false);
 }
 
 class OpenUrlInBrowserHandOver : public ::testing::Test {

@@ -1,7 +1,7 @@
-#include "core/browser/browserpane.h"
 #include "core/net/customproxy.h"
 #include "core/net/randomsource.h"
 #include "core/settings/appsettings.h"
+#include "support/nullpane.h"
 
 #include <QList>
 
@@ -10,7 +10,7 @@
 namespace {
 
 // Records the proxy calls; every other operation is inert.
-class RecordingPane : public BrowserPane {
+class RecordingPane : public NullPane {
 public:
     struct Call {
         bool clear = false;
@@ -20,18 +20,6 @@ public:
         QString password;
         int port = 0;
     };
-
-    void navigate(const QString &) override {}
-    void stop() override {}
-    bool goBack() override { return false; }
-    bool goForward() override { return false; }
-    bool refresh() override { return false; }
-    bool isBusy() const override { return false; }
-    QString locationUrl() const override { return {}; }
-    MarkupResult bodyOuterHtml() override { return {{}, QStringLiteral("no document")}; }
-    int linkCount() override { return 0; }
-    std::optional<LinkInfo> link(int) override { return std::nullopt; }
-    bool clickLink(int) override { return false; }
 
     void setProxy(const QString &userAgent, const QString &address, const QString &userName, const QString &password,
                   int port) override {

@@ -68,7 +68,7 @@ protected:
             });
         });
         StartServer();
-        downloader.setFetchLimits(FetchLimits{1 << 20, 2s});
+        downloader->setFetchLimits(FetchLimits{1 << 20, 2s});
     }
     void TearDown() override { released = true; }
 

@@ -113,7 +113,6 @@ TEST_F(ProxyFetch, ListRetriesThroughAThenBThenAAndTheNextCallStartsAtA) {
     EXPECT_EQ(source, QStringLiteral("recovered"));
     EXPECT_EQ(proxyA.requests().size(), 2);
     EXPECT_EQ(proxyB.requests().size(), 1);
-    EXPECT_EQ(host.ticks, 1000u);
 
     ASSERT_TRUE(downloader.DownloadURL(Url("/flaky"), source, false));
     EXPECT_EQ(proxyA.requests().size(), 3);
@@ -135,9 +134,9 @@ TEST_F(ProxyFetch, MissingOrRemovedPageEndsTheCallAtOnceInEveryMode) {
     StartProxy(proxyA);
     StartProxy(proxyB);
     failFirst = 1000;
-    host.onProcessEvents = [this] {
+    status.onPanelText = [this](int, const QString &) {
         if (hits > 3) {
-            context.run.ShouldStop = true; // ends the test if the call kept retrying
+            stop.request(); // ends the test if the call kept retrying
         }
     };
     const QString a = QStringLiteral("127.0.0.1:%1").arg(proxyA.port());
@@ -147,16 +146,14 @@ TEST_F(ProxyFetch, MissingOrRemovedPageEndsTheCallAtOnceInEveryMode) {
             context.settings.eRandomProxies = {a, QStringLiteral("127.0.0.1:%1").arg(proxyB.port())};
             UseFixedProxy(proxyA);
             status.activityHistory.clear();
-            host.ticks = 0;
             hits = 0;
-            context.run.ShouldStop = false;
+            stop = StopToken::Create();
             QString source = QStringLiteral("before");
 
             EXPECT_FALSE(downloader.DownloadURL(Url(path), source, false)) << path;
             EXPECT_EQ(source, QStringLiteral("before"));
             EXPECT_EQ(hits, 1) << path;
             EXPECT_EQ(status.activityHistory, (QStringList{QStringLiteral("T63 ") + a, QString()})) << path;
-            EXPECT_EQ(host.ticks, 500u);
         }
     }
     EXPECT_EQ(proxyA.requests().size(), 4);
@@ -185,9 +182,9 @@ TEST_F(ProxyFetch, AddressWithABlankGoesOutEncodedAtTheFirstAttempt) {
     StartProxy(proxyA);
     context.settings.rRandomProxy = true;
     context.settings.eRandomProxies = {QStringLiteral("127.0.0.1:%1").arg(proxyA.port())};
-    host.onProcessEvents = [this] {
+    status.onPanelText = [this](int, const QString &) {
         if (status.activityHistory.contains(QStringLiteral("T66"))) {
-            context.run.ShouldStop = true; // ends the test if the call kept retrying
+            stop.request(); // ends the test if the call kept retrying
         }
     };
     QString source;
@@ -203,10 +200,10 @@ TEST_F(ProxyFetch, ReplyOverTheSizeLimitEndsAListModeCallAtOnce) {
     context.settings.rRandomProxy = true;
     context.settings.eRandomProxies = {QStringLiteral("127.0.0.1:%1").arg(proxyA.port()),
                                        QStringLiteral("127.0.0.1:%1").arg(proxyB.port())};
-    downloader.setFetchLimits(FetchLimits{1 << 20, std::chrono::seconds(30)});
-    host.onProcessEvents = [this, &proxyB] {
+    downloader->setFetchLimits(FetchLimits{1 << 20, std::chrono::seconds(30)});
+    status.onPanelText = [this, &proxyB](int, const QString &) {
         if (proxyB.requests().size() > 1) {
-            context.run.ShouldStop = true; // ends the test if the call kept retrying
+            stop.request(); // ends the test if the call kept retrying
         }
     };
     QString source = QStringLiteral("before");
@@ -234,9 +231,10 @@ TEST_F(ProxyFetch, StopEndsTheRetriesOfListMode) {
     context.settings.rRandomProxy = true;
     context.settings.eRandomProxies = {QStringLiteral("127.0.0.1:%1").arg(proxyA.port())};
     failFirst = 1000;
-    host.onProcessEvents = [this] {
-        if (hits >= 3) {
-            context.run.ShouldStop = true;
+    // Stopped in the pacing before the fourth attempt.
+    status.onPanelText = [this](int, const QString &text) {
+        if (hits >= 3 && text.startsWith(u"T63")) {
+            stop.request();
         }
     };
     QString source = QStringLiteral("before");
@@ -257,6 +255,7 @@ protected:
         https = std::make_unique<LoopbackServer>(certificate->certificateFile(), certificate->keyFile());
         ServePages(https->server(), hits, failFirst);
         ASSERT_TRUE(https->start());
+        real.setTls({true, certificate->certificateFile()});
         CodePage::setCurrent(CodePage::named("windows-1252"));
     }
     void TearDown() override { CodePage::resetCurrent(); }
@@ -276,10 +275,36 @@ protected:
     std::unique_ptr<LoopbackServer> https;
 };
 
-TEST_F(TlsFetch, SelfSignedCertificateIsAccepted) {
-    QString source;
-    ASSERT_TRUE(downloader.DirectDownloadURL(https->url(QStringLiteral("/page")), source, false));
-    EXPECT_TRUE(source.startsWith(QStringLiteral("page")));
+// The server's own authority is no system one: it counts once named, and a certificate for
+// another host counts nowhere.
+TEST_F(TlsFetch, CertificatesAreCheckedUnlessTurnedOff) {
+    const TestCertificate elsewhere(QStringLiteral("DNS:elsewhere.example"));
+    ASSERT_TRUE(elsewhere.isValid());
+    LoopbackServer misnamed(elsewhere.certificateFile(), elsewhere.keyFile());
+    ServePages(misnamed.server(), hits, failFirst);
+    ASSERT_TRUE(misnamed.start());
+    const struct {
+        const char *what;
+        TlsOptions tls;
+        const LoopbackServer &server;
+        bool accepted;
+    } cases[] = {
+        {"system authorities only", {true, {}}, *https, false},
+        {"the server's authority named", {true, certificate->certificateFile()}, *https, true},
+        {"a certificate for another host", {true, elsewhere.certificateFile()}, misnamed, false},
+        {"checks turned off", {false, {}}, misnamed, true},
+    };
+    for (const auto &c : cases) {
+        real.setTls(c.tls);
+        status.activityHistory.clear();
+        QString source;
+        EXPECT_EQ(downloader.DirectDownloadURL(c.server.url(QStringLiteral("/page")), source, false), c.accepted)
+            << c.what;
+        if (!c.accepted) {
+            EXPECT_EQ(downloader.last().error, FetchError::Untrusted) << c.what;
+            EXPECT_TRUE(status.activityHistory.last().startsWith(u"certificate not trusted: ")) << c.what;
+        }
+    }
 }
 
 TEST_F(TlsFetch, HttpsGoesThroughTheProxyTunnel) {
@@ -303,7 +328,6 @@ TEST_F(TlsFetch, FailedHandshakeIsAnsweredByAOneOffClientWithoutCookiesOrCacheHe
     EXPECT_EQ(source, QStringLiteral("page Pragma=(none) Cookie=(none)"));
     EXPECT_EQ(relay.accepted(), 2);
     EXPECT_EQ(status.gaugeChanges.size(), gaugeChanges);
-    EXPECT_EQ(host.ticks, 0u);
 }
 
 TEST_F(TlsFetch, OneOffClientTextIsNotReDecoded) {
@@ -334,6 +358,5 @@ TEST_F(TlsFetch, OneOffClientFailingTooCountsAsAFailedAttempt) {
     EXPECT_FALSE(downloader.DownloadURL(ViaRelay(relay, "/page"), source, false));
     EXPECT_EQ(source, QStringLiteral("before"));
     EXPECT_EQ(relay.accepted(), 2);
-    EXPECT_EQ(host.ticks, 500u);
     EXPECT_EQ(hits, 0);
 }

@@ -25,15 +25,21 @@ namespace {
 // Answers every direct fetch with one text, or fails; records the addresses.
 class OneReplyFetcher : public Fetcher {
 public:
-    bool DownloadURL(const QString &, QString &, bool) override { return false; }
-    bool DirectDownloadURL(const QString &AURL, QString &ASource, bool UseUTF8) override {
+    QCoro::Task<FetchResult> DownloadURL(QString, bool, StopToken) override { co_return Failed(); }
+    QCoro::Task<FetchResult> DirectDownloadURL(QString AURL, bool UseUTF8, StopToken) override {
         urls.append(AURL);
         utf8.append(UseUTF8);
         if (!reply) {
-            return false;
+            co_return Failed();
         }
-        ASource = *reply;
-        return true;
+        FetchResult result;
+        result.text = *reply;
+        co_return result;
+    }
+    static FetchResult Failed() {
+        FetchResult result;
+        result.error = FetchError::ConnectFailed;
+        return result;
     }
     std::optional<QString> reply;
     QStringList urls;
@@ -118,17 +124,22 @@ protected:
     QTemporaryDir m_folder;
     TestContext ctx;
     OneReplyFetcher fetcher;
+    void Check(bool silent) { QCoro::waitFor(check.DownloadApplicationUpdates(silent, StopToken())); }
+
     int closes = 0;
-    UpdateCheck check{ctx.context, fetcher, m_folder.path(), [this] {
-                          ++closes;
-                      }};
+    UpdateCheck check{
+        {fetcher, ctx.host, ctx.dialogs, ctx.context.texts, ctx.context.endpoints}, m_folder.path(), [this] {
+            ++closes;
+        }};
 };
 
 TEST_F(UpdateCheckTest, UpToDateSaysSoOnlyWhenAsked) {
     serve(u"3.12"_s);
-    check.DownloadApplicationUpdates(true);
+    Check(true);
     EXPECT_TRUE(ctx.dialogs.shown.isEmpty());
-    check.DownloadApplicationUpdates(false);
+    // A run's Stop is no concern of the check's.
+    ctx.context.run.ShouldStop.request();
+    Check(false);
     EXPECT_EQ(shownTexts(), QStringList{u"Up to date."_s});
     EXPECT_EQ(fetcher.urls.value(0), u"http://127.0.0.1:9/updates/mainappupdate.inf");
     EXPECT_FALSE(fetcher.utf8.value(0));
@@ -137,9 +148,9 @@ TEST_F(UpdateCheckTest, UpToDateSaysSoOnlyWhenAsked) {
 TEST_F(UpdateCheckTest, FailedFetchOrShortFileSaysNothingInEitherMode) {
     for (const bool silent : {true, false}) {
         fetcher.reply.reset();
-        check.DownloadApplicationUpdates(silent);
+        Check(silent);
         fetcher.reply = u"x\r\nVersion=3.13\r\n"_s;
-        check.DownloadApplicationUpdates(silent);
+        Check(silent);
     }
     EXPECT_TRUE(ctx.dialogs.shown.isEmpty());
     EXPECT_EQ(closes, 0);
@@ -148,7 +159,7 @@ TEST_F(UpdateCheckTest, FailedFetchOrShortFileSaysNothingInEitherMode) {
 TEST_F(UpdateCheckTest, NewerVersionIsOfferedAlsoAtStartUpAndCancelEndsIt) {
     serve(u"3.13"_s);
     ctx.dialogs.confirmAnswers = {false};
-    check.DownloadApplicationUpdates(true);
+    Check(true);
     ASSERT_EQ(ctx.dialogs.shown.size(), 1);
     EXPECT_TRUE(ctx.dialogs.shown[0].question);
     EXPECT_EQ(ctx.dialogs.shown[0].text, u"Version 3.13 is out; 3.13 it?");
@@ -157,9 +168,9 @@ TEST_F(UpdateCheckTest, NewerVersionIsOfferedAlsoAtStartUpAndCancelEndsIt) {
 
 TEST_F(UpdateCheckTest, MissingOrNonExecutableUpdaterWarnsAndStartsNothing) {
     serve(u"3.2"_s);
-    check.DownloadApplicationUpdates(false);
+    Check(false);
     placeUpdater(false);
-    check.DownloadApplicationUpdates(false);
+    Check(false);
     EXPECT_EQ(shownTexts(), (QStringList{u"Version 3.2 is out; 3.2 it?"_s, u"The updater is missing."_s,
                                          u"Version 3.2 is out; 3.2 it?"_s, u"The updater is missing."_s}));
     EXPECT_EQ(ctx.dialogs.shown[1].icon, Dialogs::Icon::Warning);
@@ -171,16 +182,29 @@ TEST_F(UpdateCheckTest, AgreedUpdateStartsTheUpdaterWithThreeArgumentsAndCloses)
     serve(u"3.13"_s);
     placeUpdater();
     ctx.dialogs.confirmAnswers = {true, false};
-    check.DownloadApplicationUpdates(false);
+    Check(false);
     EXPECT_TRUE(ctx.host.started.isEmpty());
     EXPECT_EQ(closes, 0);
 
-    check.DownloadApplicationUpdates(false);
+    Check(false);
     EXPECT_EQ(shownTexts().mid(2), (QStringList{u"Version 3.13 is out; 3.13 it?"_s, u"Start the updater?"_s}));
     ASSERT_EQ(ctx.host.started.size(), 1);
     EXPECT_EQ(ctx.host.started[0].program, m_folder.filePath(u"tarnwick-updater"_s));
     EXPECT_EQ(ctx.host.started[0].arguments, (QStringList{u"http://127.0.0.1:9/updates/"_s, u"3.12"_s, u"A"_s}));
     EXPECT_EQ(closes, 1);
+}
+
+TEST_F(UpdateCheckTest, UpdaterThatWillNotStartIsNamedAndTheWindowStays) {
+    ctx.context.texts.setText(u"main110"_s, u"[VAR1] did not start."_s);
+    serve(u"3.13"_s);
+    placeUpdater();
+    ctx.host.failStarts = true;
+    Check(false);
+    ASSERT_EQ(ctx.dialogs.shown.size(), 3);
+    EXPECT_EQ(ctx.dialogs.shown[2].icon, Dialogs::Icon::Warning);
+    EXPECT_EQ(ctx.dialogs.shown[2].text,
+              m_folder.filePath(u"tarnwick-updater"_s) + u" did not start.\n\nthe program could not be started"_s);
+    EXPECT_EQ(closes, 0);
 }
 
 // The whole check as the program runs it: the real HTTP client against a loopback server, the
@@ -206,17 +230,20 @@ TEST(UpdateCheckOnTheSystem, StandInUpdaterGetsTheThreeArgumentsFromALoopbackChe
     FakeDialogs dialogs;
     AppContext context(host, status, dialogs);
     context.endpoints.updateBaseUrl = server.url(u"/updates/"_s);
-    Downloader downloader(context);
+    Downloader downloader(context.settings, status, context.texts);
     int closes = 0;
-    UpdateCheck check(context, downloader, folder.path(), [&] { ++closes; });
+    UpdateCheck check({downloader, host, dialogs, context.texts, context.endpoints}, folder.path(), [&] { ++closes; });
+    const auto Check = [&check](bool silent) {
+        QCoro::waitFor(check.DownloadApplicationUpdates(silent, StopToken()));
+    };
 
     // A failed fetch says nothing.
     context.endpoints.updateBaseUrl = server.url(u"/missing/"_s);
-    check.DownloadApplicationUpdates(false);
+    Check(false);
     EXPECT_TRUE(dialogs.shown.isEmpty());
 
     context.endpoints.updateBaseUrl = server.url(u"/updates/"_s);
-    check.DownloadApplicationUpdates(true);
+    Check(true);
     EXPECT_EQ(dialogs.shown.size(), 2);
     EXPECT_EQ(closes, 1);
     const QDeadlineTimer deadline(20000);
@@ -230,9 +257,9 @@ TEST(UpdateCheckOnTheSystem, StandInUpdaterGetsTheThreeArgumentsFromALoopbackChe
 
 TEST(News, FetchedDirectlyAndNothingOnFailure) {
     OneReplyFetcher fetcher;
-    EXPECT_FALSE(GetNews(fetcher, u"http://127.0.0.1:9/news.dat"_s).has_value());
+    EXPECT_FALSE(QCoro::waitFor(GetNews(fetcher, u"http://127.0.0.1:9/news.dat"_s, {})).has_value());
     fetcher.reply = u"<EN1>Hello</EN1>"_s;
-    EXPECT_EQ(GetNews(fetcher, u"http://127.0.0.1:9/news.dat"_s), u"<EN1>Hello</EN1>"_s);
+    EXPECT_EQ(QCoro::waitFor(GetNews(fetcher, u"http://127.0.0.1:9/news.dat"_s, {})), u"<EN1>Hello</EN1>"_s);
     EXPECT_EQ(fetcher.urls, (QStringList{u"http://127.0.0.1:9/news.dat"_s, u"http://127.0.0.1:9/news.dat"_s}));
     EXPECT_FALSE(fetcher.utf8.value(1));
 }

@@ -215,10 +215,12 @@ TEST_F(MainWindowTest, ComesUpWithItsLayoutCaptionsAndStatusPanels) {
     EXPECT_EQ(status.panelText(2), QStringLiteral("0 items exported"));
     EXPECT_EQ(status.panelText(3), QStringLiteral("Progress:"));
     EXPECT_EQ(status.gauge()->geometry(), status.panelRect(MainStatusBar::GaugePanel));
-    EXPECT_EQ(status.gaugePosition(), 0);
 
-    // The deferred start opens the LinkedIn start page (here the loopback server).
+    // The deferred start opens the LinkedIn start page (here the loopback server); its load ends
+    // with an empty gauge, whatever the start-up's fetches left there before.
     EXPECT_TRUE(waitForAddress(QStringLiteral("/start")));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !m_window->mainPane().isBusy(); }, 15000));
+    EXPECT_EQ(status.gaugePosition(), 0);
 
     const QString folder =
         qEnvironmentVariable("TARNWICK_BUILD_DIR", QDir::tempPath()) + QStringLiteral("/screenshots");
@@ -355,9 +357,9 @@ TEST_F(MainWindowTest, IdleGaugeIsEmptyAfterAPageLoadAndAfterAFetchOfUnknownLeng
     EXPECT_EQ(gauge->value(), gauge->minimum());
     EXPECT_EQ(gauge->maximum(), 100);
 
-    QString page;
-    EXPECT_TRUE(m_window->downloader().DirectDownloadURL(m_server.url(QStringLiteral("/chunked")), page, true));
-    EXPECT_EQ(page, QStringLiteral("no length given"));
+    const FetchResult page =
+        QCoro::waitFor(m_window->downloader().DirectDownloadURL(m_server.url(QStringLiteral("/chunked")), true, {}));
+    EXPECT_EQ(page.text, QStringLiteral("no length given"));
     // An empty bar again, not Qt's endless busy animation of a 0..0 range.
     EXPECT_EQ(gauge->maximum(), 100);
     EXPECT_EQ(gauge->value(), 0);
@@ -367,13 +369,10 @@ TEST_F(MainWindowTest, StopEndsTheRunAndResetsTheGauge) {
     AppContext &context = m_window->context();
     context.run.Parsing = true;
     m_window->statusBarPanels().setGaugePosition(40);
-    const quint32 ticksBefore = m_host.ticks;
     QTest::mouseClick(child<QPushButton>("btnStop"), Qt::LeftButton);
-    EXPECT_TRUE(context.run.ShouldStop);
+    EXPECT_TRUE(context.run.ShouldStop.requested());
     EXPECT_FALSE(context.run.Parsing);
     EXPECT_EQ(m_window->statusBarPanels().gaugePosition(), 0);
-    // The window stays responsive for a second after a stop, so aborted fetches can unwind.
-    EXPECT_GE(m_host.ticks - ticksBefore, 1000u);
 }
 
 TEST_F(MainWindowTest, ClosingAsksTheRunToStop) {
@@ -381,7 +380,8 @@ TEST_F(MainWindowTest, ClosingAsksTheRunToStop) {
     ASSERT_TRUE(QTest::qWaitForWindowExposed(m_window.get()));
     m_window->context().run.Parsing = true;
     EXPECT_TRUE(m_window->close());
-    EXPECT_TRUE(m_window->context().run.ShouldStop);
+    EXPECT_TRUE(m_window->context().run.ShouldStop.requested());
+    EXPECT_TRUE(m_window->isIdle());
 }
 
 // The shipped language files, as they lie beside the executable in the build tree.
@@ -421,9 +421,11 @@ TEST_F(MainWindowLanguageTest, ChoosingFrenchSavesTheChoiceAndTranslatesTheWindo
     EXPECT_TRUE(m_window->grab().save(folder + QStringLiteral("/mainwindow-fr.png")));
 }
 
-TEST_F(MainWindowLanguageTest, NewsLineHoldsTheFetchedNewsFromTheStartAndFollowsTheLanguage) {
+TEST_F(MainWindowLanguageTest, NewsLineFillsWhenTheNewsComesAndFollowsTheLanguage) {
     auto *news = child<QLabel>("lblNews");
-    EXPECT_TRUE(news->text().contains(QStringLiteral("Read the news"))) << news->text().toStdString();
+    m_window->show();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return news->text().contains(QStringLiteral("Read the news")); }, 15000))
+        << news->text().toStdString();
     EXPECT_TRUE(news->text().contains(m_server.url(QStringLiteral("/affiliates"))));
     m_window->cbxLanguageChange(1);
     EXPECT_TRUE(news->text().contains(QStringLiteral("Lisez les nouvelles")));
@@ -462,8 +464,10 @@ TEST_F(MainWindowLanguageTest, DeferredStartChecksForUpdatesShowsOffersThenOpens
     EXPECT_TRUE(m_window->grab().save(folder + QStringLiteral("/offers-tab.png")));
     tabs->setCurrentIndex(0);
 
-    // From the button the same answer is said.
+    // From the button the same answer is said, also after a run's Stop.
+    QTest::mouseClick(child<QPushButton>("btnStop"), Qt::LeftButton);
     QTest::mouseClick(child<QPushButton>("btnUpdates"), Qt::LeftButton);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !m_messages.isEmpty(); }, 15000));
     ASSERT_EQ(m_messages.size(), 1);
     EXPECT_FALSE(m_messages.constFirst().isEmpty());
 }

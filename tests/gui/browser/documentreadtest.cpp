@@ -15,17 +15,17 @@ protected:
 };
 
 TEST_F(DocumentRead, BeforeAnyLoadTheBodyIsEmpty) {
-    const MarkupResult result = pane().bodyOuterHtml();
+    const MarkupResult result = read();
 
     ASSERT_TRUE(result.ok()) << result.error.toStdString();
     EXPECT_EQ(result.markup, QStringLiteral("<BODY></BODY>"));
-    EXPECT_EQ(pane().linkCount(), 0);
+    EXPECT_EQ(linkCount(), 0);
 }
 
 TEST_F(DocumentRead, DocumentWithoutBodyFailsClearly) {
     ASSERT_TRUE(load(site().url(QStringLiteral("/no-body.svg"))));
 
-    const MarkupResult result = pane().bodyOuterHtml();
+    const MarkupResult result = read();
 
     EXPECT_FALSE(result.ok());
     EXPECT_TRUE(result.markup.isEmpty());
@@ -37,7 +37,7 @@ TEST_F(DocumentRead, UnansweredReadTimesOut) {
     pane().setScriptTimeout(300);
     blockRenderer(3000);
 
-    const MarkupResult result = pane().bodyOuterHtml();
+    const MarkupResult result = read();
 
     EXPECT_FALSE(result.ok());
     EXPECT_TRUE(result.error.contains(u"did not answer")) << result.error.toStdString();
@@ -49,7 +49,7 @@ TEST_F(DocumentRead, PaneDeletedWhileReadingFailsClearly) {
     // Events run during the read: one of them deletes the pane, as a closing window would.
     QTimer::singleShot(100, [this] { m_pane.reset(); });
 
-    const MarkupResult result = pane().bodyOuterHtml();
+    const MarkupResult result = read();
 
     EXPECT_FALSE(result.ok());
     EXPECT_TRUE(result.error.contains(u"torn down")) << result.error.toStdString();
@@ -62,7 +62,7 @@ TEST_F(DocumentRead, EventsAreProcessedWhileWaiting) {
     bool timerRan = false;
     QTimer::singleShot(0, [&timerRan] { timerRan = true; });
 
-    const MarkupResult result = pane().bodyOuterHtml();
+    const MarkupResult result = read();
 
     EXPECT_TRUE(result.ok()) << result.error.toStdString();
     EXPECT_TRUE(timerRan);

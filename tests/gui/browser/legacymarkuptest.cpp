@@ -9,7 +9,7 @@ protected:
             ADD_FAILURE() << "the page did not load: " << fileName.toStdString();
             return {};
         }
-        const MarkupResult result = pane().bodyOuterHtml();
+        const MarkupResult result = read();
         EXPECT_TRUE(result.ok()) << result.error.toStdString();
         return result.markup;
     }
@@ -72,10 +72,10 @@ TEST_F(LegacyMarkup, PageScriptsCannotAlterTheSerialisation) {
 TEST_F(LegacyMarkup, AnchorTextsOccurInTheBodyMarkup) {
     for (const QString &page : {QStringLiteral("layout1.html"), QStringLiteral("layout2.html")}) {
         const QString markup = bodyOf(page);
-        const int count = pane().linkCount();
+        const int count = linkCount();
         ASSERT_GT(count, 1) << page.toStdString();
         for (int i = 0; i < count; ++i) {
-            const std::optional<LinkInfo> anchor = pane().link(i);
+            const std::optional<LinkInfo> anchor = link(i);
             ASSERT_TRUE(anchor.has_value());
             EXPECT_TRUE(markup.contains(anchor->innerHtml)) << anchor->innerHtml.toStdString();
         }

@@ -18,41 +18,41 @@ protected:
 };
 
 TEST_F(Links, AnchorsAreListedInDocumentOrder) {
-    ASSERT_EQ(pane().linkCount(), 3);
+    ASSERT_EQ(linkCount(), 3);
 
-    const std::optional<LinkInfo> first = pane().link(0);
+    const std::optional<LinkInfo> first = link(0);
     ASSERT_TRUE(first.has_value());
     EXPECT_EQ(first->innerHtml, QStringLiteral("Plain"));
     EXPECT_EQ(first->href, site().url(QStringLiteral("/pages/target.html")));
 
-    const std::optional<LinkInfo> next = pane().link(1);
+    const std::optional<LinkInfo> next = link(1);
     ASSERT_TRUE(next.has_value());
     EXPECT_EQ(next->innerHtml, QStringLiteral("<SPAN>Next</SPAN> &gt;"));
     EXPECT_EQ(next->href, site().url(QStringLiteral("/pages/target.html?page_num=2")));
 
-    EXPECT_FALSE(pane().link(3).has_value());
-    EXPECT_FALSE(pane().link(-1).has_value());
+    EXPECT_FALSE(link(3).has_value());
+    EXPECT_FALSE(link(-1).has_value());
 }
 
 TEST_F(Links, ClickFollowsTheLink) {
     QString completed;
-    ASSERT_TRUE(waitForNavigation([this] { EXPECT_TRUE(pane().clickLink(1)); }, &completed));
+    ASSERT_TRUE(waitForNavigation([this] { EXPECT_TRUE(clickLink(1)); }, &completed));
 
     EXPECT_EQ(completed, site().url(QStringLiteral("/pages/target.html?page_num=2")));
     EXPECT_EQ(pane().locationUrl(), completed);
 }
 
 TEST_F(Links, ClickOnAMissingAnchorReportsIt) {
-    EXPECT_FALSE(pane().clickLink(3));
-    EXPECT_FALSE(pane().clickLink(-1));
+    EXPECT_FALSE(clickLink(3));
+    EXPECT_FALSE(clickLink(-1));
     EXPECT_EQ(pane().locationUrl(), site().url(QStringLiteral("/pages/links.html")));
 }
 
 TEST_F(Links, TheListIsReadAfresh) {
     ASSERT_TRUE(loadPage(QStringLiteral("target.html")));
 
-    EXPECT_EQ(pane().linkCount(), 0);
-    EXPECT_FALSE(pane().link(0).has_value());
+    EXPECT_EQ(linkCount(), 0);
+    EXPECT_FALSE(link(0).has_value());
 }
 
 TEST_F(Links, UserClickOnANewWindowLinkOpensInThePane) {

@@ -1,8 +1,8 @@
 #include "core/extraction/nextpage.h"
 
 #include "panetestbase.h"
-#include "support/fakehost.h"
 
+#include <QElapsedTimer>
 #include <QSignalSpy>
 #include <QTest>
 #include <QWebEnginePage>
@@ -14,26 +14,20 @@ namespace {
 // markup read before the click.
 class NextPage : public PaneTestBase {
 protected:
-    void SetUp() override {
-        PaneTestBase::SetUp();
-        host.realEvents = true;
-    }
-
     QString markup() {
-        const MarkupResult read = pane().bodyOuterHtml();
-        EXPECT_TRUE(read.ok()) << read.error.toStdString();
-        return read.markup;
+        const MarkupResult document = read();
+        EXPECT_TRUE(document.ok()) << document.error.toStdString();
+        return document.markup;
     }
 
     // Runs MoveNextPage and returns whether it clicked; the address the pane then completes, if any.
     bool move(const QString &parsedMarkup, QString *completed) {
-        bool clicked = false;
-        const bool navigated =
-            waitForNavigation([&] { clicked = MoveNextPage(pane(), host, parsedMarkup, 200); }, completed);
-        return clicked && navigated;
+        QCoro::Task<NextPageOutcome> moving;
+        const bool navigated = waitForNavigation([&] { moving = MoveNextPage(pane(), parsedMarkup, 200); }, completed);
+        return QCoro::waitFor(moving).kind == NextPageOutcome::Kind::Clicked && navigated;
     }
 
-    FakeHost host;
+    NextPageOutcome::Kind moveWithoutNavigation() { return QCoro::waitFor(MoveNextPage(pane(), markup(), 200)).kind; }
 };
 
 TEST_F(NextPage, ClicksTheFirstQualifyingLinkPastTheTraps) {
@@ -52,7 +46,7 @@ TEST_F(NextPage, LinkAddedAfterThePageWasReadIsPassedOver) {
                        "a.textContent = 'Later >'; document.body.insertBefore(a, document.body.firstChild); 1;"),
         [&added](const QVariant &) { added = true; });
     ASSERT_TRUE(QTest::qWaitFor([&] { return added; }, 5000));
-    ASSERT_EQ(pane().link(0)->innerHtml, QStringLiteral("Later &gt;"));
+    ASSERT_EQ(link(0)->innerHtml, QStringLiteral("Later &gt;"));
 
     QString completed;
     ASSERT_TRUE(move(parsed, &completed));
@@ -62,10 +56,11 @@ TEST_F(NextPage, LinkAddedAfterThePageWasReadIsPassedOver) {
 TEST_F(NextPage, PageWithOnlyTrapsDoesNotMove) {
     ASSERT_TRUE(loadPage(QStringLiteral("nextpage-traps.html")));
     QSignalSpy completed(&pane(), &BrowserPane::navigateComplete2);
-    const quint32 before = host.tickCount();
+    QElapsedTimer clock;
+    clock.start();
 
-    EXPECT_FALSE(MoveNextPage(pane(), host, markup(), 200));
-    EXPECT_EQ(host.tickCount(), before); // no pause without a click
+    EXPECT_EQ(moveWithoutNavigation(), NextPageOutcome::Kind::NoLink);
+    EXPECT_LT(clock.elapsed(), 200); // no pause without a click
     QTest::qWait(300);
     EXPECT_EQ(completed.count(), 0);
     EXPECT_EQ(pane().locationUrl(), site().url(QStringLiteral("/pages/nextpage-traps.html")));
@@ -73,7 +68,7 @@ TEST_F(NextPage, PageWithOnlyTrapsDoesNotMove) {
 
 TEST_F(NextPage, PageWithoutAnchorsDoesNotMove) {
     ASSERT_TRUE(loadPage(QStringLiteral("target.html")));
-    EXPECT_FALSE(MoveNextPage(pane(), host, markup(), 200));
+    EXPECT_EQ(moveWithoutNavigation(), NextPageOutcome::Kind::NoLink);
 }
 
 } // namespace

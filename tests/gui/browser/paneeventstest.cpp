@@ -19,7 +19,7 @@ TEST_F(PaneEvents, ScriptErrorIsReportedAndScriptsGoOn) {
     }
 
     EXPECT_TRUE(errors.constFirst().constFirst().toString().contains(u"tarnwick-script-failure"));
-    const MarkupResult result = pane().bodyOuterHtml();
+    const MarkupResult result = read();
     ASSERT_TRUE(result.ok()) << result.error.toStdString();
     EXPECT_TRUE(result.markup.startsWith(u"<BODY data-after=\"ran\">"));
     EXPECT_EQ(visibleDialogCount(), 0);

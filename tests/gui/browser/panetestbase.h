@@ -28,6 +28,11 @@ protected:
 
     static TestSite &site() { return TestSite::Instance(); }
     WebEnginePane &pane() { return *m_pane; }
+    // The pane's script calls, each waited for.
+    MarkupResult read() { return QCoro::waitFor(m_pane->bodyOuterHtml()); }
+    int linkCount() { return QCoro::waitFor(m_pane->linkCount()).value; }
+    std::optional<LinkInfo> link(int index) { return QCoro::waitFor(m_pane->link(index)).value; }
+    bool clickLink(int index) { return QCoro::waitFor(m_pane->clickLink(index)).value; }
     BrowserProfile &profile() { return *m_profile; }
     // Deletes the pane and then the profile, as the window does at shut-down.
     void closePane();

@@ -45,7 +45,7 @@ protected:
             ADD_FAILURE() << "the cookie page did not load";
             return {};
         }
-        return pane().bodyOuterHtml().markup;
+        return read().markup;
     }
 };
 

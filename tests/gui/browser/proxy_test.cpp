@@ -96,7 +96,7 @@ protected:
         if (completed.isEmpty() && !completed.wait(15000)) {
             return {};
         }
-        return m_pane->bodyOuterHtml().markup;
+        return QCoro::waitFor(m_pane->bodyOuterHtml()).markup;
     }
 
     static bool requestedThrough(const Tinyproxy &proxy, const QString &address) {

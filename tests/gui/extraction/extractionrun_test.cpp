@@ -7,6 +7,7 @@
 #include "gui/browser/browserprofile.h"
 #include "samplesite/samplesite.h"
 #include "support/fakehost.h"
+#include "support/tinyproxy.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -119,7 +120,7 @@ protected:
         return QStringLiteral("rows %1, parsing %2, stop %3, in tick %4, activity \"%5\", page %6")
             .arg(results().rowCount())
             .arg(run().Parsing)
-            .arg(run().ShouldStop)
+            .arg(run().ShouldStop.requested())
             .arg(m_window->extraction().inTick())
             .arg(activity(), m_window->mainPane().locationUrl())
             .toStdString();
@@ -131,8 +132,8 @@ protected:
         const QStringList targets = m_site.requestedTargets();
         return std::any_of(targets.begin(), targets.end(), [&](const QString &t) { return t.contains(part); });
     }
-    // A run's tick processes events in nested loops and returns only at the end of a page, so
-    // what a user does in the middle of one is done from a timer, which fires inside them.
+    // What a user does in the middle of a run is done from a timer that watches the site's
+    // requests, while the run waits for them.
     void whenRequested(const QString &part, std::function<void()> action) {
         m_watch.setInterval(10);
         QObject::connect(&m_watch, &QTimer::timeout, [this, part, action] {
@@ -198,7 +199,7 @@ TEST_F(ExtractionRunTest, FirstLayoutOverThreePagesWithTheRealWaits) {
 
     expectRows(1, 3);
     EXPECT_EQ(activity(), u"Finished.");
-    EXPECT_FALSE(run().ShouldStop);
+    EXPECT_FALSE(run().ShouldStop.requested());
     EXPECT_EQ(m_window->context().status.panelText(StatusSink::ListedPanel), u"30 items listed");
     // Every page was read once: the traps in front of the next link were passed over.
     const QStringList targets = m_site.requestedTargets();
@@ -251,9 +252,34 @@ TEST_F(ExtractionRunTest, StopInTheMiddleOfAnEntryDropsItAndShowsNoEndText) {
     ASSERT_TRUE(waitForRunEnd()) << state();
 
     EXPECT_EQ(results().rowCount(), 2);
-    EXPECT_TRUE(run().ShouldStop);
+    EXPECT_TRUE(run().ShouldStop.requested());
     EXPECT_NE(activity(), u"Finished.");
     EXPECT_EQ(m_window->context().status.gaugePosition(), 0);
+}
+
+// Get Data pressed within Stop's pause, while the company page Stop cut off was still coming
+// through a proxy of the list: that entry is never listed without its company's data.
+TEST_F(ExtractionRunTest, GetDataRightAfterStopNeverListsTheInterruptedEntry) {
+    Tinyproxy proxy;
+    ASSERT_TRUE(proxy.start()) << proxy.errorString().toStdString();
+    AppSettings &settings = m_window->context().settings;
+    settings.rRandomProxy = true;
+    settings.eRandomProxies = {proxy.host() + u':' + QString::number(proxy.port())};
+    const QList<SampleCompany> page = m_site.companies(1, 3);
+    m_site.setFault(u"/company/"_s + page[2].slug, SampleSite::Fault::Slow, 1, 3000);
+    ASSERT_TRUE(open(m_site.searchUrl(1, 3)));
+    whenRequested(u"/company/"_s + page[2].slug, [this] {
+        click("btnStop");
+        click("btnStart");
+    });
+    click("btnStart");
+    ASSERT_TRUE(waitForRunEnd()) << state();
+
+    EXPECT_EQ(activity(), u"Finished.");
+    ASSERT_EQ(results().rowCount(), 10);
+    for (int row = 0; row < results().rowCount(); ++row) {
+        EXPECT_FALSE(results().row(row)[LeadRow::Industry].isEmpty()) << row;
+    }
 }
 
 TEST_F(ExtractionRunTest, StopDuringThePauseAfterTheClickAddsNothingMore) {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/extraction/leadrow.h"
+#include "core/model/leadrow.h"
 #include "core/settings/settingsstore.h"
 #include "gui/settings/settingsdialog.h"
 #include "support/testcontext.h"

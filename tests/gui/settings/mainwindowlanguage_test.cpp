@@ -1,4 +1,4 @@
-#include "core/extraction/leadrow.h"
+#include "core/model/leadrow.h"
 #include "gui/settings/mainwindowlanguage.h"
 #include "support/fakehost.h"
 

@@ -1,8 +1,8 @@
-#include "core/browser/browserpane.h"
 #include "core/net/randomsource.h"
 #include "core/settings/settingsstore.h"
 #include "gui/settings/settingsdialog.h"
 #include "gui/settings/settingsflow.h"
+#include "support/nullpane.h"
 #include "support/testcontext.h"
 
 #include <QApplication>
@@ -22,19 +22,8 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-class RecordingPane : public BrowserPane {
+class RecordingPane : public NullPane {
 public:
-    void navigate(const QString &) override {}
-    void stop() override {}
-    bool goBack() override { return false; }
-    bool goForward() override { return false; }
-    bool refresh() override { return false; }
-    bool isBusy() const override { return false; }
-    QString locationUrl() const override { return {}; }
-    MarkupResult bodyOuterHtml() override { return {{}, u"no document"_s}; }
-    int linkCount() override { return 0; }
-    std::optional<LinkInfo> link(int) override { return std::nullopt; }
-    bool clickLink(int) override { return false; }
     void setProxy(const QString &, const QString &address, const QString &, const QString &, int port) override {
         proxies.append(address.isEmpty() ? u"direct"_s : address + u':' + QString::number(port));
     }

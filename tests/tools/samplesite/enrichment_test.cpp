@@ -1,7 +1,7 @@
 #include "core/enrichment/companydetails.h"
 #include "core/enrichment/emailharvester.h"
 #include "core/enrichment/placeslookup.h"
-#include "core/extraction/leadrow.h"
+#include "core/model/leadrow.h"
 #include "sitefixture.h"
 
 #include <QJsonDocument>
@@ -88,7 +88,7 @@ TEST_F(CompanyPageTest, TheProgramReadsEveryFieldOfEveryCompanyOnAPage) {
                 site.base() + u"/company/" + company.slug +
                 (layout == 1 ? QStringLiteral("?trk=vsrp_companies_res_name") : QStringLiteral("/?trk=srp"));
             LeadRow row;
-            ExtractCompanyDetails(downloader, link, row);
+            QCoro::waitFor(ExtractCompanyDetails(downloader, link, row, {}));
             for (const CompanyCell &cell : companyCells) {
                 EXPECT_EQ(row[cell.column], cell.expected(company))
                     << company.slug.toStdString() << ", column " << cell.column;
@@ -128,7 +128,7 @@ protected:
         return QJsonDocument::fromJson(QByteArray::fromStdString(result->body)).object().value(u"status").toString();
     }
 
-    PlacesLookup lookup{test.context, downloader};
+    PlacesLookup lookup{test.context.endpoints, downloader};
 };
 
 TEST_F(PlacesServiceTest, GeocodeNearbySearchAndDetailsCompleteARow) {
@@ -137,8 +137,8 @@ TEST_F(PlacesServiceTest, GeocodeNearbySearchAndDetailsCompleteARow) {
         lookup.setKeyDraw([draw] { return draw; });
         QString phone, details, state, category;
 
-        lookup.ParsePair(company.name, company.city + u',' + company.zip + u", " + company.country, company.country,
-                         phone, details, state, category);
+        QCoro::waitFor(lookup.ParsePair(company.name, company.city + u',' + company.zip + u", " + company.country,
+                                        company.country, phone, details, state, category, {}));
 
         EXPECT_EQ(phone, company.phone);
         EXPECT_EQ(state, company.region);
@@ -175,13 +175,13 @@ TEST_F(PlacesServiceTest, RepliesCarryTheStatusOfEachFailure) {
 class CompanyWebsiteTest : public SampleSiteTest {};
 
 TEST_F(CompanyWebsiteTest, TheHarvestFindsTheAddressesOfHomeAndContactPage) {
-    EmailHarvester harvester(test.context, downloader);
+    EmailHarvester harvester(test.context.settings, downloader);
     for (const SampleCompany &company : site.companies(2, 2)) {
         if (company.website.isEmpty()) {
             EXPECT_TRUE(company.emails.isEmpty());
             continue;
         }
-        EXPECT_EQ(harvester.GetEmailsFromWebsite(company.website), company.emails.join(u';'))
+        EXPECT_EQ(QCoro::waitFor(harvester.GetEmailsFromWebsite(company.website, {})), company.emails.join(u';'))
             << company.website.toStdString();
         EXPECT_EQ(company.emails.size(), 2);
     }

@@ -16,7 +16,7 @@ struct LayoutCase {
     int layout;
     PageLayout detected;
     QString (*keyword)(const QString &page);
-    ParseOutcome (ResultsPageParser::*parse)(const QString &page);
+    QCoro::Task<ParseOutcome> (ResultsPageParser::*parse)(QString page, StopToken stop);
     QString companyLinkTail; // what the program's link keeps of an entry's href behind the slug
     int trapsBeforeNext;     // links with a next-page look that must be passed over
 };
@@ -98,7 +98,7 @@ TEST_P(ResultPagesTest, TheProgramListsEveryEntryOfAPageByNameAndLink) {
     ResultsPageParser parser(test.context, downloader, results);
     const QList<SampleCompany> companies = site.companies(GetParam().layout, LastPage());
 
-    (parser.*GetParam().parse)(Serialised(LastPage()));
+    QCoro::waitFor((parser.*GetParam().parse)(Serialised(LastPage()), {}));
 
     ASSERT_EQ(results.rowCount(), companies.size());
     for (int i = 0; i < companies.size(); ++i) {

@@ -25,7 +25,7 @@ protected:
 
     SampleSite site;
     TestContext test;
-    Downloader downloader{test.context};
+    Downloader downloader{test.context.settings, test.status, test.context.texts};
 };
 
 inline void PrintTo(const QString &text, std::ostream *stream) {

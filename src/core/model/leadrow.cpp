@@ -1,4 +1,4 @@
-#include "core/extraction/leadrow.h"
+#include "core/model/leadrow.h"
 
 const std::array<QString, LeadRow::ColumnCount> &DefaultColumnCaptions() {
     static const std::array<QString, LeadRow::ColumnCount> captions = {
