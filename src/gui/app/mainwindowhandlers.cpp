@@ -85,7 +85,9 @@ QString MainWindow::LoadLanguage(const QString &code) {
     ApplyUiTexts(sections.texts, m_context->texts);
     m_results->refreshItemsListed();
     refreshExportedCounter();
-    m_lblNews->setText(BuildNewsLine(m_newsText, m_context->endpoints.affiliatesUrl, code));
+    const NewsLine news = BuildNewsLine(m_newsText, m_context->endpoints.affiliatesUrl, code);
+    m_lblNews->setText(news.markup);
+    m_lblNews->setToolTip(news.toolTip);
     return {};
 }
 
