@@ -23,8 +23,16 @@ std::optional<QString> NewestVersionText(const QString &updateFile) {
 }
 
 double VersionNumber(const QString &text) {
+    // Only a plain decimal: the C locale also takes group separators ("3,130" as 3130),
+    // exponents, "inf" and "nan", and an infinite version would count as newer than any.
+    static const QRegularExpression plainDecimal(
+        QRegularExpression::anchoredPattern(QStringLiteral("[+-]?([0-9]+\\.?[0-9]*|\\.[0-9]+)")));
+    const QString trimmed = text.trimmed();
+    if (!plainDecimal.match(trimmed).hasMatch()) {
+        return 0.0;
+    }
     bool ok = false;
-    const double number = QLocale::c().toDouble(text.trimmed(), &ok);
+    const double number = QLocale::c().toDouble(trimmed, &ok);
     return ok ? number : 0.0;
 }
 
