@@ -5,8 +5,10 @@
 #include <QStringList>
 
 std::optional<QString> NewestVersionText(const QString &updateFile) {
-    static const QRegularExpression lineEnd(QStringLiteral("\r\n|\r|\n"));
-    QStringList lines = updateFile.split(lineEnd);
+    // Not a regular expression: it matches nothing in a text with a lone surrogate.
+    QString text = updateFile;
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n")).replace(u'\r', u'\n');
+    QStringList lines = text.split(u'\n');
     // A line end after the last line starts no further line.
     if (!lines.isEmpty() && lines.constLast().isEmpty()) {
         lines.removeLast();

@@ -52,6 +52,7 @@ TEST(UpdateFile, LinesEndWithAnyLineBreakAndTheThirdHoldsTheVersion) {
         {u"x\nName=T\nAVersion=3.13Version=9\n", u"A3.13Version=9"_s},
         {u"x\nVersion=3.13\n\n", u""_s},
         {u"x\nVersion=3.13\n", std::nullopt},
+        {u"\xDDDD\r\nName=T\r\nVersion=3.13", u"3.13"_s}, // a lone surrogate is a character like any
         {u"", std::nullopt},
     };
     for (const auto &c : cases) {
