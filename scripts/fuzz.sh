@@ -37,6 +37,7 @@ targets=(
   "languagefile   16384 file languages/*.dat"
   "exportline     4096 text"
   "resultspage    65536 text tests/data/browser/layout*.html tests/data/browser/nextpage*.html"
+  "publisherreply 8192 text"
 )
 
 status=0

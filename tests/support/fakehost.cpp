@@ -62,8 +62,3 @@ std::optional<QString> FakeDialogs::getSaveFileName(const SaveFileRequest &reque
     saveRequests.append(request);
     return std::exchange(nextSaveFileName, std::nullopt);
 }
-
-std::optional<QString> FakeDialogs::getExistingDirectory(const QString &title) {
-    directoryTitles.append(title);
-    return std::exchange(nextDirectory, std::nullopt);
-}

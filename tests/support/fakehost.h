@@ -87,12 +87,9 @@ public:
     void showMessage(Icon icon, const QString &text) override { shown.append({icon, text, false}); }
     bool confirm(Icon icon, const QString &text) override;
     std::optional<QString> getSaveFileName(const SaveFileRequest &request) override;
-    std::optional<QString> getExistingDirectory(const QString &title) override;
 
     QList<Shown> shown;
     std::deque<bool> confirmAnswers; // empty: OK
     QList<SaveFileRequest> saveRequests;
     std::optional<QString> nextSaveFileName;
-    QStringList directoryTitles;
-    std::optional<QString> nextDirectory;
 };

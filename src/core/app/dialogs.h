@@ -26,6 +26,4 @@ public:
     virtual bool confirm(Icon icon, const QString &text) = 0;
     // The chosen path, or nothing when the user cancels.
     virtual std::optional<QString> getSaveFileName(const SaveFileRequest &request) = 0;
-    // The chosen folder, or nothing when the user cancels.
-    virtual std::optional<QString> getExistingDirectory(const QString &title) = 0;
 };

@@ -5,8 +5,10 @@
 #include <QStringList>
 
 std::optional<QString> NewestVersionText(const QString &updateFile) {
-    static const QRegularExpression lineEnd(QStringLiteral("\r\n|\r|\n"));
-    QStringList lines = updateFile.split(lineEnd);
+    // Not a regular expression: it matches nothing in a text with a lone surrogate.
+    QString text = updateFile;
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n")).replace(u'\r', u'\n');
+    QStringList lines = text.split(u'\n');
     // A line end after the last line starts no further line.
     if (!lines.isEmpty() && lines.constLast().isEmpty()) {
         lines.removeLast();
@@ -23,8 +25,16 @@ std::optional<QString> NewestVersionText(const QString &updateFile) {
 }
 
 double VersionNumber(const QString &text) {
+    // Only a plain decimal: the C locale also takes group separators ("3,130" as 3130),
+    // exponents, "inf" and "nan", and an infinite version would count as newer than any.
+    static const QRegularExpression plainDecimal(
+        QRegularExpression::anchoredPattern(QStringLiteral("[+-]?([0-9]+\\.?[0-9]*|\\.[0-9]+)")));
+    const QString trimmed = text.trimmed();
+    if (!plainDecimal.match(trimmed).hasMatch()) {
+        return 0.0;
+    }
     bool ok = false;
-    const double number = QLocale::c().toDouble(text.trimmed(), &ok);
+    const double number = QLocale::c().toDouble(trimmed, &ok);
     return ok ? number : 0.0;
 }
 

@@ -11,8 +11,9 @@
 // than three lines.
 std::optional<QString> NewestVersionText(const QString &updateFile);
 
-// A version text read as a decimal number with "." as the separator, whatever the locale;
-// 0 when it does not read as a number.
+// A version text read as a decimal number with "." as the separator, whatever the locale:
+// an optional sign, digits and an optional fraction, blanks around it allowed. Anything else
+// ("3,130", "1e3", "inf") reads as 0.
 double VersionNumber(const QString &text);
 
 // Versions compare as decimal numbers, not part by part: "3.2" is newer than "3.12".

@@ -92,7 +92,9 @@ QString MainWindow::LoadLanguage(const QString &code) {
 }
 
 void MainWindow::RefreshNewsLine() {
-    m_lblNews->setText(BuildNewsLine(m_newsText, m_context->endpoints.affiliatesUrl, m_newsLanguage));
+    const NewsLine news = BuildNewsLine(m_newsText, m_context->endpoints.affiliatesUrl, m_newsLanguage);
+    m_lblNews->setText(news.markup);
+    m_lblNews->setToolTip(news.toolTip);
 }
 
 void MainWindow::refreshExportedCounter() {

@@ -1,6 +1,6 @@
 #include "gui/app/tarnwickapplication.h"
 
-#include "core/app/apperror.h"
+#include "core/app/endsprogram.h"
 
 #include <QLoggingCategory>
 #include <QWidget>
@@ -12,8 +12,6 @@ TarnwickApplication::TarnwickApplication(int &argc, char **argv) : QApplication(
 bool TarnwickApplication::notify(QObject *receiver, QEvent *event) {
     try {
         return QApplication::notify(receiver, event);
-    } catch (const AppError &error) {
-        handleUncaughtError(error.message());
     } catch (const std::exception &error) {
         handleUncaughtError(QString::fromLocal8Bit(error.what()));
     } catch (...) {

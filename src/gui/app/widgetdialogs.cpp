@@ -16,11 +16,6 @@ std::deque<std::optional<QString>> &saveFileNames() {
     return names;
 }
 
-std::deque<std::optional<QString>> &directories() {
-    static std::deque<std::optional<QString>> folders;
-    return folders;
-}
-
 std::function<void(Dialogs::Icon, const QString &)> &messageObserver() {
     static std::function<void(Dialogs::Icon, const QString &)> observer;
     return observer;
@@ -46,10 +41,6 @@ void WidgetDialogs::setNextConfirmAnswer(bool ok) {
 
 void WidgetDialogs::setNextSaveFileName(std::optional<QString> path) {
     saveFileNames().push_back(std::move(path));
-}
-
-void WidgetDialogs::setNextDirectory(std::optional<QString> folder) {
-    directories().push_back(std::move(folder));
 }
 
 void WidgetDialogs::setMessageObserver(std::function<void(Icon, const QString &)> observer) {
@@ -97,17 +88,4 @@ std::optional<QString> WidgetDialogs::getSaveFileName(const SaveFileRequest &req
         return std::nullopt;
     }
     return dialog.selectedFiles().constFirst();
-}
-
-std::optional<QString> WidgetDialogs::getExistingDirectory(const QString &title) {
-    if (!directories().empty()) {
-        auto answer = directories().front();
-        directories().pop_front();
-        return answer;
-    }
-    const QString folder = QFileDialog::getExistingDirectory(m_parent, title);
-    if (folder.isEmpty()) {
-        return std::nullopt;
-    }
-    return folder;
 }

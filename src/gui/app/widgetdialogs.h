@@ -19,12 +19,10 @@ public:
     void showMessage(Icon icon, const QString &text) override;
     bool confirm(Icon icon, const QString &text) override;
     std::optional<QString> getSaveFileName(const SaveFileRequest &request) override;
-    std::optional<QString> getExistingDirectory(const QString &title) override;
 
     // Seams for tests: when an answer is queued, no dialog is shown.
     static void setNextConfirmAnswer(bool ok);
     static void setNextSaveFileName(std::optional<QString> path);
-    static void setNextDirectory(std::optional<QString> folder);
     // Called with the text of every message or question instead of showing it, while set.
     static void setMessageObserver(std::function<void(Icon, const QString &)> observer);
 

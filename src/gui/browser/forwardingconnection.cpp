@@ -51,12 +51,15 @@ bool IsHopByHop(const QByteArray &line) {
 } // namespace
 
 ForwardingConnection::ForwardingConnection(QTcpSocket *client, ProxyRoute route, bool loopbackDirect, QByteArray access,
-                                           QObject *parent)
+                                           std::chrono::milliseconds headTimeout, QObject *parent)
     : QObject(parent), m_client(client), m_route(std::move(route)), m_loopbackDirect(loopbackDirect),
       m_access(std::move(access)) {
     client->setParent(this);
     connect(client, &QTcpSocket::readyRead, this, &ForwardingConnection::readClient);
     connect(client, &QTcpSocket::disconnected, this, &ForwardingConnection::finish);
+    m_headTimer.setSingleShot(true);
+    connect(&m_headTimer, &QTimer::timeout, this, &ForwardingConnection::abort);
+    m_headTimer.start(headTimeout);
     readClient();
 }
 
@@ -89,6 +92,7 @@ void ForwardingConnection::readClient() {
         }
         return;
     }
+    m_headTimer.stop();
     RequestHead request;
     const QByteArray head = m_buffer.left(end);
     m_buffer.remove(0, end + 4);
@@ -237,6 +241,7 @@ void ForwardingConnection::finish() {
         return;
     }
     m_finished = true;
+    m_headTimer.stop();
     if (m_piping) {
         relay(m_upstream, m_client);
         relay(m_client, m_upstream);

@@ -6,6 +6,9 @@
 #include <QList>
 #include <QObject>
 #include <QPointer>
+#include <QTimer>
+
+#include <chrono>
 
 class QTcpSocket;
 
@@ -13,14 +16,15 @@ class QTcpSocket;
 // picks the route of that moment, and from then on relays bytes both ways until either side
 // closes. Plain HTTP requests are sent with "Connection: close", so every request takes the
 // route in force when it starts. A request without the proxy's access credentials is answered
-// 407 and nothing is forwarded.
+// 407 and nothing is forwarded. A client that sends no whole request head in time is closed.
 class ForwardingConnection : public QObject {
     Q_OBJECT
 
 public:
-    // access: the Proxy-Authorization value a request must carry ("Basic ...").
+    // access: the Proxy-Authorization value a request must carry ("Basic ..."); headTimeout:
+    // how long the client has for its request head.
     ForwardingConnection(QTcpSocket *client, ProxyRoute route, bool loopbackDirect, QByteArray access,
-                         QObject *parent = nullptr);
+                         std::chrono::milliseconds headTimeout, QObject *parent = nullptr);
 
     const ProxyRoute &route() const { return m_route; }
 
@@ -57,6 +61,7 @@ private:
     QByteArray m_access;
     QByteArray m_buffer;
     QByteArray m_pendingForUpstream;
+    QTimer m_headTimer;
     bool m_answerTunnel = false;
     bool m_piping = false;
     bool m_finished = false;

@@ -36,6 +36,16 @@ void ForwardingServer::setLoopbackDirect(bool direct) {
     m_loopbackDirect = direct;
 }
 
+void ForwardingServer::setHeadTimeout(std::chrono::milliseconds timeout) {
+    QMutexLocker lock(&m_mutex);
+    m_headTimeout = timeout;
+}
+
+void ForwardingServer::setMaxConnections(qsizetype count) {
+    QMutexLocker lock(&m_mutex);
+    m_maxConnections = count;
+}
+
 void ForwardingServer::closeStaleConnections() {
     const ProxyRoute current = route();
     m_connections.removeAll(nullptr);
@@ -51,14 +61,22 @@ void ForwardingServer::acceptConnections() {
     while (QTcpSocket *socket = nextPendingConnection()) {
         bool loopbackDirect = true;
         ProxyRoute current;
+        std::chrono::milliseconds headTimeout{};
+        qsizetype maxConnections = 0;
         {
             QMutexLocker lock(&m_mutex);
             current = m_route;
             loopbackDirect = m_loopbackDirect;
+            headTimeout = m_headTimeout;
+            maxConnections = m_maxConnections;
+        }
+        m_connections.removeAll(nullptr);
+        if (m_connections.size() >= maxConnections) {
+            socket->abort();
+            socket->deleteLater();
+            continue;
         }
         const QByteArray access = "Basic " + (m_accessUser + u':' + m_accessPassword).toUtf8().toBase64();
-        auto *connection = new ForwardingConnection(socket, current, loopbackDirect, access, this);
-        m_connections.removeAll(nullptr);
-        m_connections.append(connection);
+        m_connections.append(new ForwardingConnection(socket, current, loopbackDirect, access, headTimeout, this));
     }
 }

@@ -7,6 +7,8 @@
 #include <QPointer>
 #include <QTcpServer>
 
+#include <chrono>
+
 class ForwardingConnection;
 
 // The listening side of the forwarding proxy on 127.0.0.1. Lives in its own thread; the route
@@ -27,6 +29,12 @@ public:
     ProxyRoute route() const;
     // Loopback destinations go direct whatever the route (a remote proxy cannot reach them).
     void setLoopbackDirect(bool direct);
+    // A connection that has not sent a whole request head this long after it was accepted is
+    // closed (30 s unless set); the engine opens another when it has a request to send.
+    void setHeadTimeout(std::chrono::milliseconds timeout);
+    // Connections beyond this many open ones (256 unless set) are closed as soon as they are
+    // accepted: far more than the engine opens, it only stops a local process piling them up.
+    void setMaxConnections(qsizetype count);
 
     // Ends every open connection made for another route than the current one, so the engine's
     // next connection takes the current route. Runs in the server's thread.
@@ -40,5 +48,7 @@ private:
     mutable QMutex m_mutex;
     ProxyRoute m_route;
     bool m_loopbackDirect = true;
+    std::chrono::milliseconds m_headTimeout{std::chrono::seconds(30)};
+    qsizetype m_maxConnections = 256;
     QList<QPointer<ForwardingConnection>> m_connections;
 };

@@ -58,6 +58,7 @@ TEST(UpdateFile, LinesEndWithAnyLineBreakAndTheThirdHoldsTheVersion) {
         {u"x\nName=T\nAVersion=3.13Version=9\n", u"A3.13Version=9"_s},
         {u"x\nVersion=3.13\n\n", u""_s},
         {u"x\nVersion=3.13\n", std::nullopt},
+        {u"\xDDDD\r\nName=T\r\nVersion=3.13", u"3.13"_s}, // a lone surrogate is a character like any
         {u"", std::nullopt},
     };
     for (const auto &c : cases) {
@@ -86,6 +87,20 @@ TEST(UpdateFile, VersionsCompareAsDecimalNumbersWhateverTheLocale) {
     EXPECT_DOUBLE_EQ(VersionNumber(u"3.12"_s), 3.12);
     QLocale::setDefault(savedQt);
     std::setlocale(LC_ALL, saved.c_str());
+}
+
+TEST(UpdateFile, OnlyPlainDecimalsReadAsNumbers) {
+    const struct {
+        const char16_t *text;
+        double number;
+    } cases[] = {
+        {u"3.13", 3.13}, {u"+4", 4.0},    {u"-2.5", -2.5}, {u"3.", 3.0},   {u".5", 0.5},
+        {u"3,130", 0.0}, {u"1e3", 0.0},   {u"inf", 0.0},   {u"-inf", 0.0}, {u"nan", 0.0},
+        {u"0x10", 0.0},  {u"3.1.2", 0.0}, {u"+", 0.0},
+    };
+    for (const auto &c : cases) {
+        EXPECT_EQ(VersionNumber(QString::fromUtf16(c.text)), c.number) << QString::fromUtf16(c.text).toStdString();
+    }
 }
 
 class UpdateCheckTest : public ::testing::Test {

@@ -1,4 +1,3 @@
-#include "core/app/apperror.h"
 #include "core/host/hostservices.h"
 #include "gui/app/mainwindow.h"
 #include "gui/app/tarnwickapplication.h"
@@ -14,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include <stdexcept>
 #include <unistd.h>
 
 // These tests run the real application object, whose event dispatch is where uncaught errors end.
@@ -44,7 +44,7 @@ TEST(ApplicationErrorHandler, AnErrorNamingAccessEndsTheProgramInOrder) {
     QWidget window;
     window.show();
     QSignalSpy ending(&App(), &TarnwickApplication::endingAfterError);
-    QTimer::singleShot(0, &window, [] { throw AppError(QStringLiteral("Access violation at address 00000000")); });
+    QTimer::singleShot(0, &window, [] { throw std::runtime_error("Access violation at address 00000000"); });
     ArmWatchdog(&window);
     EXPECT_EQ(App().exec(), 1);
     EXPECT_EQ(ending.count(), 1);
@@ -56,7 +56,7 @@ TEST(ApplicationErrorHandler, OtherErrorsAreDroppedAndTheProgramCarriesOn) {
     window.show();
     QSignalSpy dropped(&App(), &TarnwickApplication::errorDropped);
     bool carriedOn = false;
-    QTimer::singleShot(0, &window, [] { throw AppError(QStringLiteral("access denied")); });
+    QTimer::singleShot(0, &window, [] { throw std::runtime_error("access denied"); });
     QTimer::singleShot(1, &window, [] { throw std::runtime_error("disk full"); });
     QTimer::singleShot(50, &window, [&] {
         carriedOn = true;

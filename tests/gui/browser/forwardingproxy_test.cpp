@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -204,6 +206,25 @@ TEST_F(ForwardingProxy, ChangedRouteClosesOpenConnectionsAndAnUnchangedOneKeepsT
     m_server.setRoute({u"127.0.0.1"_s, 1, {}, {}});
     m_server.closeStaleConnections();
     EXPECT_TRUE(WaitFor([&] { return tunnel.state() == QAbstractSocket::UnconnectedState; }));
+}
+
+TEST_F(ForwardingProxy, ClientsWithoutARequestAreCutOffAndThoseBeyondTheCapRefused) {
+    m_server.setHeadTimeout(std::chrono::milliseconds(1500));
+    m_server.setMaxConnections(2);
+    const auto closed = [](const QTcpSocket &client) {
+        return client.state() == QAbstractSocket::UnconnectedState;
+    };
+    QTcpSocket clients[3];
+    for (QTcpSocket &client : clients) {
+        client.connectToHost(QHostAddress::LocalHost, m_server.serverPort());
+        ASSERT_TRUE(WaitFor([&] { return client.state() == QAbstractSocket::ConnectedState || closed(client); }));
+    }
+    clients[0].write("GET " + m_origin.url(u"/hello"_s).toLatin1() + " HTTP/1.1\r\n"); // never finished
+    EXPECT_TRUE(WaitFor([&] { return closed(clients[2]); }));
+    EXPECT_FALSE(closed(clients[0]) || closed(clients[1]));
+    EXPECT_TRUE(WaitFor([&] { return closed(clients[0]) && closed(clients[1]); }));
+    // Their places are free again.
+    EXPECT_TRUE(get(u"/hello"_s).endsWith("hello from origin"));
 }
 
 TEST_F(ForwardingProxy, BadRequestsAndUnreachableUpstreamsAreAnswered) {
