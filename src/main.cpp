@@ -80,9 +80,9 @@ int main(int argc, char **argv) {
             return 1;
         }
     }
-    const PlacesKeyFile keys = ReadPlacesKeyFile(PlacesKeyFilePath(AppDataFolder(host)));
-    if (!keys.warning.isEmpty()) {
-        qWarning().noquote() << keys.warning;
+    const ConfigFile config = ReadConfigFile(ConfigFilePath(AppDataFolder(host)));
+    if (!config.warning.isEmpty()) {
+        qWarning().noquote() << config.warning;
     }
 
     // Before the browser engine starts, so its connections go through the switchable proxy.
@@ -91,8 +91,9 @@ int main(int argc, char **argv) {
     host.setBrowserCacheClearer([&profile] { profile.clearHttpCache(); });
 
     MainWindow::Options options;
-    options.endpoints = demo ? Endpoints::fromKeyFileAndEnvironment(keys, demo->environment())
-                             : Endpoints::fromKeyFileAndEnvironment(keys);
+    options.endpoints = demo ? Endpoints::fromKeyFileAndEnvironment(config, demo->environment())
+                             : Endpoints::fromKeyFileAndEnvironment(config);
+    options.tls = TlsOptions{config.verifyTls, config.caFile};
     options.browserProfile = &profile;
     options.executableFolder = LanguageFolder(executableFolder);
     MainWindow window(host, options);

@@ -39,41 +39,50 @@ void ApplyEnvironment(Endpoints &endpoints, const QProcessEnvironment &environme
     }
 }
 
-// Reads "name=value" lines of the [Places] group; group and key names in any letter case,
-// blank lines and lines starting with '#' or ';' skipped.
-void ReadPlacesGroup(const QString &text, PlacesKeyFile &keys) {
-    bool inPlaces = false;
+bool Named(QStringView name, QStringView expected) {
+    return name.compare(expected, Qt::CaseInsensitive) == 0;
+}
+
+// Reads the "name=value" lines of the [Places] and [Network] groups; group and key names in any
+// letter case, blank lines and lines starting with '#' or ';' skipped.
+void ReadGroups(const QString &text, ConfigFile &config) {
+    QStringView group;
     for (QStringView line : QStringView(text).split(u'\n')) {
         line = line.trimmed();
         if (line.isEmpty() || line.startsWith(u'#') || line.startsWith(u';')) {
             continue;
         }
         if (line.startsWith(u'[') && line.endsWith(u']')) {
-            inPlaces = line.sliced(1, line.size() - 2).trimmed().compare(u"Places", Qt::CaseInsensitive) == 0;
+            group = line.sliced(1, line.size() - 2).trimmed();
             continue;
         }
         const qsizetype equals = line.indexOf(u'=');
-        if (!inPlaces || equals < 0) {
+        if (equals < 0) {
             continue;
         }
         const QStringView name = line.first(equals).trimmed();
         const QString value = line.sliced(equals + 1).trimmed().toString();
-        if (name.compare(u"KeyA", Qt::CaseInsensitive) == 0) {
-            keys.keyA = value;
-        } else if (name.compare(u"KeyB", Qt::CaseInsensitive) == 0) {
-            keys.keyB = value;
+        if (Named(group, u"Places") && Named(name, u"KeyA")) {
+            config.keyA = value;
+        } else if (Named(group, u"Places") && Named(name, u"KeyB")) {
+            config.keyB = value;
+        } else if (Named(group, u"Network") && Named(name, u"CaFile")) {
+            config.caFile = value;
+        } else if (Named(group, u"Network") && Named(name, u"VerifyTls")) {
+            config.verifyTls =
+                !(Named(value, u"false") || Named(value, u"no") || Named(value, u"off") || value == u"0");
         }
     }
 }
 
 } // namespace
 
-QString PlacesKeyFilePath(const QString &appDataFolder) {
+QString ConfigFilePath(const QString &appDataFolder) {
     return appDataFolder.isEmpty() ? QString() : appDataFolder + QStringLiteral("/tarnwick.conf");
 }
 
-PlacesKeyFile ReadPlacesKeyFile(const QString &path) {
-    PlacesKeyFile keys;
+ConfigFile ReadConfigFile(const QString &path) {
+    ConfigFile keys;
     if (path.isEmpty() || !QFileInfo::exists(path)) {
         return keys;
     }
@@ -82,7 +91,7 @@ PlacesKeyFile ReadPlacesKeyFile(const QString &path) {
         keys.warning = QStringLiteral("%1: cannot read the Places keys: %2").arg(path, file.errorString());
         return keys;
     }
-    ReadPlacesGroup(QString::fromUtf8(file.readAll()), keys);
+    ReadGroups(QString::fromUtf8(file.readAll()), keys);
     if (file.permissions() & NotOwnerOnly) {
         keys.warning = QStringLiteral("%1 holds the Places keys but other users may read it; make it private "
                                       "with: chmod 600 '%1'")
@@ -97,7 +106,7 @@ Endpoints Endpoints::fromEnvironment(const QProcessEnvironment &environment) {
     return endpoints;
 }
 
-Endpoints Endpoints::fromKeyFileAndEnvironment(const PlacesKeyFile &keys, const QProcessEnvironment &environment) {
+Endpoints Endpoints::fromKeyFileAndEnvironment(const ConfigFile &keys, const QProcessEnvironment &environment) {
     Endpoints endpoints;
     endpoints.placesKeyA = keys.keyA;
     endpoints.placesKeyB = keys.keyB;

@@ -3,20 +3,24 @@
 #include <QProcessEnvironment>
 #include <QString>
 
-// The Places keys a user keeps in the program's configuration file (tarnwick.conf beside
-// settings.dat): a [Places] group with KeyA= and KeyB= lines.
-struct PlacesKeyFile {
+// What a user keeps in the program's configuration file (tarnwick.conf beside settings.dat): the
+// Places keys in a [Places] group (KeyA=, KeyB=), and how certificates are checked in a
+// [Network] group (CaFile= names a bundle of further authorities, VerifyTls=false turns the
+// checks off).
+struct ConfigFile {
     QString keyA;
     QString keyB;
+    QString caFile;
+    bool verifyTls = true;
     // Why the keys may not be private or could not be read; empty when all is well.
     QString warning;
 };
 
 // The configuration file in the program's data folder; empty when that folder is unknown.
-QString PlacesKeyFilePath(const QString &appDataFolder);
-// The keys of the file at path. A missing file holds no keys and is no fault; a file that others
-// than its owner may read or write still gives its keys, with a warning.
-PlacesKeyFile ReadPlacesKeyFile(const QString &path);
+QString ConfigFilePath(const QString &appDataFolder);
+// The file at path. A missing file holds nothing and is no fault; a file that others than its
+// owner may read or write is still read, with a warning.
+ConfigFile ReadConfigFile(const QString &path);
 
 // Every address the program talks to outside the browser pane's own browsing. The defaults are
 // the real services; each value can be overridden from the environment (TARNWICK_<NAME>, for
@@ -48,6 +52,6 @@ struct Endpoints {
     // The defaults with the keys of the file, then every value the environment names: a key set
     // in the environment wins over the file's.
     static Endpoints
-    fromKeyFileAndEnvironment(const PlacesKeyFile &keys,
+    fromKeyFileAndEnvironment(const ConfigFile &keys,
                               const QProcessEnvironment &environment = QProcessEnvironment::systemEnvironment());
 };

@@ -8,6 +8,7 @@
 
 #include <optional>
 #include <ostream>
+#include <tuple>
 
 using namespace Qt::StringLiterals;
 
@@ -65,7 +66,7 @@ TEST_P(PlacesKeys, FileThenEnvironment) {
     const KeysCase &row = GetParam();
     QTemporaryDir folder;
     ASSERT_TRUE(folder.isValid());
-    const QString path = PlacesKeyFilePath(folder.path());
+    const QString path = ConfigFilePath(folder.path());
     if (row.content) {
         QFile file(path);
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
@@ -81,7 +82,7 @@ TEST_P(PlacesKeys, FileThenEnvironment) {
         environment.insert(u"TARNWICK_PLACES_KEY_B"_s, *row.environmentB);
     }
 
-    const PlacesKeyFile keys = ReadPlacesKeyFile(path);
+    const ConfigFile keys = ReadConfigFile(path);
     const Endpoints endpoints = Endpoints::fromKeyFileAndEnvironment(keys, environment);
 
     EXPECT_EQ(endpoints.placesKeyA, row.expectedA);
@@ -96,26 +97,44 @@ TEST_P(PlacesKeys, FileThenEnvironment) {
 INSTANTIATE_TEST_SUITE_P(Table, PlacesKeys, ::testing::ValuesIn(kCases),
                          [](const ::testing::TestParamInfo<KeysCase> &info) { return std::string(info.param.name); });
 
-TEST(PlacesKeyFile, LivesBesideSettingsInTheDataFolder) {
-    EXPECT_EQ(PlacesKeyFilePath(u"/home/ann/.config/Brisvane Software/Tarnwick"_s),
+TEST(ConfigFile, LivesBesideSettingsInTheDataFolder) {
+    EXPECT_EQ(ConfigFilePath(u"/home/ann/.config/Brisvane Software/Tarnwick"_s),
               u"/home/ann/.config/Brisvane Software/Tarnwick/tarnwick.conf"_s);
-    EXPECT_EQ(PlacesKeyFilePath(QString()), QString());
+    EXPECT_EQ(ConfigFilePath(QString()), QString());
 }
 
-TEST(PlacesKeyFile, UnreadableFileWarnsAndGivesNoKeys) {
+TEST(ConfigFile, NetworkGroupNamesAFurtherAuthorityOrTurnsTheChecksOff) {
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    const QString path = ConfigFilePath(folder.path());
+    for (const auto &[content, caFile, verify] :
+         {std::tuple{QByteArray("[Places]\nKeyA=alpha\n"), u""_s, true},
+          std::tuple{QByteArray("[network]\ncafile = /etc/company-ca.pem\nVerifyTls=False\n"), u"/etc/company-ca.pem"_s,
+                     false}}) {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(content);
+        file.close();
+        const ConfigFile config = ReadConfigFile(path);
+        EXPECT_EQ(config.caFile, caFile);
+        EXPECT_EQ(config.verifyTls, verify);
+    }
+}
+
+TEST(ConfigFile, UnreadableFileWarnsAndGivesNoKeys) {
     QTemporaryDir folder;
     ASSERT_TRUE(folder.isValid());
     // A folder in the file's place cannot be read as a file, also by root.
-    const QString path = PlacesKeyFilePath(folder.path());
+    const QString path = ConfigFilePath(folder.path());
     ASSERT_TRUE(QDir().mkpath(path));
-    const PlacesKeyFile keys = ReadPlacesKeyFile(path);
+    const ConfigFile keys = ReadConfigFile(path);
     EXPECT_TRUE(keys.keyA.isEmpty());
     EXPECT_TRUE(keys.keyB.isEmpty());
     EXPECT_FALSE(keys.warning.isEmpty());
 }
 
-TEST(PlacesKeyFile, OtherEndpointsKeepTheirDefaultsUnlessTheEnvironmentNamesThem) {
-    PlacesKeyFile keys;
+TEST(ConfigFile, OtherEndpointsKeepTheirDefaultsUnlessTheEnvironmentNamesThem) {
+    ConfigFile keys;
     keys.keyA = u"alpha"_s;
     QProcessEnvironment environment;
     environment.insert(u"TARNWICK_LINKEDIN_HTTPS"_s, u"http://127.0.0.1:8080"_s);
