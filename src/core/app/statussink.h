@@ -3,10 +3,11 @@
 #include <QString>
 
 // The status bar and the progress gauge of the main window, as the core sees them.
-// Panel 0 shows the current activity, 1 the items listed, 2 the items exported.
+// Panel 0 shows the current activity, 1 the items listed, 2 the items exported, 5 where a run
+// stands.
 class StatusSink {
 public:
-    enum Panel { ActivityPanel = 0, ListedPanel = 1, ExportedPanel = 2, ProgressLabelPanel = 3 };
+    enum Panel { ActivityPanel = 0, ListedPanel = 1, ExportedPanel = 2, ProgressLabelPanel = 3, RunPanel = 5 };
 
     virtual ~StatusSink() = default;
 

@@ -131,11 +131,13 @@ void CutHeadquarters(const CompanyPage &page, LeadRow &row) {
 
 } // namespace
 
-QCoro::Task<> ExtractCompanyDetails(Fetcher &fetcher, QString BDetails, LeadRow &row, StopToken stop) {
+QCoro::Task<bool> ExtractCompanyDetails(Fetcher &fetcher, QString BDetails, LeadRow &row, StopToken stop) {
     const FetchResult page = co_await fetcher.DownloadURL(BDetails, true, stop);
-    if (page.ok()) {
-        ReadCompanyDetails(page.text, row);
+    if (!page.ok()) {
+        co_return false;
     }
+    ReadCompanyDetails(page.text, row);
+    co_return true;
 }
 
 void ReadCompanyDetails(const QString &text, LeadRow &row) {

@@ -32,10 +32,12 @@ QCoro::Task<QString> EmailHarvester::GetEmailsFromWebsite(QString AWebsiteURL, S
     m_homePageUrl.clear();
     m_emailList.clear();
     m_contactPagesList.clear();
+    m_homePageFailed = false;
     if (stop.requested()) {
         co_return QString();
     }
     const FetchResult homePage = co_await m_fetcher.DirectDownloadURL(m_websiteUrl, false, stop);
+    m_homePageFailed = !homePage.ok() && !stop.requested();
     if (!homePage.ok() || stop.requested()) {
         co_return QString();
     }

@@ -30,6 +30,8 @@ public:
     // still uses up its place.
     QCoro::Task<> ExtractEmails(StopToken stop);
 
+    // The last harvest could not fetch the home page (a stop aside).
+    bool homePageFailed() const { return m_homePageFailed; }
     const QString &WebsiteURL() const { return m_websiteUrl; }
     const QStringList &EmailList() const { return m_emailList; }
     const QStringList &ContactPagesList() const { return m_contactPagesList; }
@@ -41,6 +43,7 @@ private:
     Fetcher &m_fetcher;
     QString m_websiteUrl;
     QString m_homePageUrl; // where the home page was read from; empty: m_websiteUrl
+    bool m_homePageFailed = false;
     QStringList m_emailList;
     QStringList m_contactPagesList;
     QStringList m_anchors;

@@ -22,8 +22,8 @@ QString PlacesLookup::DrawKey() const {
     return m_keyDraw() > 5 ? m_endpoints.placesKeyB : m_endpoints.placesKeyA;
 }
 
-QCoro::Task<> PlacesLookup::ParsePair(QString ACategory, QString ALocation, QString ACountry, QString &APhone,
-                                      QString &ADetails, QString &AState, QString &RealCategory, StopToken stop) {
+QCoro::Task<bool> PlacesLookup::ParsePair(QString ACategory, QString ALocation, QString ACountry, QString &APhone,
+                                          QString &ADetails, QString &AState, QString &RealCategory, StopToken stop) {
     Q_UNUSED(ACountry)
     const QString keyword = EncodeQueryValue(ACategory);
     const QString address = EncodeQueryValue(ALocation);
@@ -31,31 +31,34 @@ QCoro::Task<> PlacesLookup::ParsePair(QString ACategory, QString ALocation, QStr
     const QString geocodeUrl = m_endpoints.placesHttp + u"/maps/api/geocode/json?sensor=false&address=" + address;
     const FetchResult geocode = co_await m_fetcher.DownloadURL(geocodeUrl, false, stop);
     if (!geocode.ok()) {
-        co_return;
+        co_return false;
     }
     const GeocodePairs pairs = ExtractLatLong(geocode.text);
     if (pairs.ALatitude3.isEmpty() || pairs.ALongitude3.isEmpty()) {
-        co_return;
+        co_return true;
     }
 
-    const QString placeId = co_await NearestPlaceId(pairs.ALatitude3, pairs.ALongitude3, keyword, stop);
-    if (placeId.isEmpty()) {
-        co_return;
+    const std::optional<QString> placeId = co_await NearestPlaceId(pairs.ALatitude3, pairs.ALongitude3, keyword, stop);
+    if (!placeId) {
+        co_return false;
+    }
+    if (placeId->isEmpty()) {
+        co_return true;
     }
 
     const QString detailsUrl =
-        m_endpoints.placesHttps + u"/maps/api/place/details/json?placeid=" + placeId + u"&key=" + DrawKey();
+        m_endpoints.placesHttps + u"/maps/api/place/details/json?placeid=" + *placeId + u"&key=" + DrawKey();
     const FetchResult detailsReply = co_await m_fetcher.DownloadURL(detailsUrl, true, stop);
     if (!detailsReply.ok()) {
-        co_return;
+        co_return false;
     }
     const std::optional<QJsonObject> details = ParseReplyObject(detailsReply.text);
     if (!details || !HasStatusOk(*details)) {
-        co_return;
+        co_return true;
     }
     const QJsonValue result = details->value(QLatin1String("result"));
     if (!result.isObject()) {
-        co_return;
+        co_return true;
     }
     const QJsonObject place = result.toObject();
 
@@ -63,15 +66,16 @@ QCoro::Task<> PlacesLookup::ParsePair(QString ACategory, QString ALocation, QStr
     ADetails = detailsUrl;
     AState = RegionFromAdrAddress(place.value(QLatin1String("adr_address")).toString());
     RealCategory = TypesFromDetailsReply(detailsReply.text);
+    co_return true;
 }
 
-QCoro::Task<QString> PlacesLookup::NearestPlaceId(QString latitude, QString longitude, QString keyword,
-                                                  StopToken stop) {
+QCoro::Task<std::optional<QString>> PlacesLookup::NearestPlaceId(QString latitude, QString longitude, QString keyword,
+                                                                 StopToken stop) {
     const QString searchUrl = m_endpoints.placesHttps + u"/maps/api/place/nearbysearch/json?location=" + latitude +
                               u"," + longitude + u"&keyword=" + keyword + u"&rankby=distance&key=" + DrawKey();
     const FetchResult searchReply = co_await m_fetcher.DownloadURL(searchUrl, true, stop);
     if (!searchReply.ok()) {
-        co_return QString();
+        co_return std::nullopt;
     }
     const std::optional<QJsonObject> search = ParseReplyObject(searchReply.text);
     if (!search || !HasStatusOk(*search)) {

@@ -6,6 +6,7 @@
 #include <qcoro/qcorotask.h>
 
 #include <functional>
+#include <optional>
 
 struct Endpoints;
 class Fetcher;
@@ -21,17 +22,20 @@ public:
 
     // The four outputs are written together, and only when the place details arrive with
     // status "OK"; every other outcome leaves them as they were. ACountry is not consulted:
-    // the country already ends ALocation. The outputs must outlive the call.
-    QCoro::Task<> ParsePair(QString ACategory, QString ALocation, QString ACountry, QString &APhone, QString &ADetails,
-                            QString &AState, QString &RealCategory, StopToken stop);
+    // the country already ends ALocation. The outputs must outlive the call. False when one of
+    // the service's replies could not be fetched (no match is no failure).
+    QCoro::Task<bool> ParsePair(QString ACategory, QString ALocation, QString ACountry, QString &APhone,
+                                QString &ADetails, QString &AState, QString &RealCategory, StopToken stop);
 
     // Replaces the uniform random draw that chooses between the two keys.
     void setKeyDraw(KeyDraw draw);
 
 private:
     QString DrawKey() const;
-    // The place id of the nearest match, or empty when the search gave none to follow.
-    QCoro::Task<QString> NearestPlaceId(QString latitude, QString longitude, QString keyword, StopToken stop);
+    // The place id of the nearest match, empty when the search gave none to follow, nothing when
+    // the search could not be fetched.
+    QCoro::Task<std::optional<QString>> NearestPlaceId(QString latitude, QString longitude, QString keyword,
+                                                       StopToken stop);
 
     const Endpoints &m_endpoints;
     Fetcher &m_fetcher;

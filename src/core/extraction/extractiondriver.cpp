@@ -4,6 +4,7 @@
 #include "core/app/dialogs.h"
 #include "core/app/statussink.h"
 #include "core/browser/browserpane.h"
+#include "core/export/automaticsave.h"
 #include "core/export/datetimeval.h"
 #include "core/extraction/nextpage.h"
 #include "core/host/hostservices.h"
@@ -19,7 +20,9 @@ Q_LOGGING_CATEGORY(lcRun, "tarnwick.extraction.run", QtInfoMsg)
 
 ExtractionDriver::ExtractionDriver(AppContext &context, ResultsList &results, BrowserPane &pane, Fetcher &fetcher,
                                    QTimer &tmrParse, RandomSource &random)
-    : m_context(context), m_pane(pane), m_tmrParse(tmrParse), m_random(random), m_parser(context, fetcher, results) {
+    : m_context(context), m_pane(pane), m_tmrParse(tmrParse), m_random(random), m_parser(context, fetcher, results),
+      m_statusLine(context.status, context.texts) {
+    m_parser.setStatusLine(&m_statusLine);
     m_tmrParse.stop();
     // A coarse timer may fire up to 5 % early; the pause between page reads is a promise to the site.
     m_tmrParse.setTimerType(Qt::PreciseTimer);
@@ -47,6 +50,9 @@ void ExtractionDriver::btnStartClick() {
     m_context.run.Parsing = true;
     m_tmrParse.start();
     m_context.run.DateTimeVal = MakeDateTimeVal(QDateTime::currentDateTime());
+    m_runStarted = true;
+    m_statusLine.RunStarted();
+    m_statusLine.Waiting();
 }
 
 // Stop ends a run at once: the request ends the fetch and the pause in progress, and the tick
@@ -60,6 +66,9 @@ void ExtractionDriver::btnStopClick() {
     }
     m_context.run.ShouldStop.request();
     m_context.status.setGaugePosition(0);
+    if (m_runStarted) {
+        m_statusLine.Stopped();
+    }
     m_pauses.track(PumpDelay(m_timings.stopPauseMs, m_closing));
 }
 
@@ -103,12 +112,16 @@ QCoro::Task<> ExtractionDriver::TickSteps() {
     qCDebug(lcRun) << "tick: layout" << static_cast<int>(m_layout) << "of" << m_pane.locationUrl() << text.size()
                    << "characters" << markup.error;
     if (m_layout == PageLayout::None) {
+        if (m_context.run.Parsing) {
+            m_statusLine.Waiting();
+        }
         m_tmrParse.start();
         co_return;
     }
     if (!m_context.run.Parsing) {
         co_return;
     }
+    m_statusLine.PageStarted();
 
     // The run this page belongs to, taken with no wait since Parsing was read.
     const StopToken stop = m_context.run.ShouldStop;
@@ -134,8 +147,12 @@ QCoro::Task<> ExtractionDriver::TickSteps() {
         co_return;
     }
     // Stop lets the pause after the click run out: the next page goes on loading.
+    // The countdown runs to the next read: the pause, then the timer's interval.
+    const auto clicked = [this] {
+        m_statusLine.Pausing(m_timings.nextPagePauseMs + m_timings.parseIntervalMs);
+    };
     const NextPageOutcome next =
-        co_await MoveNextPage(m_pane, m_context.run.SuperParseHTML, m_timings.nextPagePauseMs, m_closing);
+        co_await MoveNextPage(m_pane, m_context.run.SuperParseHTML, m_timings.nextPagePauseMs, m_closing, clicked);
     switch (next.kind) {
     case NextPageOutcome::Kind::Clicked:
         m_tmrParse.start();
@@ -153,6 +170,11 @@ QCoro::Task<> ExtractionDriver::TickSteps() {
 void ExtractionDriver::EndRun() {
     m_context.run.Parsing = false;
     m_context.status.setPanelText(StatusSink::ActivityPanel, m_context.texts.text(QStringLiteral("main92")));
+    const QString exportFile = m_context.run.ExportedNum > 0
+                                   ? AutomaticExportPath(m_context.settings.eExportFolder, QStringLiteral("Results"),
+                                                         m_context.run.DateTimeVal)
+                                   : QString();
+    m_statusLine.Finished(exportFile);
 }
 
 void ExtractionDriver::FailRun(const QString &message) {
@@ -160,4 +182,5 @@ void ExtractionDriver::FailRun(const QString &message) {
     m_tmrParse.stop();
     m_context.run.Parsing = false;
     m_context.status.setPanelText(StatusSink::ActivityPanel, message);
+    m_statusLine.Stopped();
 }

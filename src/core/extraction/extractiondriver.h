@@ -4,6 +4,7 @@
 #include "core/async/tasktracker.h"
 #include "core/extraction/pagelayout.h"
 #include "core/extraction/resultsparser.h"
+#include "core/extraction/runstatusline.h"
 
 #include <qcoro/qcorotask.h>
 
@@ -50,6 +51,7 @@ public:
     // True while the parse timer is on: the run waits for its next tick.
     bool isPolling() const;
     ResultsPageParser &parser() { return m_parser; }
+    const RunStatusLine &statusLine() const { return m_statusLine; }
 
 private:
     QCoro::Task<> Tick();
@@ -62,6 +64,8 @@ private:
     QTimer &m_tmrParse;
     RandomSource &m_random;
     ResultsPageParser m_parser;
+    RunStatusLine m_statusLine;
+    bool m_runStarted = false; // the status line stays empty until the first run
     Timings m_timings;
     PageLayout m_layout = PageLayout::None;
     // Requested when the window closes: ends the waits that Stop lets run out.

@@ -24,7 +24,8 @@ bool IsNextPageLink(const LinkInfo &link, const QString &parsedMarkup) {
     return parsedMarkup.contains(text);
 }
 
-QCoro::Task<NextPageOutcome> MoveNextPage(BrowserPane &pane, QString SuperParseHTML, int pauseMs, StopToken cancel) {
+QCoro::Task<NextPageOutcome> MoveNextPage(BrowserPane &pane, QString SuperParseHTML, int pauseMs, StopToken cancel,
+                                          std::function<void()> clicked) {
     using Kind = NextPageOutcome::Kind;
     const PaneResult<int> count = co_await pane.linkCount();
     if (!count.ok()) {
@@ -42,9 +43,12 @@ QCoro::Task<NextPageOutcome> MoveNextPage(BrowserPane &pane, QString SuperParseH
         }
         qCDebug(lcNextPage) << "clicking anchor" << index << link.value->href;
         // A click that loads nothing still counts: the next tick reads the same page again.
-        const PaneResult<bool> clicked = co_await pane.clickLink(index);
-        if (!clicked.ok()) {
-            co_return NextPageOutcome{Kind::PaneFailed, clicked.error};
+        const PaneResult<bool> click = co_await pane.clickLink(index);
+        if (!click.ok()) {
+            co_return NextPageOutcome{Kind::PaneFailed, click.error};
+        }
+        if (clicked) {
+            clicked();
         }
         co_await PumpDelay(pauseMs, cancel);
         co_return NextPageOutcome{Kind::Clicked, {}};

@@ -5,6 +5,8 @@
 #include <QString>
 #include <qcoro/qcorotask.h>
 
+#include <functional>
+
 class BrowserPane;
 struct LinkInfo;
 
@@ -28,6 +30,7 @@ struct NextPageOutcome {
 
 // Clicks the first anchor of the pane's document that is a next-page link, reading every anchor
 // afresh, then waits pauseMs while the event loop runs on. cancel ends the pause early (the
-// window closes); Stop does not: the new page goes on loading.
+// window closes); Stop does not: the new page goes on loading. clicked, when given, hears of the
+// click before the pause begins.
 QCoro::Task<NextPageOutcome> MoveNextPage(BrowserPane &pane, QString SuperParseHTML, int pauseMs = NextPagePauseMs,
-                                          StopToken cancel = {});
+                                          StopToken cancel = {}, std::function<void()> clicked = {});

@@ -7,6 +7,7 @@
 #include "core/extraction/companylink.h"
 #include "core/extraction/pagekeyword.h"
 #include "core/extraction/resultslist.h"
+#include "core/extraction/runstatusline.h"
 #include "core/host/hostservices.h"
 #include "core/util/textcursor.h"
 
@@ -56,13 +57,15 @@ QCoro::Task<ParseOutcome> ResultsPageParser::ParseEntries(QString source, QStrin
             // A company listed already costs no fetch and adds nothing.
             if (!m_results.isKnownLink(link)) {
                 name = HtmlToText(CutBetween(u">", u"</A>", 0, buffer));
-                co_await ExtractCompanyDetails(m_fetcher, link, row, stop);
+                const bool detailed = co_await ExtractCompanyDetails(m_fetcher, link, row, stop);
+                Count(!detailed, RunStatusLine::Failure::CompanyPage, stop);
                 if (!name.isEmpty() && !row[LeadRow::Country].isEmpty() && m_context.settings.cCompleteFromGoogle) {
                     const QString location =
                         row[LeadRow::City] + u',' + row[LeadRow::PostalCode] + u", " + row[LeadRow::Country];
-                    co_await m_places.ParsePair(name, location, row[LeadRow::Country], row[LeadRow::Phone],
-                                                row[LeadRow::GoogleMapsDetails], row[LeadRow::State],
-                                                row[LeadRow::Category], stop);
+                    const bool looked = co_await m_places.ParsePair(
+                        name, location, row[LeadRow::Country], row[LeadRow::Phone], row[LeadRow::GoogleMapsDetails],
+                        row[LeadRow::State], row[LeadRow::Category], stop);
+                    Count(!looked, RunStatusLine::Failure::Places, stop);
                 }
             }
         }
@@ -95,6 +98,7 @@ QCoro::Task<bool> ResultsPageParser::FinishEntry(LeadRow &row, const QString &na
         if (stop.requested()) {
             co_return false;
         }
+        Count(m_harvester.homePageFailed(), RunStatusLine::Failure::Website, stop);
     }
     if (!row[LeadRow::FullAddress].isEmpty()) {
         const QString query = QString(row[LeadRow::FullAddress] + u',' + row[LeadRow::Country]).replace(u' ', u'+');
@@ -111,10 +115,23 @@ QCoro::Task<bool> ResultsPageParser::FinishEntry(LeadRow &row, const QString &na
         outcome.automaticExport = AutomaticSave(m_context, m_results.columnCaptions(), m_context.settings.eExportFolder,
                                                 QStringLiteral("Results"), line);
         if (outcome.automaticExport) {
+            if (m_statusLine != nullptr) {
+                m_statusLine->RowAdded();
+            }
             co_return true;
         }
         // Kept in the list, so the row is not lost and can still be exported by hand.
     }
     m_results.appendRow(std::move(row));
+    if (m_statusLine != nullptr) {
+        m_statusLine->RowAdded();
+    }
     co_return true;
+}
+
+// A fetch that a stop cut short is no failure of the site's.
+void ResultsPageParser::Count(bool failed, RunStatusLine::Failure failure, const StopToken &stop) {
+    if (failed && !stop.requested() && m_statusLine != nullptr) {
+        m_statusLine->FetchFailed(failure);
+    }
 }

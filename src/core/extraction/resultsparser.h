@@ -4,6 +4,7 @@
 #include "core/enrichment/emailharvester.h"
 #include "core/enrichment/placeslookup.h"
 #include "core/export/exportresult.h"
+#include "core/extraction/runstatusline.h"
 #include "core/model/leadrow.h"
 
 #include <QString>
@@ -32,6 +33,8 @@ public:
     QCoro::Task<ParseOutcome> GetCompanyDataResults2(QString ASource, StopToken stop);
 
     PlacesLookup &places() { return m_places; }
+    // Where new rows and failed fetches are told; none by default.
+    void setStatusLine(RunStatusLine *line) { m_statusLine = line; }
 
 private:
     struct LayoutRules;
@@ -39,10 +42,12 @@ private:
     // Completes and files one named entry; false when the entry was dropped by a stop.
     QCoro::Task<bool> FinishEntry(LeadRow &row, const QString &name, const QString &link, const QString &keyword,
                                   ParseOutcome &outcome, StopToken stop);
+    void Count(bool failed, RunStatusLine::Failure failure, const StopToken &stop);
 
     AppContext &m_context;
     Fetcher &m_fetcher;
     ResultsList &m_results;
     PlacesLookup m_places;
     EmailHarvester m_harvester;
+    RunStatusLine *m_statusLine = nullptr;
 };

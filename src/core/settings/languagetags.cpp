@@ -47,7 +47,7 @@ LanguageTable BuildMainWindowTags() {
     for (int column = 0; column < LeadRow::ColumnCount; ++column)
         table.push_back({ColumnCaptionTag(column), captions[static_cast<std::size_t>(column)]});
     AppendRange(table, 92, 92);
-    AppendRange(table, 110, 110);
+    AppendRange(table, 110, 117);
     return table;
 }
 
@@ -99,7 +99,8 @@ const QStringList &UiTextTags() {
         for (int number = 45; number <= 66; ++number)
             list.append(MainTag(number));
         list.append(MainTag(92));
-        list.append(MainTag(110));
+        for (int number = 110; number <= 117; ++number)
+            list.append(MainTag(number));
         return list;
     }();
     return tags;

@@ -13,7 +13,11 @@ MainStatusBar::MainStatusBar(QWidget *parent) : QStatusBar(parent) {
     for (int i = 0; i < PanelCount; ++i) {
         auto *panel = new QLabel(this);
         panel->setObjectName(QStringLiteral("StatusPanel%1").arg(i));
-        panel->setFixedWidth(PanelWidths[static_cast<std::size_t>(i)]);
+        if (i + 1 < PanelCount) {
+            panel->setFixedWidth(PanelWidths[static_cast<std::size_t>(i)]);
+        } else {
+            panel->setMinimumWidth(PanelWidths[static_cast<std::size_t>(i)]);
+        }
         panel->setFrameShape(QFrame::StyledPanel);
         panel->setFrameShadow(QFrame::Sunken);
         m_panels[static_cast<std::size_t>(i)] = panel;
@@ -31,6 +35,10 @@ void MainStatusBar::setPanelText(int panel, const QString &text) {
     }
     QLabel *label = m_panels[static_cast<std::size_t>(panel)];
     label->setText(text);
+    // The run's line may be longer than its panel; the whole of it shows on hovering.
+    if (panel == RunPanel) {
+        label->setToolTip(text);
+    }
     // The counters and the gauge's caption grow to hold a translation whole ("Avanzamento:");
     // the activity panel keeps its width, as activity texts can be as long as a path.
     if (panel == ListedPanel || panel == ExportedPanel || panel == ProgressLabelPanel) {
@@ -87,8 +95,10 @@ void MainStatusBar::placeGauge() {
 void MainStatusBar::placePanels() {
     int x = 0;
     for (QLabel *panel : m_panels) {
-        panel->setGeometry(x, 0, panel->width(), height());
-        x += panel->width() + PanelSpacing;
+        // The last panel, the run's line, takes what is left of the bar.
+        const int width = panel == m_panels.back() ? std::max(PanelWidths.back(), this->width() - x) : panel->width();
+        panel->setGeometry(x, 0, width, height());
+        x += width + PanelSpacing;
     }
     placeGauge();
 }

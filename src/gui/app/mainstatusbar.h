@@ -9,7 +9,8 @@
 class QLabel;
 class QProgressBar;
 
-// The main window's status bar: six panels of fixed widths, the progress gauge in panel 4.
+// The main window's status bar: six panels, the progress gauge in panel 4 and the run's line in
+// panel 5, which takes the rest of the bar.
 class MainStatusBar : public QStatusBar, public StatusSink {
     Q_OBJECT
 

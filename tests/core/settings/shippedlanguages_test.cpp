@@ -69,7 +69,8 @@ TEST_P(ShippedLanguageFiles, EveryTagOfBothWindowsInOrderAndNoneEmpty) {
 TEST_P(ShippedLanguageFiles, PlaceholdersWhereAValueIsNamedAndNowhereElse) {
     const LanguageSections sections = ReadLanguageSections(builtPath(), MainWindowTags());
     ASSERT_TRUE(sections.loaded());
-    const QStringList withValue{u"main45"_s, u"main46"_s, u"main58"_s, u"main110"_s};
+    const QStringList withValue{u"main45"_s,  u"main46"_s,  u"main58"_s,  u"main110"_s, u"main112"_s,
+                                u"main113"_s, u"main115"_s, u"main116"_s, u"main117"_s};
     for (const LanguageTag &entry : MainWindowTags()) {
         EXPECT_EQ(sections.texts.value(entry.tag).contains(u"[VAR1]"_s), withValue.contains(entry.tag))
             << entry.tag.toStdString();

@@ -208,7 +208,7 @@ TEST_F(MainWindowTest, ComesUpWithItsLayoutCaptionsAndStatusPanels) {
     EXPECT_GT(go->geometry().left(), address->geometry().right());
 
     MainStatusBar &status = m_window->statusBarPanels();
-    for (int i = 0; i < MainStatusBar::PanelCount; ++i) {
+    for (int i = 0; i <= MainStatusBar::GaugePanel; ++i) {
         EXPECT_EQ(status.panelRect(i).width(), MainStatusBar::PanelWidths[static_cast<std::size_t>(i)]) << i;
     }
     EXPECT_EQ(status.panelText(1), QStringLiteral("0 items listed"));

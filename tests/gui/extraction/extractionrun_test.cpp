@@ -102,6 +102,7 @@ protected:
     RunState &run() { return m_window->context().run; }
     ResultsList &results() { return m_window->results(); }
     QString activity() { return m_window->context().status.panelText(StatusSink::ActivityPanel); }
+    QString runLine() { return m_window->context().status.panelText(StatusSink::RunPanel); }
 
     bool open(const QString &address) {
         BrowserPane &pane = m_window->mainPane();
@@ -117,12 +118,12 @@ protected:
     }
     // Where the run stands, for failure messages.
     std::string state() {
-        return QStringLiteral("rows %1, parsing %2, stop %3, in tick %4, activity \"%5\", page %6")
+        return QStringLiteral("rows %1, parsing %2, stop %3, in tick %4, activity \"%5\", page %6, run line \"%7\"")
             .arg(results().rowCount())
             .arg(run().Parsing)
             .arg(run().ShouldStop.requested())
             .arg(m_window->extraction().inTick())
-            .arg(activity(), m_window->mainPane().locationUrl())
+            .arg(activity(), m_window->mainPane().locationUrl(), runLine())
             .toStdString();
     }
     bool waitForRunEnd(int timeoutMs = 60000) {
@@ -194,11 +195,23 @@ TEST_F(ExtractionRunTest, FirstLayoutOverThreePagesWithTheRealWaits) {
     m_window->resize(1200, 760);
     showWindow();
     ASSERT_TRUE(open(m_site.searchUrl(1)));
+    EXPECT_TRUE(runLine().isEmpty());
+    QStringList lines;
+    QTimer sampler;
+    QObject::connect(&sampler, &QTimer::timeout, [&] {
+        if (lines.isEmpty() || lines.constLast() != runLine()) {
+            lines.append(runLine());
+        }
+    });
+    sampler.start(10);
     click("btnStart");
     ASSERT_TRUE(waitForRunEnd(90000)) << state();
 
     expectRows(1, 3);
     EXPECT_EQ(activity(), u"Finished.");
+    EXPECT_EQ(runLine(), u"Done: 30 rows from 3 pages. Failed: 0 company pages, 0 Places lookups, 0 web sites.");
+    EXPECT_TRUE(lines.contains(u"Page 2, 0 new rows"_s)) << lines.join(u" | ").toStdString();
+    EXPECT_TRUE(lines.contains(u"Next page in 4 s"_s) && lines.contains(u"Next page in 1 s"_s));
     EXPECT_FALSE(run().ShouldStop.requested());
     EXPECT_EQ(m_window->context().status.panelText(StatusSink::ListedPanel), u"30 items listed");
     // Every page was read once: the traps in front of the next link were passed over.
@@ -228,6 +241,7 @@ TEST_F(ExtractionRunTest, RunWaitsForAResultPageAndASecondRunAddsNothing) {
     QTest::qWait(600);
     EXPECT_TRUE(run().Parsing);
     EXPECT_EQ(results().rowCount(), 0);
+    EXPECT_EQ(runLine(), u"Waiting for a company result page");
 
     // The user opens the last result page of a search: the run reads it and ends.
     ASSERT_TRUE(open(m_site.searchUrl(2, 2)));
@@ -254,6 +268,7 @@ TEST_F(ExtractionRunTest, StopInTheMiddleOfAnEntryDropsItAndShowsNoEndText) {
     EXPECT_EQ(results().rowCount(), 2);
     EXPECT_TRUE(run().ShouldStop.requested());
     EXPECT_NE(activity(), u"Finished.");
+    EXPECT_EQ(runLine(), u"Stopped");
     EXPECT_EQ(m_window->context().status.gaugePosition(), 0);
 }
 
@@ -280,6 +295,26 @@ TEST_F(ExtractionRunTest, GetDataRightAfterStopNeverListsTheInterruptedEntry) {
     for (int row = 0; row < results().rowCount(); ++row) {
         EXPECT_FALSE(results().row(row)[LeadRow::Industry].isEmpty()) << row;
     }
+}
+
+// A company page that is missing and a next page that fails: the run line tells both.
+TEST_F(ExtractionRunTest, TheRunLineSaysWhenARunWaitsAndWhatItCouldNotFetch) {
+    m_site.setFault(u"/company/"_s + m_site.companies(2, 1)[1].slug, SampleSite::Fault::NotFound);
+    ASSERT_TRUE(open(m_site.searchUrl(2)));
+    m_site.setFault(u"/search/results/companies/"_s, SampleSite::Fault::ServerError, 1);
+    click("btnStart");
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return requested(u"page_num=2"_s) && runLine() == u"Waiting for a company result page"; }, 60000))
+        << state();
+    EXPECT_EQ(results().rowCount(), 10);
+    click("btnStop");
+    EXPECT_EQ(runLine(), u"Stopped");
+
+    m_site.setFault(u"/company/"_s + m_site.companies(2, 2)[0].slug, SampleSite::Fault::NotFound);
+    ASSERT_TRUE(open(m_site.searchUrl(2, 2)));
+    click("btnStart");
+    ASSERT_TRUE(waitForRunEnd()) << state();
+    EXPECT_EQ(runLine(), u"Done: 10 rows from 1 pages. Failed: 1 company pages, 0 Places lookups, 0 web sites.");
 }
 
 TEST_F(ExtractionRunTest, StopDuringThePauseAfterTheClickAddsNothingMore) {

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QElapsedTimer>
+#include <QString>
+#include <QTimer>
+
+class StatusSink;
+class UiTexts;
+
+// Panel 5 of the status bar: where a run stands, in the user's language. Empty until the first
+// Get Data; then waiting for a result page, the page being read with its new rows, a countdown to
+// the next page, "stopped", and at the end what the run found and what it could not fetch.
+class RunStatusLine {
+public:
+    // What a run could not fetch, as the end of the run counts it.
+    enum class Failure { CompanyPage, Places, Website };
+
+    RunStatusLine(StatusSink &status, const UiTexts &texts);
+
+    void RunStarted();
+    void Waiting();
+    void PageStarted();
+    void RowAdded();
+    void FetchFailed(Failure failure);
+    // The wait before the next page is read, counted down second by second.
+    void Pausing(int milliseconds);
+    void Stopped();
+    // exportFile: the file automatic export wrote to in this run; empty when it wrote none.
+    void Finished(const QString &exportFile);
+
+    int pages() const { return m_pages; }
+    int rows() const { return m_rows; }
+
+private:
+    void Show(const QString &text);
+    void ShowCountdown();
+
+    StatusSink &m_status;
+    const UiTexts &m_texts;
+    int m_pages = 0;
+    int m_rows = 0;     // in the whole run
+    int m_pageRows = 0; // on the page being read
+    int m_failures[3] = {};
+    QTimer m_countdown;
+    QElapsedTimer m_pauseClock;
+    int m_pauseMs = 0;
+};
