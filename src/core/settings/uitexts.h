@@ -2,6 +2,7 @@
 
 #include <QHash>
 #include <QString>
+#include <QStringList>
 
 // The message and status texts of the program, one per language-file tag ("main45" ...).
 // Every entry is empty until a language file has been applied.
@@ -15,6 +16,9 @@ public:
         return text(tag).replace(QStringLiteral("[VAR1]"), value);
     }
     QString format(const QString &tag, qint64 value) const { return format(tag, QString::number(value)); }
+    // The entry with every "[VAR1]" replaced by values[0], "[VAR2]" by values[1] and so on up to
+    // "[VAR9]", in one pass: a value that itself holds a placeholder stays as it is.
+    QString format(const QString &tag, const QStringList &values) const;
 
 private:
     QHash<QString, QString> m_texts;

@@ -69,10 +69,11 @@ TEST_P(ShippedLanguageFiles, EveryTagOfBothWindowsInOrderAndNoneEmpty) {
 TEST_P(ShippedLanguageFiles, PlaceholdersWhereAValueIsNamedAndNowhereElse) {
     const LanguageSections sections = ReadLanguageSections(builtPath(), MainWindowTags());
     ASSERT_TRUE(sections.loaded());
-    const QStringList withValue{u"main45"_s, u"main46"_s, u"main58"_s};
+    const QStringList withValue{u"main45"_s, u"main46"_s, u"main58"_s, u"main100"_s, u"main101"_s};
     for (const LanguageTag &entry : MainWindowTags()) {
-        EXPECT_EQ(sections.texts.value(entry.tag).contains(u"[VAR1]"_s), withValue.contains(entry.tag))
-            << entry.tag.toStdString();
+        const QString text = sections.texts.value(entry.tag);
+        EXPECT_EQ(text.contains(u"[VAR1]"_s), withValue.contains(entry.tag)) << entry.tag.toStdString();
+        EXPECT_EQ(text.contains(u"[VAR2]"_s), entry.tag == u"main100"_s) << entry.tag.toStdString();
     }
 }
 
