@@ -95,6 +95,7 @@ int main(int argc, char **argv) {
                              : Endpoints::fromKeyFileAndEnvironment(keys);
     options.browserProfile = &profile;
     options.executableFolder = LanguageFolder(executableFolder);
+    options.journalFile = ResultsJournalFile();
     MainWindow window(host, options);
     ApplyQtTranslations(window.context().settings.CurrLang);
     window.show();
