@@ -96,6 +96,7 @@ int main(int argc, char **argv) {
     options.tls = TlsOptions{config.verifyTls, config.caFile};
     options.browserProfile = &profile;
     options.executableFolder = LanguageFolder(executableFolder);
+    options.journalFile = ResultsJournalFile();
     MainWindow window(host, options);
     ApplyQtTranslations(window.context().settings.CurrLang);
     window.show();

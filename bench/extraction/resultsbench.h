@@ -1,10 +1,13 @@
 #pragma once
 
-// The timed steps shared by the list benchmark with and without a view attached.
+// The timed steps shared by the list benchmark with and without a view attached, each run with
+// and without the journal.
 #include "core/app/appcontext.h"
 #include "core/extraction/resultslist.h"
+#include "core/journal/resultsjournal.h"
 
 #include <QElapsedTimer>
+#include <QProcess>
 
 #include <cstdio>
 #include <ctime>
@@ -74,8 +77,9 @@ inline void SelectEveryOtherRow(ResultsList &list) {
     list.selectionModel().select(rows, QItemSelectionModel::Select);
 }
 
-// Prints one line per step; returns the slowest step's processor time in milliseconds.
-inline double RunAll(ResultsList &list, const std::function<void()> &settle) {
+// Prints one line per step; returns the slowest step's processor time in milliseconds. With a
+// journal, writing the rows to its file is a step of its own after the appends.
+inline double RunAll(ResultsList &list, const std::function<void()> &settle, ResultsJournal *journal = nullptr) {
     double slowest = 0;
     const auto step = [&](const char *what, const std::function<void()> &work) {
         slowest = std::max(slowest, Timed(what, work, settle));
@@ -86,6 +90,9 @@ inline double RunAll(ResultsList &list, const std::function<void()> &settle) {
         upperLinks.append(row[LeadRow::LinkedInLink].toUpper());
     }
     step("append 100,000 rows, each after the duplicate test", [&] { Fill(list, companies); });
+    if (journal != nullptr) {
+        step("flush the journal (records, write, fdatasync)", [&] { journal->flush(); });
+    }
     step("test 100,000 known links (different letter case)", [&] {
         int known = 0;
         for (const QString &link : upperLinks) {
@@ -109,6 +116,25 @@ inline double RunAll(ResultsList &list, const std::function<void()> &settle) {
     settle();
     step("Delete All (100,000 rows)", [&] { list.deleteAll(); });
     return slowest;
+}
+
+// Without arguments, runs the program once with "--plain" and once with "--journal", each in a
+// process of its own: a second run in one process would find the memory the first one freed,
+// and appending is mostly the cost of touching fresh memory.
+inline int InOwnProcesses(int argc, char **argv, const std::function<int(bool journalled)> &run) {
+    if (argc > 1) {
+        return run(QByteArrayView(argv[1]) == "--journal");
+    }
+    for (const char *option : {"--plain", "--journal"}) {
+        std::fflush(stdout);
+        QProcess child;
+        child.setProcessChannelMode(QProcess::ForwardedChannels);
+        child.start(QString::fromLocal8Bit(argv[0]), {QString::fromLatin1(option)});
+        if (!child.waitForFinished(-1) || child.exitStatus() != QProcess::NormalExit || child.exitCode() != 0) {
+            return 1;
+        }
+    }
+    return 0;
 }
 
 } // namespace resultsbench

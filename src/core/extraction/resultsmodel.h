@@ -1,10 +1,12 @@
 #pragma once
 
 #include "core/model/leadrow.h"
+#include "core/util/bulkmemory.h"
 
 #include <QAbstractTableModel>
 
 #include <array>
+#include <deque>
 #include <vector>
 
 // The rows of the results list as a table: one column per cell, rows in insertion order, text
@@ -37,6 +39,9 @@ public:
     static constexpr int MaxRemovedRuns = 16;
 
 private:
-    std::vector<LeadRow> m_rows;
+    // Appending never moves the rows already listed (a vector copies them all as it grows), and
+    // their memory comes in whole blocks: an append touches as little fresh memory as it can.
+    BulkPool m_memory;
+    std::pmr::deque<LeadRow> m_rows{&m_memory};
     std::array<QString, LeadRow::ColumnCount> m_captions;
 };

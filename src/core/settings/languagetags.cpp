@@ -47,6 +47,7 @@ LanguageTable BuildMainWindowTags() {
     for (int column = 0; column < LeadRow::ColumnCount; ++column)
         table.push_back({ColumnCaptionTag(column), captions[static_cast<std::size_t>(column)]});
     AppendRange(table, 92, 92);
+    AppendRange(table, 100, 101);
     AppendRange(table, 110, 117);
     return table;
 }
@@ -99,6 +100,8 @@ const QStringList &UiTextTags() {
         for (int number = 45; number <= 66; ++number)
             list.append(MainTag(number));
         list.append(MainTag(92));
+        list.append(MainTag(100));
+        list.append(MainTag(101));
         for (int number = 110; number <= 117; ++number)
             list.append(MainTag(number));
         return list;

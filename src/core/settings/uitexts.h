@@ -16,14 +16,9 @@ public:
         return text(tag).replace(QStringLiteral("[VAR1]"), value);
     }
     QString format(const QString &tag, qint64 value) const { return format(tag, QString::number(value)); }
-    // The entry with every "[VAR1]" replaced by the first value, "[VAR2]" by the second, and so on.
-    QString format(const QString &tag, const QStringList &values) const {
-        QString result = text(tag);
-        for (qsizetype i = 0; i < values.size(); ++i) {
-            result.replace(QStringLiteral("[VAR%1]").arg(i + 1), values.at(i));
-        }
-        return result;
-    }
+    // The entry with every "[VAR1]" replaced by values[0], "[VAR2]" by values[1] and so on up to
+    // "[VAR9]", in one pass: a value that itself holds a placeholder stays as it is.
+    QString format(const QString &tag, const QStringList &values) const;
 
 private:
     QHash<QString, QString> m_texts;

@@ -4,6 +4,7 @@
 #include "core/extraction/resultslist.h"
 #include "core/host/host.h"
 #include "core/host/hostservices.h"
+#include "core/journal/resultsjournal.h"
 #include "core/net/downloader.h"
 #include "core/updates/updatecheck.h"
 #include "gui/app/mainstatusbar.h"
@@ -97,6 +98,7 @@ MainWindow::MainWindow(Host &host, Options options, QWidget *parent)
     m_downloader = std::make_unique<Downloader>(m_context->settings, *m_statusBar, m_context->texts, options.tls);
     m_executableFolder =
         options.executableFolder.isEmpty() ? QCoreApplication::applicationDirPath() : options.executableFolder;
+    m_journalFile = options.journalFile;
     Q_ASSERT(options.browserProfile);
     m_ewbMain = std::make_unique<WebEnginePane>(*options.browserProfile);
     m_ewbNews = std::make_unique<WebEnginePane>(*options.browserProfile);

@@ -28,6 +28,7 @@ class QPushButton;
 class QSplitter;
 class QTabWidget;
 class QToolButton;
+class ResultsJournal;
 class ResultsList;
 class ResultsView;
 class WebEnginePane;
@@ -50,6 +51,8 @@ public:
         QString executableFolder;
         // How the HTTP client checks certificates.
         TlsOptions tls;
+        // Where the results list is journalled; empty keeps its rows in memory only.
+        QString journalFile;
     };
 
     MainWindow(Host &host, Options options, QWidget *parent = nullptr);
@@ -57,6 +60,8 @@ public:
 
     AppContext &context() { return *m_context; }
     ResultsList &results() { return *m_results; }
+    // The results list's journal, or null when the window keeps no journal.
+    ResultsJournal *journal() { return m_journal.get(); }
     BrowserPane &mainPane();
     BrowserPane &newsPane();
     MainStatusBar &statusBarPanels() { return *m_statusBar; }
@@ -132,10 +137,13 @@ private:
     MainStatusBar *m_statusBar = nullptr;
     std::unique_ptr<AppContext> m_context;
     std::unique_ptr<ResultsList> m_results;
+    // Declared after the list it follows, so it goes first.
+    std::unique_ptr<ResultsJournal> m_journal;
     std::unique_ptr<Downloader> m_downloader;
     ClockRandomSource m_random;
     QString m_executableFolder;
     QString m_settingsPath;
+    QString m_journalFile;
     // The news text of every language, fetched once at start-up, and the language it shows in.
     QString m_newsText;
     QString m_newsLanguage;

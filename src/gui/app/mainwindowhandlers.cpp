@@ -5,6 +5,7 @@
 #include "core/host/host.h"
 #include "core/host/hostintegration.h"
 #include "core/host/hostservices.h"
+#include "core/journal/resultsjournal.h"
 #include "core/net/customproxy.h"
 #include "core/net/downloader.h"
 #include "core/settings/languagefile.h"
@@ -27,6 +28,7 @@
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QScreen>
 #include <QTabWidget>
 
@@ -60,6 +62,11 @@ void MainWindow::FormCreate() {
     // so the window still gets its caption and proxy and stays usable with the built-in texts.
     if (const QString error = LoadLanguage(m_context->settings.CurrLang); !error.isEmpty()) {
         TarnwickApplication::ReportError(error);
+    }
+    // After the language: starting may ask whether to restore the rows the last session left.
+    if (!m_journalFile.isEmpty()) {
+        m_journal = std::make_unique<ResultsJournal>(*m_results, m_journalFile);
+        m_journal->start(m_dialogs, m_context->texts, QLocale(m_context->settings.CurrLang));
     }
     setWindowTitle(ProductName + QLatin1Char(' ') + ProgramVersion);
     // The proxy line drawn from a list differs from one start to the next.

@@ -8,9 +8,9 @@ namespace {
 
 // The same place under each XDG base folder; nothing when the base is unknown, so a path never
 // starts at the root of the file system.
-QString ProgramFolderUnder(QStandardPaths::StandardLocation base) {
+QString ProgramPathUnder(QStandardPaths::StandardLocation base, const QString &name) {
     const QString folder = QStandardPaths::writableLocation(base);
-    return folder.isEmpty() ? QString() : folder + QStringLiteral("/Brisvane Software/Tarnwick/browser");
+    return folder.isEmpty() ? QString() : folder + QStringLiteral("/Brisvane Software/Tarnwick/") + name;
 }
 
 } // namespace
@@ -27,9 +27,13 @@ QString ProgramDataFolder(const QString &executableFolder) {
 }
 
 QString BrowserStorageFolder() {
-    return ProgramFolderUnder(QStandardPaths::GenericDataLocation);
+    return ProgramPathUnder(QStandardPaths::GenericDataLocation, QStringLiteral("browser"));
 }
 
 QString BrowserCacheFolder() {
-    return ProgramFolderUnder(QStandardPaths::GenericCacheLocation);
+    return ProgramPathUnder(QStandardPaths::GenericCacheLocation, QStringLiteral("browser"));
+}
+
+QString ResultsJournalFile() {
+    return ProgramPathUnder(QStandardPaths::GenericDataLocation, QStringLiteral("results.journal"));
 }

@@ -12,3 +12,7 @@ QString ProgramDataFolder(const QString &executableFolder);
 QString BrowserStorageFolder();
 // Where it keeps its HTTP cache, which may go at any time: under the XDG cache folder.
 QString BrowserCacheFolder();
+
+// Where the results list is journalled, so its rows outlive the program: user data, under the
+// XDG data folder. Empty when the system names no such folder.
+QString ResultsJournalFile();

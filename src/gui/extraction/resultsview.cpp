@@ -23,6 +23,15 @@ ResultsView::ResultsView(ResultsList &list, QWidget *parent) : QTableView(parent
     if (ownSelection != nullptr && ownSelection != &list.selectionModel()) {
         delete ownSelection;
     }
+    // The headers made selection models of their own as well. The list's replaced them, but Qt
+    // keeps them alive and listening to the model, which costs two calls for every row appended.
+    for (QHeaderView *header : {horizontalHeader(), verticalHeader()}) {
+        for (QItemSelectionModel *made : header->findChildren<QItemSelectionModel *>(Qt::FindDirectChildrenOnly)) {
+            if (made != &list.selectionModel()) {
+                delete made;
+            }
+        }
+    }
 
     setShowGrid(true);
     setSelectionBehavior(QAbstractItemView::SelectRows);

@@ -69,6 +69,7 @@ TEST(LanguageTables, MainWindowTagsInReadingOrder) {
     range(45, 66);
     range(71, 90);
     range(92, 92);
+    range(100, 101);
     range(110, 117);
     QStringList actual;
     for (const LanguageTag &entry : MainWindowTags())
@@ -95,7 +96,7 @@ TEST(LanguageTables, CaptionsHaveBuiltInTextsAndMessagesNone) {
         EXPECT_FALSE(entry.builtInText.isEmpty()) << entry.tag.toStdString();
     EXPECT_EQ(ColumnCaptionTag(0), u"main71"_s);
     EXPECT_EQ(ColumnCaptionTag(19), u"main90"_s);
-    EXPECT_EQ(UiTextTags().size(), 31);
+    EXPECT_EQ(UiTextTags().size(), 33);
 }
 
 TEST_F(LanguageFileReading, PathIsExecutableFolderLanguagesCodeDat) {
@@ -182,4 +183,10 @@ TEST_F(LanguageFileUiTexts, EveryPlaceholderIsReplaced) {
     UiTexts texts;
     texts.setText(u"main58"_s, u"[VAR1] ist da. [VAR1] laden? [var1]"_s);
     EXPECT_EQ(texts.format(u"main58"_s, u"3.13"_s), u"3.13 ist da. 3.13 laden? [var1]"_s);
+}
+
+TEST_F(LanguageFileUiTexts, NumberedPlaceholdersAreReplacedInOnePass) {
+    UiTexts texts;
+    texts.setText(u"main100"_s, u"[VAR2]: [VAR1] [VAR3] [VAR1]"_s);
+    EXPECT_EQ(texts.format(u"main100"_s, QStringList{u"[VAR2]"_s, u"noon"_s}), u"noon: [VAR2] [VAR3] [VAR2]"_s);
 }

@@ -17,6 +17,7 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -504,6 +505,26 @@ TEST_F(MainWindowLanguageTest, TheStoredLanguageIsAppliedAtStartUp) {
     EXPECT_EQ(m_window->context().settings.CurrLang, QStringLiteral("es"));
     EXPECT_EQ(child<QComboBox>("cbxLanguage")->currentIndex(), 2);
     EXPECT_NE(child<QPushButton>("btnStart")->text(), QStringLiteral("Get Data"));
+}
+
+TEST_F(MainWindowLanguageTest, RowsTheLastWindowListedAreOfferedBackInTheStoredLanguage) {
+    MainWindow::Options journalled = options();
+    journalled.journalFile = m_folder.filePath(QStringLiteral("results.journal"));
+    m_window = std::make_unique<MainWindow>(m_host, journalled);
+    LeadRow row;
+    row[LeadRow::LinkedInLink] = QStringLiteral("https://example.invalid/company/a");
+    m_window->results().appendRow(row);
+    m_window->cbxLanguageChange(3);
+    m_window.reset();
+    const QDateTime ended = QFileInfo(journalled.journalFile).lastModified();
+
+    m_messages.clear();
+    WidgetDialogs::setNextConfirmAnswer(true);
+    m_window = std::make_unique<MainWindow>(m_host, journalled);
+    const QStringList values{QStringLiteral("1"), QLocale(QStringLiteral("it")).toString(ended, QLocale::ShortFormat)};
+    EXPECT_EQ(m_messages, QStringList{m_window->context().texts.format(QStringLiteral("main100"), values)});
+    EXPECT_TRUE(m_messages.value(0).contains(values.at(1)));
+    EXPECT_EQ(m_window->results().rowCount(), 1);
 }
 
 // A language file that exists but cannot be read.

@@ -1,0 +1,246 @@
+#include "core/journal/journalrecords.h"
+
+#include <QStringDecoder>
+#include <QStringEncoder>
+
+#include <algorithm>
+#include <cstring>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr char Listed = '+';
+constexpr char Removed = '-';
+
+bool MustEscape(char16_t c) {
+    return c == u'\\' || c == u'\t' || c == u'\n' || c == u'\r';
+}
+
+bool Printable(char16_t c) {
+    return char16_t(c - 0x20) < 0x60 && c != u'\\';
+}
+
+// Copies Chunk units narrowed to bytes; true when all of them are printable ASCII other than
+// the backslash. Written so that the compiler turns the loop into vector instructions.
+constexpr qsizetype Chunk = 16;
+bool CopyPrintableChunk(const char16_t *in, char *out) {
+    char narrowed[Chunk];
+    char16_t outside = 0;
+    for (qsizetype k = 0; k < Chunk; ++k) {
+        narrowed[k] = char(in[k]);
+        outside |= char16_t(char16_t(in[k] - 0x20) >= 0x60) | char16_t(in[k] == u'\\');
+    }
+    std::memcpy(out, narrowed, Chunk);
+    return outside == 0;
+}
+
+// Writes cell in UTF-8 at out and returns where it ends; null when the cell needs an escape.
+// Cells are printable ASCII as a rule, and then copied without a converter.
+char *EncodeCell(QStringView cell, char *out) {
+    const char16_t *in = cell.utf16();
+    const qsizetype size = cell.size();
+    qsizetype i = 0;
+    while (i + Chunk <= size && CopyPrintableChunk(in + i, out + i)) {
+        i += Chunk;
+    }
+    // The last chunk may overlap the one before: its units are simply copied again.
+    if (i > 0 && i < size && size >= Chunk && CopyPrintableChunk(in + size - Chunk, out + size - Chunk)) {
+        i = size;
+    }
+    for (; i < size && Printable(in[i]); ++i) {
+        out[i] = char(in[i]);
+    }
+    if (i == size) {
+        return out + size;
+    }
+    if (std::any_of(in, in + size, MustEscape)) {
+        return nullptr;
+    }
+    QStringEncoder encoder(QStringEncoder::Utf8, QStringConverter::Flag::Stateless);
+    return encoder.appendToBuffer(out, cell);
+}
+
+QString Escaped(const QString &cell) {
+    QString escaped;
+    escaped.reserve(cell.size());
+    for (const QChar c : cell) {
+        switch (c.unicode()) {
+        case u'\\':
+            escaped += "\\\\"_L1;
+            break;
+        case u'\t':
+            escaped += "\\t"_L1;
+            break;
+        case u'\n':
+            escaped += "\\n"_L1;
+            break;
+        case u'\r':
+            escaped += "\\r"_L1;
+            break;
+        default:
+            escaped += c;
+        }
+    }
+    return escaped;
+}
+
+// The bytes of one cell with its escapes undone; false on a backslash that starts no escape.
+bool Unescape(QByteArrayView cell, QByteArray &out) {
+    out.clear();
+    for (qsizetype i = 0; i < cell.size(); ++i) {
+        if (cell[i] != '\\') {
+            out += cell[i];
+            continue;
+        }
+        if (++i == cell.size()) {
+            return false;
+        }
+        switch (cell[i]) {
+        case '\\':
+            out += '\\';
+            break;
+        case 't':
+            out += '\t';
+            break;
+        case 'n':
+            out += '\n';
+            break;
+        case 'r':
+            out += '\r';
+            break;
+        default:
+            return false;
+        }
+    }
+    return true;
+}
+
+bool ReadListed(QByteArrayView fields, LeadRow &row) {
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringConverter::Flag::Stateless);
+    QByteArray unescaped;
+    int column = 0;
+    for (qsizetype start = 0; start <= fields.size(); ++column) {
+        qsizetype end = fields.indexOf('\t', start);
+        if (end < 0) {
+            end = fields.size();
+        }
+        if (column == LeadRow::ColumnCount) {
+            return false;
+        }
+        const QByteArrayView cell = fields.sliced(start, end - start);
+        if (cell.contains('\\')) {
+            if (!Unescape(cell, unescaped)) {
+                return false;
+            }
+            row[column] = decoder(unescaped);
+        } else {
+            row[column] = decoder(cell);
+        }
+        start = end + 1;
+    }
+    return column == LeadRow::ColumnCount && !decoder.hasError();
+}
+
+bool ReadNumber(QByteArrayView text, int &number) {
+    bool ok = false;
+    number = text.toInt(&ok);
+    return ok && number >= 0 && text == QByteArray::number(number);
+}
+
+bool ReplayRemoved(QByteArrayView fields, std::vector<LeadRow> &rows) {
+    const qsizetype tab = fields.indexOf('\t');
+    int first = 0;
+    int count = 0;
+    if (tab < 0 || !ReadNumber(fields.first(tab), first) || !ReadNumber(fields.sliced(tab + 1), count) || count < 1 ||
+        static_cast<std::size_t>(first) + count > rows.size()) {
+        return false;
+    }
+    rows.erase(rows.begin() + first, rows.begin() + first + count);
+    return true;
+}
+
+bool Replay(QByteArrayView line, std::vector<LeadRow> &rows) {
+    if (line.size() < 2 || line[1] != '\t') {
+        return false;
+    }
+    const QByteArrayView fields = line.sliced(2);
+    if (line[0] == Listed) {
+        LeadRow row;
+        if (!ReadListed(fields, row)) {
+            return false;
+        }
+        rows.push_back(std::move(row));
+        return true;
+    }
+    return line[0] == Removed && ReplayRemoved(fields, rows);
+}
+
+} // namespace
+
+const QByteArray &JournalHeader() {
+    static const QByteArray header = QByteArrayLiteral("Tarnwick results journal 1\n");
+    return header;
+}
+
+qsizetype MaxListedRecordSize(const LeadRow &row) {
+    qsizetype units = 0;
+    for (const QString &cell : row.cells) {
+        units += cell.size();
+    }
+    // Three bytes per UTF-16 unit at most, in UTF-8 as in an escape; "+", the tabs and "\n".
+    return 3 * units + LeadRow::ColumnCount + 2;
+}
+
+char *WriteListedRecord(const LeadRow &row, char *const out) {
+    char *p = out;
+    *p++ = Listed;
+    for (const QString &cell : row.cells) {
+        *p++ = '\t';
+        if (!cell.isEmpty() && (p = EncodeCell(cell, p)) == nullptr) {
+            break;
+        }
+    }
+    if (p != nullptr) {
+        *p++ = '\n';
+        return p;
+    }
+    QString line(QChar::fromLatin1(Listed));
+    for (const QString &cell : row.cells) {
+        line += u'\t' + Escaped(cell);
+    }
+    const QByteArray bytes = line.toUtf8() + '\n';
+    std::memcpy(out, bytes.constData(), static_cast<std::size_t>(bytes.size()));
+    return out + bytes.size();
+}
+
+QByteArray RemovedRecord(int first, int count) {
+    return QByteArray(1, Removed) + '\t' + QByteArray::number(first) + '\t' + QByteArray::number(count) + '\n';
+}
+
+JournalContent ReadJournal(QByteArrayView bytes) {
+    JournalContent content;
+    const QByteArray &header = JournalHeader();
+    if (!bytes.startsWith(header)) {
+        // An empty file, or one whose header was cut short, holds nothing yet.
+        content.readable = QByteArrayView(header).startsWith(bytes);
+        content.cutShort = !bytes.isEmpty();
+        content.errorString = content.readable ? QString() : u"not a journal of the results list"_s;
+        return content;
+    }
+    for (qsizetype start = header.size();;) {
+        const qsizetype end = bytes.indexOf('\n', start);
+        if (end < 0) {
+            content.cutShort = start < bytes.size();
+            return content;
+        }
+        if (!Replay(bytes.sliced(start, end - start), content.rows)) {
+            content.readable = false;
+            content.rows.clear();
+            content.errorString = u"record %1 cannot be read"_s.arg(content.records + 1);
+            return content;
+        }
+        ++content.records;
+        start = end + 1;
+    }
+}

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "core/model/leadrow.h"
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QString>
+
+#include <vector>
+
+// The journal of the results list is UTF-8 text: a header line, then one line per change, each
+// ended by a line feed, so a line cut short by a kill or a power cut lacks its line feed.
+//   +<TAB>cell 0<TAB>...<TAB>cell 19   a row was appended at the end
+//   -<TAB>first<TAB>count              count rows from row first on were removed
+// In a cell, a backslash, tab, line feed and carriage return are written \\, \t, \n and \r.
+
+const QByteArray &JournalHeader();
+// The most bytes the record of row can take.
+qsizetype MaxListedRecordSize(const LeadRow &row);
+// Writes the record of row at out, which has room for MaxListedRecordSize(row) bytes, and
+// returns where it ends.
+char *WriteListedRecord(const LeadRow &row, char *out);
+QByteArray RemovedRecord(int first, int count);
+
+// The rows a journal holds once its records are replayed in order.
+struct JournalContent {
+    // False when a line other than a cut-off last one is not a record of the journal, or a
+    // removal names rows the list did not have.
+    bool readable = true;
+    std::vector<LeadRow> rows;
+    qsizetype records = 0;
+    // Bytes follow the last complete record: a record cut short, which adds no row.
+    bool cutShort = false;
+    QString errorString;
+};
+
+JournalContent ReadJournal(QByteArrayView bytes);
