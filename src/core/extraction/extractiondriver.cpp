@@ -69,6 +69,7 @@ void ExtractionDriver::btnStopClick() {
     if (m_runStarted) {
         m_statusLine.Stopped();
     }
+    RunEnded();
     m_pauses.track(PumpDelay(m_timings.stopPauseMs, m_closing));
 }
 
@@ -175,6 +176,7 @@ void ExtractionDriver::EndRun() {
                                                          m_context.run.DateTimeVal)
                                    : QString();
     m_statusLine.Finished(exportFile);
+    RunEnded();
 }
 
 void ExtractionDriver::FailRun(const QString &message) {
@@ -183,4 +185,11 @@ void ExtractionDriver::FailRun(const QString &message) {
     m_context.run.Parsing = false;
     m_context.status.setPanelText(StatusSink::ActivityPanel, message);
     m_statusLine.Stopped();
+    RunEnded();
+}
+
+void ExtractionDriver::RunEnded() {
+    if (m_runEnded) {
+        m_runEnded();
+    }
 }

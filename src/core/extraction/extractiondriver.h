@@ -8,6 +8,8 @@
 
 #include <qcoro/qcorotask.h>
 
+#include <functional>
+
 struct AppContext;
 class BrowserPane;
 class Fetcher;
@@ -41,6 +43,9 @@ public:
     // once, so the driver is idle when this returns (unless a message box is open in a tick).
     void Shutdown();
 
+    // Called whenever a run ends: at its last page, after a failure, on Stop.
+    void setRunEndedHandler(std::function<void()> handler) { m_runEnded = std::move(handler); }
+
     // Shorter waits for tests; the timer's interval follows at once.
     void setTimings(const Timings &timings);
     const Timings &timings() const { return m_timings; }
@@ -58,6 +63,7 @@ private:
     QCoro::Task<> TickSteps();
     void EndRun();
     void FailRun(const QString &message);
+    void RunEnded();
 
     AppContext &m_context;
     BrowserPane &m_pane;
@@ -66,6 +72,7 @@ private:
     ResultsPageParser m_parser;
     RunStatusLine m_statusLine;
     bool m_runStarted = false; // the status line stays empty until the first run
+    std::function<void()> m_runEnded;
     Timings m_timings;
     PageLayout m_layout = PageLayout::None;
     // Requested when the window closes: ends the waits that Stop lets run out.

@@ -138,6 +138,12 @@ MainWindow::MainWindow(Host &host, Options options, QWidget *parent)
     m_tmrParse.setObjectName(QStringLiteral("tmrParse"));
     m_driver =
         std::make_unique<ExtractionDriver>(*m_context, *m_results, *m_ewbMain, *m_downloader, m_tmrParse, m_random);
+    // Rows a run listed reach the disk when it ends, not a moment later.
+    m_driver->setRunEndedHandler([this] {
+        if (m_journal) {
+            m_journal->flush();
+        }
+    });
     m_updateCheck = std::make_unique<UpdateCheck>(
         UpdateCheck::Pieces{*m_downloader, host, m_dialogs, m_context->texts, m_context->endpoints},
         QCoreApplication::applicationDirPath(), [this] { close(); });
