@@ -29,6 +29,10 @@ ExtractionDriver::ExtractionDriver(AppContext &context, ResultsList &results, Br
     m_tmrParse.setInterval(m_timings.parseIntervalMs);
 }
 
+ExtractionDriver::~ExtractionDriver() {
+    Shutdown();
+}
+
 void ExtractionDriver::setTimings(const Timings &timings) {
     m_timings = timings;
     m_tmrParse.setInterval(m_timings.parseIntervalMs);

@@ -35,6 +35,10 @@ public:
 
     ExtractionDriver(AppContext &context, ResultsList &results, BrowserPane &pane, Fetcher &fetcher, QTimer &tmrParse,
                      RandomSource &random);
+    // Ends every wait of the driver first: nothing it started outlives it.
+    ~ExtractionDriver();
+    ExtractionDriver(const ExtractionDriver &) = delete;
+    ExtractionDriver &operator=(const ExtractionDriver &) = delete;
 
     void btnStartClick();
     void btnStopClick();

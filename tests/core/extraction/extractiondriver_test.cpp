@@ -241,4 +241,48 @@ TEST_F(ExtractionDriverTest, AFailingTickOrPaneEndsTheRunAndShowsWhy) {
     }
 }
 
+// A fetch that answers only when its stop is requested.
+class HangingFetcher : public ScriptedFetcher {
+public:
+    QCoro::Task<FetchResult> DownloadURL(QString, bool, StopToken stop) override {
+        co_await PumpDelay(600000, stop);
+        FetchResult aborted;
+        aborted.error = FetchError::Aborted;
+        co_return aborted;
+    }
+};
+
+// The window closes in the middle of a fetch, of a script call and of the pause after a click:
+// each wait ends at once, and nothing of the run wakes after the driver is gone.
+TEST(ExtractionDriverShutdown, EveryWaitEndsAtOnceAndNothingOutlivesTheDriver) {
+    enum Wait { Fetch, ScriptCall, Pause };
+    for (const Wait wait : {Fetch, ScriptCall, Pause}) {
+        TestContext test;
+        test.context.endpoints.linkedInHttps = u"https://li.example"_s;
+        HangingFetcher fetcher;
+        FakePane pane;
+        pane.markup = ResultPages::Layout1(u"W"_s, {{u"/company/a?x&amp;1"_s, u"Alpha"_s}});
+        pane.links = {{u"Next &gt;"_s, u"https://li.example/vsearch/c?page_num=2"_s}};
+        pane.hangOnRead = wait == ScriptCall;
+        QTimer timer;
+        CountingRandom random;
+        ResultsList results(test.context);
+        auto driver = std::make_unique<ExtractionDriver>(test.context, results, pane, fetcher, timer, random);
+        driver->setTimings({1000, 600000, 600000});
+        if (wait == Pause) {
+            fetcher.pages.insert(u"https://li.example/company/a?x"_s, ResultPages::CompanyPage({}));
+        }
+        driver->btnStartClick();
+        driver->tmrParseTimer();
+        QTest::qWait(50);
+        ASSERT_TRUE(driver->inTick()) << wait;
+
+        driver->Shutdown();
+        EXPECT_TRUE(driver->isIdle()) << wait;
+        EXPECT_TRUE(test.context.run.ShouldStop.requested());
+        driver.reset();
+        QTest::qWait(20);
+    }
+}
+
 } // namespace

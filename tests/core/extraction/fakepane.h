@@ -1,21 +1,28 @@
 #pragma once
 
+#include "core/host/hostservices.h"
 #include "support/nullpane.h"
 
 #include <QList>
 
 #include <functional>
 #include <stdexcept>
+#include <utility>
 
 // A browser pane that shows a scripted document: its markup, its links, and what a click on a
 // link does. Records stops and clicks; a pane that fails answers every script call with an error.
 class FakePane : public NullPane {
 public:
     void stop() override { ++stops; }
+    void cancelScriptCalls() override { std::exchange(m_calls, StopToken::Create()).request(); }
 
     QCoro::Task<MarkupResult> bodyOuterHtml() override {
         if (throwOnRead) {
             throw std::runtime_error("the document went away");
+        }
+        if (hangOnRead) {
+            co_await PumpDelay(600000, m_calls);
+            co_return MarkupResult{QString(), QStringLiteral("cancelled")};
         }
         co_return readable ? MarkupResult{markup, QString()} : MarkupResult{QString(), QStringLiteral("no document")};
     }
@@ -39,9 +46,13 @@ public:
     QString markup;
     bool readable = true;
     bool throwOnRead = false;
+    bool hangOnRead = false; // a read that answers only when cancelled
     QString failure; // the error of every link call; empty: the pane works
     QList<LinkInfo> links;
     QList<int> clicks;
     int stops = 0;
     std::function<void(int index)> onClick;
+
+private:
+    StopToken m_calls = StopToken::Create();
 };

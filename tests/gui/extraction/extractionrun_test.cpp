@@ -12,6 +12,9 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QMessageBox>
+#include <QPainter>
+#include <QApplication>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -79,11 +82,19 @@ protected:
         ASSERT_TRUE(m_site.start());
         m_host.realEvents = true;
         m_host.appData = m_folder.path();
+        m_profile = std::make_unique<BrowserProfile>(m_folder.filePath(u"browser"_s), m_folder.filePath(u"cache"_s));
+        openWindow();
+        WidgetDialogs::setMessageObserver([this](Dialogs::Icon, const QString &text) { m_messages.append(text); });
+    }
+
+    // A new window on the sample site; journalFile empty keeps no journal.
+    void openWindow(const QString &journalFile = {}) {
         MainWindow::Options options;
         options.endpoints = m_site.endpoints();
-        m_profile = std::make_unique<BrowserProfile>(m_folder.filePath(u"browser"_s), m_folder.filePath(u"cache"_s));
         options.browserProfile = m_profile.get();
         options.executableFolder = qEnvironmentVariable("TARNWICK_BUILD_DIR") + u"/bin"_s;
+        options.journalFile = journalFile;
+        m_window.reset();
         m_window = std::make_unique<MainWindow>(m_host, options);
         AppSettings &settings = m_window->context().settings;
         settings.eRandom.clear(); // no random pause between requests
@@ -91,7 +102,6 @@ protected:
         settings.cCompleteFromGoogle = true;
         // Most runs go faster than the real waits; one test keeps them.
         m_window->extraction().setTimings({150, 400, 100});
-        WidgetDialogs::setMessageObserver([this](Dialogs::Icon, const QString &text) { m_messages.append(text); });
     }
 
     void TearDown() override {
@@ -315,6 +325,47 @@ TEST_F(ExtractionRunTest, TheRunLineSaysWhenARunWaitsAndWhatItCouldNotFetch) {
     click("btnStart");
     ASSERT_TRUE(waitForRunEnd()) << state();
     EXPECT_EQ(runLine(), u"Done: 10 rows from 1 pages. Failed: 1 company pages, 0 Places lookups, 0 web sites.");
+}
+
+// The rows of a session that ended unexpectedly come back at the next start, and a run over
+// the same page carries on where that session stopped. The picture of the question over the
+// window with the run's line goes into the README.
+TEST_F(ExtractionRunTest, RestoredRowsComeBackAndARunCarriesOnFromThem) {
+    const QString journal = m_folder.filePath(u"results.journal"_s);
+    const QList<SampleCompany> page = m_site.companies(2, 2);
+    openWindow(journal);
+    for (int i = 0; i < 5; ++i) {
+        results().appendRow(ExpectedRow(m_site, page[i], 2, u"Widgets"_s));
+    }
+    QString question;
+    WidgetDialogs::setMessageObserver([&](Dialogs::Icon, const QString &text) { question = text; });
+    WidgetDialogs::setNextConfirmAnswer(true);
+    openWindow(journal);
+    ASSERT_EQ(results().rowCount(), 5);
+    EXPECT_TRUE(question.contains(u"5"_s)) << question.toStdString();
+
+    m_window->resize(1200, 760);
+    showWindow();
+    ASSERT_TRUE(open(m_site.searchUrl(2, 2)));
+    click("btnStart");
+    ASSERT_TRUE(waitForRunEnd()) << state();
+    EXPECT_EQ(results().rowCount(), 10);
+    EXPECT_EQ(companyRequests(), 5);
+    EXPECT_EQ(runLine(), u"Done: 5 rows from 1 pages. Failed: 0 company pages, 0 Places lookups, 0 web sites.");
+
+    QTest::qWait(150);
+    QImage picture = m_window->grab().toImage();
+    QMessageBox box(QMessageBox::Information, QApplication::applicationDisplayName(), question,
+                    QMessageBox::Ok | QMessageBox::Cancel);
+    box.adjustSize();
+    const QPixmap boxPicture = box.grab();
+    QPainter painter(&picture);
+    painter.drawPixmap((picture.width() - boxPicture.width()) / 2, (picture.height() - boxPicture.height()) / 3,
+                       boxPicture);
+    painter.end();
+    const QString folder = qEnvironmentVariable("TARNWICK_BUILD_DIR", QDir::tempPath()) + u"/screenshots"_s;
+    QDir().mkpath(folder);
+    EXPECT_TRUE(picture.save(folder + u"/restore-and-status.png"_s));
 }
 
 TEST_F(ExtractionRunTest, StopDuringThePauseAfterTheClickAddsNothingMore) {
