@@ -48,6 +48,7 @@ LanguageTable BuildMainWindowTags() {
         table.push_back({ColumnCaptionTag(column), captions[static_cast<std::size_t>(column)]});
     AppendRange(table, 92, 92);
     AppendRange(table, 110, 110);
+    AppendRange(table, 120, 121);
     return table;
 }
 
@@ -100,6 +101,8 @@ const QStringList &UiTextTags() {
             list.append(MainTag(number));
         list.append(MainTag(92));
         list.append(MainTag(110));
+        list.append(MainTag(120));
+        list.append(MainTag(121));
         return list;
     }();
     return tags;

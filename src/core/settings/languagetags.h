@@ -15,11 +15,13 @@ struct LanguageTag {
 // Tags in the order a window reads them; a file must hold each window's sections in this order.
 using LanguageTable = std::vector<LanguageTag>;
 
-// main1, main4..main8, main12..main20, main35..main43, main45..main66, main71..main90, main92.
+// main1, main4..main8, main12..main20, main35..main43, main45..main66, main71..main90, main92,
+// main110, main120..main121.
 const LanguageTable &MainWindowTags();
 // settings1..settings23, settings29.
 const LanguageTable &SettingsDialogTags();
-// The tags of the message and status texts (UiTexts): main45..main66 and main92.
+// The tags of the message and status texts (UiTexts): main45..main66, main92, main110, main120
+// and main121.
 const QStringList &UiTextTags();
 
 // The tag of the caption of results-list column `column` (main71 + column).

@@ -70,6 +70,7 @@ TEST(LanguageTables, MainWindowTagsInReadingOrder) {
     range(71, 90);
     range(92, 92);
     range(110, 110);
+    range(120, 121);
     QStringList actual;
     for (const LanguageTag &entry : MainWindowTags())
         actual.append(entry.tag);
@@ -95,7 +96,7 @@ TEST(LanguageTables, CaptionsHaveBuiltInTextsAndMessagesNone) {
         EXPECT_FALSE(entry.builtInText.isEmpty()) << entry.tag.toStdString();
     EXPECT_EQ(ColumnCaptionTag(0), u"main71"_s);
     EXPECT_EQ(ColumnCaptionTag(19), u"main90"_s);
-    EXPECT_EQ(UiTextTags().size(), 24);
+    EXPECT_EQ(UiTextTags().size(), 26);
 }
 
 TEST_F(LanguageFileReading, PathIsExecutableFolderLanguagesCodeDat) {
