@@ -28,6 +28,11 @@ bool FakeHost::startProgram(const QString &program, const QStringList &arguments
     return !failStarts;
 }
 
+QCoro::Task<ProgramExit> FakeHost::runProgram(const QString &program, const QStringList &arguments, StopToken) {
+    started.append({program, arguments});
+    co_return programExit;
+}
+
 void FakeHost::processEvents() {
     ++processPasses;
     if (realEvents) {

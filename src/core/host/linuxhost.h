@@ -22,6 +22,9 @@ public:
     void clearBrowserCache() override;
     QString browserLauncher() override;
     bool startProgram(const QString &program, const QStringList &arguments, QString *errorText = nullptr) override;
+    // A stop kills the program: it is a launcher that hangs or waits for the browser it started,
+    // and only the launcher is killed, so a browser it started stays open.
+    QCoro::Task<ProgramExit> runProgram(const QString &program, const QStringList &arguments, StopToken stop) override;
     QString executableName() override;
     QString documentsFolder() override;
     QString appDataFolder() override;

@@ -8,9 +8,12 @@
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QThread>
 
 #include <gtest/gtest.h>
+
+#include <csignal>
 
 using namespace Qt::StringLiterals;
 
@@ -158,6 +161,23 @@ TEST_F(LinuxHostSystem, LinksOpenThroughXdgOpenOnThePath) {
     EXPECT_EQ(host.browserLauncher(), launcher);
     OpenUrlInBrowser(host, HostileAddress);
     EXPECT_EQ(recordedArguments(), QStringList{HostileAddress});
+}
+
+// Closing the window must not wait for a launcher that never ends: the stop ends the wait at
+// once and ends the launcher.
+TEST_F(LinuxHostSystem, AStopEndsTheWaitForAProgramAndTheProgram) {
+    ASSERT_TRUE(dir.isValid());
+    LinuxHost host(dir.filePath(u"registry.ini"_s));
+    const StopToken stop = StopToken::Create();
+    QFile pid(dir.filePath(u"pid"_s));
+    const QString hang = u"echo $$ > '"_s + pid.fileName() + u"'; exec /bin/sleep 60"_s;
+    QCoro::Task<ProgramExit> run = host.runProgram(u"/bin/sh"_s, {u"-c"_s, hang}, stop);
+    ASSERT_TRUE(QTest::qWaitFor([&pid] { return pid.size() > 0; }, 10000));
+    stop.request();
+    EXPECT_TRUE(run.isReady());
+    EXPECT_EQ(QCoro::waitFor(run).kind, ProgramExit::Kind::Abandoned);
+    ASSERT_TRUE(pid.open(QIODevice::ReadOnly));
+    EXPECT_NE(::kill(pid.readAll().trimmed().toInt(), 0), 0);
 }
 
 TEST_F(LinuxHostSystem, NoLauncherOnThePathMeansNone) {
