@@ -54,7 +54,7 @@ void FakeStatus::setPanelText(int panel, const QString &text) {
 }
 
 bool FakeDialogs::confirm(Icon icon, const QString &text) {
-    shown.append({icon, text, true});
+    shown.append({icon, text, true, {}});
     if (confirmAnswers.empty()) {
         return true;
     }

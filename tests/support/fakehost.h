@@ -85,9 +85,13 @@ public:
         Icon icon;
         QString text;
         bool question;
+        QString detail; // the selectable text below the message, if any
     };
 
-    void showMessage(Icon icon, const QString &text) override { shown.append({icon, text, false}); }
+    void showMessage(Icon icon, const QString &text) override { shown.append({icon, text, false, {}}); }
+    void showMessageWithDetail(Icon icon, const QString &text, const QString &detail) override {
+        shown.append({icon, text, false, detail});
+    }
     bool confirm(Icon icon, const QString &text) override;
     std::optional<QString> getSaveFileName(const SaveFileRequest &request) override;
 

@@ -118,6 +118,9 @@ private:
     QCoro::Task<> FetchNews();
     QCoro::Task<> DeferredStart();
     void RefreshNewsLine();
+    // Opens address in the user's browser and says when the desktop could not; the window goes
+    // on meanwhile, and closing it ends the wait.
+    void OpenInBrowser(const QString &address);
     // Ends every wait of the window and its run at once.
     void Shutdown();
     void refreshExportedCounter();

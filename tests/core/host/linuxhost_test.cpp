@@ -1,6 +1,9 @@
+#include "core/app/openlink.h"
 #include "core/host/hostintegration.h"
 #include "core/host/hostservices.h"
 #include "core/host/linuxhost.h"
+#include "core/settings/uitexts.h"
+#include "support/fakehost.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -159,8 +162,36 @@ TEST_F(LinuxHostSystem, LinksOpenThroughXdgOpenOnThePath) {
     ScopedEnv path("PATH", dir.path().toLocal8Bit() + ':' + qgetenv("PATH"));
     LinuxHost host(dir.filePath(u"registry.ini"_s));
     EXPECT_EQ(host.browserLauncher(), launcher);
-    OpenUrlInBrowser(host, HostileAddress);
+    EXPECT_EQ(QCoro::waitFor(OpenUrlInBrowser(host, HostileAddress)).result, BrowserOpening::Result::Opened);
     EXPECT_EQ(recordedArguments(), QStringList{HostileAddress});
+}
+
+TEST_F(LinuxHostSystem, OnlyALauncherThatFailsIsShownAndTheBoxHoldsTheAddress) {
+    ASSERT_TRUE(dir.isValid());
+    ScopedEnv path("PATH", dir.path().toLocal8Bit());
+    LinuxHost host(dir.filePath(u"registry.ini"_s));
+    FakeDialogs dialogs;
+    UiTexts texts;
+    texts.setText(u"main120"_s, u"Not opened."_s);
+    texts.setText(u"main121"_s, u"No launcher."_s);
+    const auto open = [&](const QByteArray &launcher) {
+        QFile script(dir.filePath(u"xdg-open"_s));
+        script.remove();
+        if (!launcher.isEmpty() && script.open(QIODevice::WriteOnly)) {
+            script.write("#!/bin/sh\n" + launcher + '\n');
+            script.setPermissions(QFile::ReadOwner | QFile::ExeOwner);
+        }
+        script.close();
+        return QCoro::waitFor(OpenLink(host, dialogs, texts, u"www.example.com"_s, {})).result;
+    };
+    EXPECT_EQ(open("exit 0"), BrowserOpening::Result::Opened);
+    EXPECT_TRUE(dialogs.shown.isEmpty());
+    EXPECT_EQ(open("exit 1"), BrowserOpening::Result::LauncherFailed);
+    EXPECT_EQ(open("kill -9 $$"), BrowserOpening::Result::LauncherFailed);
+    EXPECT_EQ(open({}), BrowserOpening::Result::NoLauncher);
+    ASSERT_EQ(dialogs.shown.size(), 3);
+    EXPECT_EQ(dialogs.shown[0].text + u'|' + dialogs.shown[0].detail, u"Not opened.|http://www.example.com"_s);
+    EXPECT_EQ(dialogs.shown[2].text + u'|' + dialogs.shown[2].detail, u"No launcher.|http://www.example.com"_s);
 }
 
 // Closing the window must not wait for a launcher that never ends: the stop ends the wait at
