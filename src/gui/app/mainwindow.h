@@ -99,6 +99,8 @@ public:
     void btnUpdatesClick();
     QCoro::Task<> DownloadApplicationUpdates(bool Silent);
     void ShowOffers();
+    // A link on the offers page that leaves it: the user's browser shows it.
+    void ewbNewsLinkClick(const QString &url);
     // The news text of every language, as fetched at start-up (empty when the fetch failed).
     const QString &newsText() const { return m_newsText; }
 

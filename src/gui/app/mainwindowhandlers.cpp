@@ -268,6 +268,10 @@ void MainWindow::ShowOffers() {
     }
 }
 
+void MainWindow::ewbNewsLinkClick(const QString &url) {
+    OpenInBrowser(url);
+}
+
 void MainWindow::showEvent(QShowEvent *event) {
     QMainWindow::showEvent(event);
     if (!m_shownOnce) {
