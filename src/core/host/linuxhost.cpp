@@ -151,6 +151,9 @@ QString LinuxHost::executableName() {
 }
 
 QString LinuxHost::documentsFolder() {
+    if (!m_documentsFolder.isEmpty()) {
+        return m_documentsFolder;
+    }
     return WithoutTrailingSeparator(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
 }
 

@@ -15,6 +15,8 @@ public:
     void setBrowserCacheClearer(std::function<void()> clearer) { m_cacheClearer = std::move(clearer); }
     // The key store's file; empty when no data folder is known.
     QString registryFile();
+    // Fixes the documents folder, whatever HOME and the XDG folders say later; empty follows them.
+    void setDocumentsFolder(QString folder) { m_documentsFolder = std::move(folder); }
 
     QString readClassesRootDefault(const QString &key) override;
     bool writeCurrentUserDword(const QString &key, const QString &valueName, quint32 value) override;
@@ -36,5 +38,6 @@ public:
 
 private:
     QString m_registryFile;
+    QString m_documentsFolder;
     std::function<void()> m_cacheClearer;
 };
