@@ -74,6 +74,9 @@ int main(int argc, char **argv) {
     // Before anything asks the host for a folder: the demo runs in a throw-away home.
     std::optional<DemoSite> demo;
     if (commandLine.demo) {
+        // What the user saves in the demo goes to the real documents folder, and so outlives
+        // the throw-away home.
+        host.setDocumentsFolder(host.documentsFolder());
         demo.emplace();
         if (!demo->start(sampleSite, host)) {
             qCritical().noquote() << QStringLiteral("%1 --demo: %2").arg(ProductName, demo->errorString());

@@ -28,6 +28,11 @@ bool FakeHost::startProgram(const QString &program, const QStringList &arguments
     return !failStarts;
 }
 
+QCoro::Task<ProgramExit> FakeHost::runProgram(const QString &program, const QStringList &arguments, StopToken) {
+    started.append({program, arguments});
+    co_return programExit;
+}
+
 void FakeHost::processEvents() {
     ++processPasses;
     if (realEvents) {
@@ -49,7 +54,7 @@ void FakeStatus::setPanelText(int panel, const QString &text) {
 }
 
 bool FakeDialogs::confirm(Icon icon, const QString &text) {
-    shown.append({icon, text, true});
+    shown.append({icon, text, true, {}});
     if (confirmAnswers.empty()) {
         return true;
     }

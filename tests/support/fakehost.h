@@ -28,6 +28,8 @@ public:
     void clearBrowserCache() override { ++cacheClears; }
     QString browserLauncher() override { return launcher; }
     bool startProgram(const QString &program, const QStringList &arguments, QString *errorText = nullptr) override;
+    // Recorded in started as well; ends at once as programExit says.
+    QCoro::Task<ProgramExit> runProgram(const QString &program, const QStringList &arguments, StopToken stop) override;
     QString executableName() override { return exeName; }
     QString documentsFolder() override { return documents; }
     QString appDataFolder() override { return appData; }
@@ -43,6 +45,7 @@ public:
     int cacheClears = 0;
     QString launcher = QStringLiteral("xdg-open");
     bool failStarts = false;
+    ProgramExit programExit{ProgramExit::Kind::Exited, 0, {}};
     QList<StartedProgram> started;
     QString exeName = QStringLiteral("tarnwick");
     QString documents = QStringLiteral("/home/user/Documents");
@@ -82,9 +85,13 @@ public:
         Icon icon;
         QString text;
         bool question;
+        QString detail; // the selectable text below the message, if any
     };
 
-    void showMessage(Icon icon, const QString &text) override { shown.append({icon, text, false}); }
+    void showMessage(Icon icon, const QString &text) override { shown.append({icon, text, false, {}}); }
+    void showMessageWithDetail(Icon icon, const QString &text, const QString &detail) override {
+        shown.append({icon, text, false, detail});
+    }
     bool confirm(Icon icon, const QString &text) override;
     std::optional<QString> getSaveFileName(const SaveFileRequest &request) override;
 

@@ -22,6 +22,9 @@ public:
 
     // A box with an OK button only.
     virtual void showMessage(Icon icon, const QString &text) = 0;
+    // The same with a detail below the text, shown as plain text the user can select and copy
+    // (an address the program could not open, for one).
+    virtual void showMessageWithDetail(Icon icon, const QString &text, const QString &detail) = 0;
     // A box with OK and Cancel; true only for OK (closing the box counts as Cancel).
     virtual bool confirm(Icon icon, const QString &text) = 0;
     // The chosen path, or nothing when the user cancels.

@@ -2,9 +2,9 @@
 
 #include "core/app/appcontext.h"
 #include "core/app/dialogs.h"
+#include "core/app/openlink.h"
 #include "core/app/statussink.h"
 #include "core/host/host.h"
-#include "core/host/hostservices.h"
 
 #include <algorithm>
 #include <utility>
@@ -135,13 +135,12 @@ bool ResultsList::deleteAll() {
     return true;
 }
 
-void ResultsList::openSelectedCell(int column) {
-    if (column < 0 || column >= LeadRow::ColumnCount) {
-        return;
+QCoro::Task<> ResultsList::openSelectedCell(int column, StopToken stop) {
+    const std::optional<int> first = firstSelectedRow();
+    if (column < 0 || column >= LeadRow::ColumnCount || !first) {
+        co_return;
     }
-    if (const std::optional<int> first = firstSelectedRow()) {
-        OpenUrlInBrowser(m_context.host, row(*first)[column]);
-    }
+    co_await OpenLink(m_context.host, m_context.dialogs, m_context.texts, row(*first)[column], std::move(stop));
 }
 
 std::optional<int> ResultsList::firstSelectedRow() const {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/async/stoptoken.h"
 #include "core/extraction/duplicateditems.h"
 #include "core/extraction/resultsmodel.h"
 #include "core/model/leadrow.h"
@@ -7,6 +8,7 @@
 #include <QItemSelectionModel>
 #include <QList>
 #include <QStringList>
+#include <qcoro/qcorotask.h>
 
 #include <optional>
 #include <vector>
@@ -49,12 +51,10 @@ public:
     void clearSelection();
     bool deleteSelected();
     bool deleteAll();
-    // Hands the given cell of the first selected row to the user's browser; nothing without a
-    // selection.
-    void openSelectedCell(int column);
-    void openWebsite() { openSelectedCell(LeadRow::Website); }
-    void openMapsUrl() { openSelectedCell(LeadRow::MapLink); }
-    void openDetailsUrl() { openSelectedCell(LeadRow::LinkedInLink); }
+    // Opens the given cell of the first selected row in the user's browser, and says so when the
+    // desktop could not (OpenLink); nothing without a selection. The cell is read at once, so
+    // rows deleted while the browser starts change nothing.
+    QCoro::Task<> openSelectedCell(int column, StopToken stop = {});
 
     // Select All and Clear Selection work in passes of this many rows, and process events after
     // a pass once PumpIntervalMs have gone by since they last did, and once at the end.

@@ -1,7 +1,11 @@
 #pragma once
 
+#include "core/async/stoptoken.h"
+#include "core/host/programexit.h"
+
 #include <QString>
 #include <QStringList>
+#include <qcoro/qcorotask.h>
 
 #include <optional>
 
@@ -34,6 +38,11 @@ public:
     // Starts a program with the given arguments, each handed over as it is (never through a shell),
     // and does not wait for it. False when it could not be started; errorText then says why.
     virtual bool startProgram(const QString &program, const QStringList &arguments, QString *errorText = nullptr) = 0;
+    // Runs a program the same way and completes when it has ended, so its exit status can be
+    // judged; the caller goes on meanwhile. A requested stop completes the wait at once as
+    // abandoned and ends the program.
+    virtual QCoro::Task<ProgramExit> runProgram(const QString &program, const QStringList &arguments,
+                                                StopToken stop) = 0;
     // The file name the running executable has (for instance "tarnwick").
     virtual QString executableName() = 0;
 

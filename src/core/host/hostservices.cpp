@@ -33,13 +33,32 @@ QString BrowserAddress(const QString &address) {
     return candidate;
 }
 
-void OpenUrlInBrowser(Host &host, const QString &address) {
-    const QString launcher = host.browserLauncher();
+QCoro::Task<BrowserOpening> OpenUrlInBrowser(Host &host, const QString &address, StopToken stop) {
+    using Result = BrowserOpening::Result;
     const QString webAddress = BrowserAddress(address);
-    if (launcher.isEmpty() || webAddress.isEmpty()) {
-        return;
+    if (webAddress.isEmpty()) {
+        co_return BrowserOpening{};
     }
-    host.startProgram(launcher, {webAddress});
+    if (stop.requested()) {
+        co_return BrowserOpening{Result::Abandoned, webAddress, {}};
+    }
+    const QString launcher = host.browserLauncher();
+    if (launcher.isEmpty()) {
+        co_return BrowserOpening{Result::NoLauncher, webAddress, {}};
+    }
+    // Built apart: GCC 12 cannot keep an initializer list alive across co_await.
+    const QStringList arguments{webAddress};
+    const ProgramExit exit = co_await host.runProgram(launcher, arguments, stop);
+    if (exit.succeeded()) {
+        co_return BrowserOpening{Result::Opened, webAddress, {}};
+    }
+    if (exit.kind == ProgramExit::Kind::Abandoned) {
+        co_return BrowserOpening{Result::Abandoned, webAddress, {}};
+    }
+    const QString reason = exit.kind == ProgramExit::Kind::Exited
+                               ? QStringLiteral("%1 ended with status %2").arg(launcher).arg(exit.exitCode)
+                               : launcher + QStringLiteral(": ") + exit.errorString;
+    co_return BrowserOpening{Result::LauncherFailed, webAddress, reason};
 }
 
 QCoro::Task<bool> PumpDelay(int durationMs, StopToken stop) {

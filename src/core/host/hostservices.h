@@ -12,10 +12,29 @@ class Host;
 // with "http://" in front; empty for any other scheme, a local path or no host at all.
 QString BrowserAddress(const QString &address);
 
+// How handing an address to the user's web browser ended.
+struct BrowserOpening {
+    enum class Result {
+        Opened,         // the launcher ended with status 0
+        NotAWebAddress, // BrowserAddress refused it: nothing was tried
+        NoLauncher,     // the system names no program that opens web links
+        LauncherFailed, // the launcher could not be started, crashed or ended with another status
+        Abandoned,      // a stop ended the wait
+    };
+
+    Result result = Result::NotAWebAddress;
+    QString address; // what the browser was to be given; empty for NotAWebAddress
+    QString reason;  // LauncherFailed: what went wrong, for the log
+
+    // The user should hear of it: the desktop could not open a web address.
+    bool failed() const { return result == Result::NoLauncher || result == Result::LauncherFailed; }
+};
+
 // Opens a web address in the user's default web browser, handed over as one argument (never
-// through a shell). Only what BrowserAddress accepts is opened; failures are silent, and with no
-// browser launcher nothing is opened.
-void OpenUrlInBrowser(Host &host, const QString &address);
+// through a shell), and completes when the launcher has ended: its exit status tells whether the
+// desktop could open it. Only what BrowserAddress accepts is tried. A stop, requested before or
+// during the wait, ends it as abandoned.
+QCoro::Task<BrowserOpening> OpenUrlInBrowser(Host &host, const QString &address, StopToken stop = {});
 
 // Waits at least durationMs on a timer while the event loop runs on, so the user may act in the
 // meantime; 0 or less waits for one turn of the event loop. A requested stop ends the wait at

@@ -1,5 +1,6 @@
 #include "core/host/linuxhost.h"
 
+#include "core/async/completion.h"
 #include "core/host/hostservices.h"
 
 #include <QCoreApplication>
@@ -12,6 +13,9 @@
 #include <utility>
 
 namespace {
+
+// How long a killed program may take to be reaped; the kernel ends it at once.
+constexpr int KilledReapMs = 1000;
 
 // Keeps "/" itself, drops the separator behind any other folder.
 QString WithoutTrailingSeparator(QString path) {
@@ -97,6 +101,48 @@ bool LinuxHost::startProgram(const QString &program, const QStringList &argument
     return true;
 }
 
+QCoro::Task<ProgramExit> LinuxHost::runProgram(const QString &program, const QStringList &arguments, StopToken stop) {
+    using Kind = ProgramExit::Kind;
+    if (program.isEmpty()) {
+        co_return ProgramExit{Kind::NotStarted, 0, QStringLiteral("no program is named")};
+    }
+    if (stop.requested()) {
+        co_return ProgramExit{Kind::Abandoned, 0, {}};
+    }
+    const Completion<ProgramExit> done;
+    QProcess process;
+    process.setProgram(program);
+    process.setArguments(arguments);
+    // No pipes: a browser the launcher starts inherits its output, and must not hold a pipe of ours.
+    process.setProcessChannelMode(QProcess::ForwardedChannels);
+    process.setStandardInputFile(QProcess::nullDevice());
+    // Resolved on a later turn of the event loop: the waiter ends this frame, and with it the
+    // process, which must not be deleted inside its own signal.
+    const auto deliver = [&process, done](ProgramExit exit) {
+        QMetaObject::invokeMethod(
+            &process, [done, exit] { done.resolve(exit); }, Qt::QueuedConnection);
+    };
+    QObject::connect(&process, &QProcess::finished, &process,
+                     [deliver, &process](int code, QProcess::ExitStatus status) {
+                         deliver(status == QProcess::NormalExit ? ProgramExit{Kind::Exited, code, {}}
+                                                                : ProgramExit{Kind::Crashed, 0, process.errorString()});
+                     });
+    QObject::connect(&process, &QProcess::errorOccurred, &process, [deliver, &process](QProcess::ProcessError error) {
+        if (error == QProcess::FailedToStart) {
+            deliver(ProgramExit{Kind::NotStarted, 0, process.errorString()});
+        }
+    });
+    const StopCallback onStop(stop, [done] { done.resolve(ProgramExit{Kind::Abandoned, 0, {}}); });
+    process.start();
+    const ProgramExit exit = co_await done;
+    if (process.state() != QProcess::NotRunning) {
+        process.kill();
+        // Reaps the killed program, so it leaves no zombie; not a wait for the program itself.
+        process.waitForFinished(KilledReapMs);
+    }
+    co_return exit;
+}
+
 QString LinuxHost::executableName() {
     if (QCoreApplication::instance()) {
         return QFileInfo(QCoreApplication::applicationFilePath()).fileName();
@@ -105,6 +151,9 @@ QString LinuxHost::executableName() {
 }
 
 QString LinuxHost::documentsFolder() {
+    if (!m_documentsFolder.isEmpty()) {
+        return m_documentsFolder;
+    }
     return WithoutTrailingSeparator(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
 }
 

@@ -15,6 +15,8 @@ public:
     void setBrowserCacheClearer(std::function<void()> clearer) { m_cacheClearer = std::move(clearer); }
     // The key store's file; empty when no data folder is known.
     QString registryFile();
+    // Fixes the documents folder, whatever HOME and the XDG folders say later; empty follows them.
+    void setDocumentsFolder(QString folder) { m_documentsFolder = std::move(folder); }
 
     QString readClassesRootDefault(const QString &key) override;
     bool writeCurrentUserDword(const QString &key, const QString &valueName, quint32 value) override;
@@ -22,6 +24,9 @@ public:
     void clearBrowserCache() override;
     QString browserLauncher() override;
     bool startProgram(const QString &program, const QStringList &arguments, QString *errorText = nullptr) override;
+    // A stop kills the program: it is a launcher that hangs or waits for the browser it started,
+    // and only the launcher is killed, so a browser it started stays open.
+    QCoro::Task<ProgramExit> runProgram(const QString &program, const QStringList &arguments, StopToken stop) override;
     QString executableName() override;
     QString documentsFolder() override;
     QString appDataFolder() override;
@@ -33,5 +38,6 @@ public:
 
 private:
     QString m_registryFile;
+    QString m_documentsFolder;
     std::function<void()> m_cacheClearer;
 };

@@ -44,8 +44,10 @@ char *EncodeCell(QStringView cell, char *out) {
     while (i + Chunk <= size && CopyPrintableChunk(in + i, out + i)) {
         i += Chunk;
     }
-    // The last chunk may overlap the one before: its units are simply copied again.
-    if (i > 0 && i < size && size >= Chunk && CopyPrintableChunk(in + size - Chunk, out + size - Chunk)) {
+    // When only a part of a chunk is left, the last chunk may overlap the one before: its units
+    // are simply copied again. Not after a chunk that failed: the units before the last chunk
+    // would then be left unwritten.
+    if (i > 0 && i < size && i + Chunk > size && CopyPrintableChunk(in + size - Chunk, out + size - Chunk)) {
         i = size;
     }
     for (; i < size && Printable(in[i]); ++i) {

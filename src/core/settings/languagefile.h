@@ -41,5 +41,5 @@ QHash<QString, QString> TakeSections(const QString &text, const LanguageTable &t
 // takes the sections of table from it.
 LanguageSections ReadLanguageSections(const QString &path, const LanguageTable &table);
 
-// Replaces every UiTexts entry (main45..main66, main92) with its section; a missing one blanks it.
+// Replaces every UiTexts entry (UiTextTags) with its section; a missing one blanks it.
 void ApplyUiTexts(const QHash<QString, QString> &sections, UiTexts &texts);

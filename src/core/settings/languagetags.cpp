@@ -49,6 +49,7 @@ LanguageTable BuildMainWindowTags() {
     AppendRange(table, 92, 92);
     AppendRange(table, 100, 101);
     AppendRange(table, 110, 117);
+    AppendRange(table, 120, 121);
     return table;
 }
 
@@ -104,6 +105,8 @@ const QStringList &UiTextTags() {
         list.append(MainTag(101));
         for (int number = 110; number <= 117; ++number)
             list.append(MainTag(number));
+        list.append(MainTag(120));
+        list.append(MainTag(121));
         return list;
     }();
     return tags;

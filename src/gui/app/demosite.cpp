@@ -77,9 +77,7 @@ bool DemoSite::prepareHome(Host &host) {
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(home + QStringLiteral("/config")));
     qputenv("XDG_DATA_HOME", QFile::encodeName(home + QStringLiteral("/data")));
     qputenv("XDG_CACHE_HOME", QFile::encodeName(home + QStringLiteral("/cache")));
-    const QString documents = home + QStringLiteral("/Documents");
     const QString dataFolder = AppDataFolder(host);
-    QDir().mkpath(documents);
     QDir().mkpath(dataFolder);
 
     AppSettings settings;

@@ -18,8 +18,9 @@ public:
     DemoSite &operator=(const DemoSite &) = delete;
 
     // Starts program and waits until it serves; points HOME and the XDG folders into the
-    // throw-away folder and stores settings without the random pause between requests there.
-    // Call before anything asks host for a folder. False with errorString() when it fails.
+    // throw-away folder and stores settings without the random pause between requests there;
+    // their export folder is the host's documents folder. Call before anything asks host for a
+    // folder. False with errorString() when it fails.
     bool start(const QString &program, Host &host);
     QString errorString() const { return m_error; }
     // The process environment with the endpoint variables the site printed.

@@ -104,6 +104,8 @@ MainWindow::MainWindow(Host &host, Options options, QWidget *parent)
     m_ewbNews = std::make_unique<WebEnginePane>(*options.browserProfile);
     m_ewbMain->view()->setObjectName(QStringLiteral("ewbMain"));
     m_ewbNews->view()->setObjectName(QStringLiteral("ewbNews"));
+    // The offers page stays put: the pages it links to open in the user's browser.
+    m_ewbNews->setLinksOpenOutside(true);
 
     auto *central = new QWidget(this);
     auto *layout = new QVBoxLayout(central);
@@ -298,6 +300,9 @@ void MainWindow::connectHandlers() {
     connect(m_ewbMain.get(), &BrowserPane::navigateComplete2, this, &MainWindow::ewbMainNavigateComplete2);
     connect(m_ewbMain.get(), &BrowserPane::progressChange, this, &MainWindow::ewbMainProgressChange);
     connect(m_ewbMain.get(), &BrowserPane::scriptError, this, &MainWindow::ewbMainScriptError);
+    // Queued: a box about a failed opening is never shown inside the engine's navigation call.
+    connect(m_ewbNews.get(), &WebEnginePane::outsideLinkClicked, this, &MainWindow::ewbNewsLinkClick,
+            Qt::QueuedConnection);
     connect(m_btnRSelectAll, &QPushButton::clicked, this, &MainWindow::btnRSelectAllClick);
     connect(m_btnRClearSelection, &QPushButton::clicked, this, &MainWindow::btnRClearSelectionClick);
     connect(m_btnRDelete, &QPushButton::clicked, this, &MainWindow::btnRDeleteClick);

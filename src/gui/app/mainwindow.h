@@ -104,6 +104,8 @@ public:
     void btnUpdatesClick();
     QCoro::Task<> DownloadApplicationUpdates(bool Silent);
     void ShowOffers();
+    // A link on the offers page that leaves it: the user's browser shows it.
+    void ewbNewsLinkClick(const QString &url);
     // The news text of every language, as fetched at start-up (empty when the fetch failed).
     const QString &newsText() const { return m_newsText; }
 
@@ -123,6 +125,9 @@ private:
     QCoro::Task<> FetchNews();
     QCoro::Task<> DeferredStart();
     void RefreshNewsLine();
+    // Opens address in the user's browser and says when the desktop could not; the window goes
+    // on meanwhile, and closing it ends the wait.
+    void OpenInBrowser(const QString &address);
     // Ends every wait of the window and its run at once.
     void Shutdown();
     void refreshExportedCounter();

@@ -1,3 +1,4 @@
+#include "core/app/openlink.h"
 #include "core/app/version.h"
 #include "core/export/manualexport.h"
 #include "core/extraction/extractiondriver.h"
@@ -132,6 +133,9 @@ void MainWindow::btnSettingsClick() {
     request.columnCaptions = m_results->columnCaptions();
     request.settingsPath = m_settingsPath;
     request.executableFolder = m_executableFolder;
+    request.openLink = [this](const QString &address) {
+        OpenInBrowser(address);
+    };
     const SettingsDialogOutcome outcome = RunSettingsDialog(*m_context, request, *m_ewbMain, m_random, this);
     if (outcome.accepted && !outcome.save.ok) {
         TarnwickApplication::ReportError(outcome.save.errorString);
@@ -231,24 +235,28 @@ void MainWindow::btnRDeleteAllClick() {
 }
 
 void MainWindow::btnOpenWebsiteClick() {
-    m_results->openSelectedCell(LeadRow::Website);
+    m_tasks.track(m_results->openSelectedCell(LeadRow::Website, m_closing));
 }
 
 void MainWindow::btnOpenMapsClick() {
-    m_results->openSelectedCell(LeadRow::MapLink);
+    m_tasks.track(m_results->openSelectedCell(LeadRow::MapLink, m_closing));
 }
 
 void MainWindow::btnOpenDetailsClick() {
-    m_results->openSelectedCell(LeadRow::LinkedInLink);
+    m_tasks.track(m_results->openSelectedCell(LeadRow::LinkedInLink, m_closing));
+}
+
+void MainWindow::OpenInBrowser(const QString &address) {
+    m_tasks.track(OpenLink(m_host, m_dialogs, m_context->texts, address, m_closing));
 }
 
 void MainWindow::btnHelpClick() {
-    OpenUrlInBrowser(m_host, m_context->endpoints.tutorialUrl);
+    OpenInBrowser(m_context->endpoints.tutorialUrl);
 }
 
 // Whatever address the news text holds, the link leads to the affiliates page.
 void MainWindow::lblNewsLinkClick() {
-    OpenUrlInBrowser(m_host, m_context->endpoints.affiliatesUrl);
+    OpenInBrowser(m_context->endpoints.affiliatesUrl);
 }
 
 void MainWindow::btnUpdatesClick() {
@@ -265,6 +273,10 @@ void MainWindow::ShowOffers() {
     if (!address.isEmpty()) {
         m_ewbNews->navigate(address);
     }
+}
+
+void MainWindow::ewbNewsLinkClick(const QString &url) {
+    OpenInBrowser(url);
 }
 
 void MainWindow::showEvent(QShowEvent *event) {

@@ -56,6 +56,19 @@ void WidgetDialogs::showMessage(Icon icon, const QString &text) {
     box.exec();
 }
 
+void WidgetDialogs::showMessageWithDetail(Icon icon, const QString &text, const QString &detail) {
+    const QString whole = text + QStringLiteral("\n\n") + detail;
+    if (messageObserver()) {
+        messageObserver()(icon, whole);
+        return;
+    }
+    QMessageBox box(ToBoxIcon(icon), QApplication::applicationDisplayName(), whole, QMessageBox::Ok, m_parent);
+    // Plain text: the detail may come from a web page, and is shown, never read as markup.
+    box.setTextFormat(Qt::PlainText);
+    box.setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    box.exec();
+}
+
 bool WidgetDialogs::confirm(Icon icon, const QString &text) {
     if (messageObserver()) {
         messageObserver()(icon, text);

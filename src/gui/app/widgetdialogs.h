@@ -17,13 +17,15 @@ public:
     void setParent(QWidget *parent) { m_parent = parent; }
 
     void showMessage(Icon icon, const QString &text) override;
+    void showMessageWithDetail(Icon icon, const QString &text, const QString &detail) override;
     bool confirm(Icon icon, const QString &text) override;
     std::optional<QString> getSaveFileName(const SaveFileRequest &request) override;
 
     // Seams for tests: when an answer is queued, no dialog is shown.
     static void setNextConfirmAnswer(bool ok);
     static void setNextSaveFileName(std::optional<QString> path);
-    // Called with the text of every message or question instead of showing it, while set.
+    // Called with the text of every message or question instead of showing it, while set; a
+    // detail comes after the text, separated by an empty line, as the box shows it.
     static void setMessageObserver(std::function<void(Icon, const QString &)> observer);
 
 private:

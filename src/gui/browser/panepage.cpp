@@ -16,8 +16,28 @@ void PanePage::javaScriptConsoleMessage(JavaScriptConsoleMessageLevel level, con
     }
 }
 
-void PanePage::openNewWindowHere(QWebEngineNewWindowRequest &request) {
-    if (request.isUserInitiated() && request.requestedUrl().isValid()) {
-        setUrl(request.requestedUrl());
+bool PanePage::acceptNavigationRequest(const QUrl &url, NavigationType type, bool isMainFrame) {
+    if (isMainFrame && type == NavigationTypeLinkClicked && keepsOut(url) &&
+        !url.matches(this->url(), QUrl::RemoveFragment)) {
+        Q_EMIT linkKeptOut(url);
+        return false;
     }
+    return QWebEnginePage::acceptNavigationRequest(url, type, isMainFrame);
+}
+
+void PanePage::openNewWindowHere(QWebEngineNewWindowRequest &request) {
+    if (!request.isUserInitiated() || !request.requestedUrl().isValid()) {
+        return;
+    }
+    if (keepsOut(request.requestedUrl())) {
+        Q_EMIT linkKeptOut(request.requestedUrl());
+        return;
+    }
+    setUrl(request.requestedUrl());
+}
+
+// Only web links: the engine hands other schemes (mail, telephone) to the desktop itself.
+bool PanePage::keepsOut(const QUrl &url) const {
+    const QString scheme = url.scheme().toLower();
+    return m_linksKeptOut && (scheme == u"http" || scheme == u"https");
 }

@@ -44,6 +44,8 @@ WebEnginePane::WebEnginePane(BrowserProfile &profile, QObject *parent)
         }
     });
     connect(m_page, &PanePage::scriptErrorReported, this, &BrowserPane::scriptError);
+    connect(m_page, &PanePage::linkKeptOut, this,
+            [this](const QUrl &url) { Q_EMIT outsideLinkClicked(url.toString(QUrl::FullyEncoded)); });
     connect(m_page, &QWebEnginePage::proxyAuthenticationRequired, this, &WebEnginePane::answerProxyAuthentication);
 }
 
@@ -56,6 +58,10 @@ WebEnginePane::~WebEnginePane() {
 
 QWebEngineView *WebEnginePane::view() const {
     return m_view;
+}
+
+void WebEnginePane::setLinksOpenOutside(bool outside) {
+    m_page->setLinksKeptOut(outside);
 }
 
 void WebEnginePane::navigate(const QString &address) {

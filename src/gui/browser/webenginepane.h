@@ -27,6 +27,9 @@ public:
 
     // How long a document read may wait for the page's renderer.
     void setScriptTimeout(int milliseconds) { m_scriptTimeoutMs = milliseconds; }
+    // Web links the user follows away from the page are reported (outsideLinkClicked) instead of
+    // loaded in the pane; off by default.
+    void setLinksOpenOutside(bool outside);
 
     void navigate(const QString &address) override;
     void stop() override;
@@ -46,6 +49,10 @@ public:
     void setProxy(const QString &userAgent, const QString &address, const QString &userName, const QString &password,
                   int port) override;
     void clearBrowserProxy() override;
+
+Q_SIGNALS:
+    // A link of the page the user followed, with links opening outside.
+    void outsideLinkClicked(const QString &url);
 
 private:
     // Runs a serialiser method in the isolated world.

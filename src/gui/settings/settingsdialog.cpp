@@ -2,7 +2,6 @@
 
 #include "core/app/appcontext.h"
 #include "core/app/dialogs.h"
-#include "core/host/hostservices.h"
 #include "core/settings/languagefile.h"
 #include "core/settings/settingsstore.h"
 #include "core/util/textcursor.h"
@@ -237,7 +236,7 @@ void SettingsDialog::btnBrowseClick() {
 }
 
 void SettingsDialog::btnFreeProxiesClick() {
-    OpenUrlInBrowser(m_context.host, m_context.endpoints.proxyAdviceUrl);
+    Q_EMIT linkActivated(m_context.endpoints.proxyAdviceUrl);
 }
 
 void SettingsDialog::showEvent(QShowEvent *event) {

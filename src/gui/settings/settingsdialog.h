@@ -34,6 +34,11 @@ public:
 
     const SettingsDialogUi &ui() const { return m_ui; }
 
+Q_SIGNALS:
+    // The proxy advice link: the address to show in the user's browser. Whoever made the dialog
+    // opens it, so the opening may outlive the dialog.
+    void linkActivated(const QString &address);
+
 protected:
     void showEvent(QShowEvent *event) override;
 

@@ -11,6 +11,9 @@ SettingsDialogOutcome RunSettingsDialog(AppContext &context, const SettingsDialo
     if (!request.executableFolder.isEmpty()) {
         dialog.setLanguageFolder(request.executableFolder);
     }
+    if (request.openLink) {
+        QObject::connect(&dialog, &SettingsDialog::linkActivated, &dialog, request.openLink);
+    }
     if (dialog.exec() != QDialog::Accepted) {
         return outcome;
     }

@@ -5,6 +5,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 struct AppContext;
 class BrowserPane;
 class QWidget;
@@ -14,6 +16,8 @@ struct SettingsDialogRequest {
     QStringList columnCaptions; // the results list's current captions
     QString settingsPath;       // the settings file SaveSettings replaces
     QString executableFolder;   // the folder holding languages/
+    // Opens an address of the dialog's links in the user's browser.
+    std::function<void(const QString &)> openLink;
 };
 
 struct SettingsDialogOutcome {

@@ -47,7 +47,7 @@ public:
     bool readable = true;
     bool throwOnRead = false;
     bool hangOnRead = false; // a read that answers only when cancelled
-    QString failure; // the error of every link call; empty: the pane works
+    QString failure;         // the error of every link call; empty: the pane works
     QList<LinkInfo> links;
     QList<int> clicks;
     int stops = 0;

@@ -258,9 +258,9 @@ TEST_F(ResultsListOpenCell, OpensTheCellOfTheFirstSelectedRowInListOrder) {
     fill(4);
     selectRow(3);
     selectRow(1);
-    list.openWebsite();
-    list.openMapsUrl();
-    list.openDetailsUrl();
+    for (const int column : {LeadRow::Website, LeadRow::MapLink, LeadRow::LinkedInLink}) {
+        QCoro::waitFor(list.openSelectedCell(column));
+    }
     EXPECT_EQ(openedAddresses(),
               (QStringList{CompanyRow(2)[LeadRow::Website], CompanyRow(2)[LeadRow::MapLink], LinkOf(2)}));
 }
@@ -270,15 +270,14 @@ TEST_F(ResultsListOpenCell, EmptyWebsiteOpensNothing) {
     row[LeadRow::Website].clear();
     list.appendRow(row);
     selectRow(0);
-    list.openWebsite();
+    QCoro::waitFor(list.openSelectedCell(LeadRow::Website));
     EXPECT_TRUE(openedAddresses().isEmpty());
+    EXPECT_TRUE(ctx.dialogs.shown.isEmpty());
 }
 
 TEST_F(ResultsListOpenCell, NothingOpensWithoutASelection) {
     fill(3);
-    list.openWebsite();
-    list.openMapsUrl();
-    list.openDetailsUrl();
+    QCoro::waitFor(list.openSelectedCell(LeadRow::Website));
     EXPECT_TRUE(ctx.host.started.isEmpty());
 }
 

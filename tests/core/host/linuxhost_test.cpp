@@ -1,6 +1,9 @@
+#include "core/app/openlink.h"
 #include "core/host/hostintegration.h"
 #include "core/host/hostservices.h"
 #include "core/host/linuxhost.h"
+#include "core/settings/uitexts.h"
+#include "support/fakehost.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -8,9 +11,12 @@
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QThread>
 
 #include <gtest/gtest.h>
+
+#include <csignal>
 
 using namespace Qt::StringLiterals;
 
@@ -156,8 +162,53 @@ TEST_F(LinuxHostSystem, LinksOpenThroughXdgOpenOnThePath) {
     ScopedEnv path("PATH", dir.path().toLocal8Bit() + ':' + qgetenv("PATH"));
     LinuxHost host(dir.filePath(u"registry.ini"_s));
     EXPECT_EQ(host.browserLauncher(), launcher);
-    OpenUrlInBrowser(host, HostileAddress);
+    EXPECT_EQ(QCoro::waitFor(OpenUrlInBrowser(host, HostileAddress)).result, BrowserOpening::Result::Opened);
     EXPECT_EQ(recordedArguments(), QStringList{HostileAddress});
+}
+
+TEST_F(LinuxHostSystem, OnlyALauncherThatFailsIsShownAndTheBoxHoldsTheAddress) {
+    ASSERT_TRUE(dir.isValid());
+    ScopedEnv path("PATH", dir.path().toLocal8Bit());
+    LinuxHost host(dir.filePath(u"registry.ini"_s));
+    FakeDialogs dialogs;
+    UiTexts texts;
+    texts.setText(u"main120"_s, u"Not opened."_s);
+    texts.setText(u"main121"_s, u"No launcher."_s);
+    const auto open = [&](const QByteArray &launcher) {
+        QFile script(dir.filePath(u"xdg-open"_s));
+        script.remove();
+        if (!launcher.isEmpty() && script.open(QIODevice::WriteOnly)) {
+            script.write("#!/bin/sh\n" + launcher + '\n');
+            script.setPermissions(QFile::ReadOwner | QFile::ExeOwner);
+        }
+        script.close();
+        return QCoro::waitFor(OpenLink(host, dialogs, texts, u"www.example.com"_s, {})).result;
+    };
+    EXPECT_EQ(open("exit 0"), BrowserOpening::Result::Opened);
+    EXPECT_TRUE(dialogs.shown.isEmpty());
+    EXPECT_EQ(open("exit 1"), BrowserOpening::Result::LauncherFailed);
+    EXPECT_EQ(open("kill -9 $$"), BrowserOpening::Result::LauncherFailed);
+    EXPECT_EQ(open({}), BrowserOpening::Result::NoLauncher);
+    ASSERT_EQ(dialogs.shown.size(), 3);
+    EXPECT_EQ(dialogs.shown[0].text + u'|' + dialogs.shown[0].detail, u"Not opened.|http://www.example.com"_s);
+    EXPECT_EQ(dialogs.shown[2].text + u'|' + dialogs.shown[2].detail, u"No launcher.|http://www.example.com"_s);
+}
+
+// Closing the window must not wait for a launcher that never ends: the stop ends the wait at
+// once and ends the launcher.
+TEST_F(LinuxHostSystem, AStopEndsTheWaitForAProgramAndTheProgram) {
+    ASSERT_TRUE(dir.isValid());
+    LinuxHost host(dir.filePath(u"registry.ini"_s));
+    const StopToken stop = StopToken::Create();
+    QFile pid(dir.filePath(u"pid"_s));
+    const QString hang = u"echo $$ > '"_s + pid.fileName() + u"'; exec /bin/sleep 60"_s;
+    QCoro::Task<ProgramExit> run = host.runProgram(u"/bin/sh"_s, {u"-c"_s, hang}, stop);
+    ASSERT_TRUE(QTest::qWaitFor([&pid] { return pid.size() > 0; }, 10000));
+    stop.request();
+    EXPECT_TRUE(run.isReady());
+    EXPECT_EQ(QCoro::waitFor(run).kind, ProgramExit::Kind::Abandoned);
+    ASSERT_TRUE(pid.open(QIODevice::ReadOnly));
+    EXPECT_NE(::kill(pid.readAll().trimmed().toInt(), 0), 0);
 }
 
 TEST_F(LinuxHostSystem, NoLauncherOnThePathMeansNone) {

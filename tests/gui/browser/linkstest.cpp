@@ -55,13 +55,12 @@ TEST_F(Links, TheListIsReadAfresh) {
     EXPECT_FALSE(link(0).has_value());
 }
 
-TEST_F(Links, UserClickOnANewWindowLinkOpensInThePane) {
-    QWidget *input = pane().view()->focusProxy();
+// The user clicks the new-window link, which covers the top left corner.
+void ClickNewWindowLink(QWebEngineView *view) {
+    QWidget *input = view->focusProxy();
     ASSERT_NE(input, nullptr);
-    QSignalSpy completed(&pane(), &BrowserPane::navigateComplete2);
-
     // Input that comes before the page takes it is lost: move the pointer until the page notices.
-    QWebEnginePage *page = pane().view()->page();
+    QWebEnginePage *page = view->page();
     int step = 0;
     ASSERT_TRUE(QTest::qWaitFor(
         [input, page, &step] {
@@ -69,14 +68,30 @@ TEST_F(Links, UserClickOnANewWindowLinkOpensInThePane) {
             return QTest::qWaitFor([page] { return page->title() == QStringLiteral("pointer seen"); }, 200);
         },
         10000));
-
-    // The link covers the top left corner.
     QTest::mouseClick(input, Qt::LeftButton, {}, QPoint(40, 40));
+}
+
+TEST_F(Links, UserClickOnANewWindowLinkOpensInThePane) {
+    QSignalSpy completed(&pane(), &BrowserPane::navigateComplete2);
+    ClickNewWindowLink(pane().view());
     ASSERT_TRUE(completed.wait(15000));
 
     EXPECT_EQ(completed.constFirst().constFirst().toString(),
               site().url(QStringLiteral("/pages/target.html?opened=new")));
     EXPECT_EQ(visibleDialogCount(), 0);
+}
+
+// The offers pane: a link that leaves the page, in it or in a new window, is reported for the
+// user's browser, and the page stays.
+TEST_F(Links, WithLinksOutsideTheyAreReportedAndNotFollowed) {
+    pane().setLinksOpenOutside(true);
+    QSignalSpy outside(&pane(), &WebEnginePane::outsideLinkClicked);
+    EXPECT_TRUE(clickLink(1));
+    ClickNewWindowLink(pane().view());
+    ASSERT_TRUE(QTest::qWaitFor([&outside] { return outside.count() == 2; }, 15000));
+    EXPECT_EQ(outside, (QList<QVariantList>{{site().url(QStringLiteral("/pages/target.html?page_num=2"))},
+                                            {site().url(QStringLiteral("/pages/target.html?opened=new"))}}));
+    EXPECT_EQ(pane().locationUrl(), site().url(QStringLiteral("/pages/links.html")));
 }
 
 } // namespace

@@ -9,12 +9,12 @@
 #include "support/fakehost.h"
 #include "support/tinyproxy.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QMessageBox>
 #include <QPainter>
-#include <QApplication>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -337,6 +337,7 @@ TEST_F(ExtractionRunTest, RestoredRowsComeBackAndARunCarriesOnFromThem) {
     for (int i = 0; i < 5; ++i) {
         results().appendRow(ExpectedRow(m_site, page[i], 2, u"Widgets"_s));
     }
+    m_window.reset();
     QString question;
     WidgetDialogs::setMessageObserver([&](Dialogs::Icon, const QString &text) { question = text; });
     WidgetDialogs::setNextConfirmAnswer(true);

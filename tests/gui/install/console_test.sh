@@ -3,7 +3,8 @@
 # system; an unknown option is refused; a start prints nothing unless --verbose asks for the
 # browser engine's messages; the engine keeps its storage and cache in the XDG data and cache
 # folders; SIGTERM ends the program in order, its temporary folders gone; --demo runs on the
-# sample site beside the executable in a throw-away home.
+# sample site beside the executable in a throw-away home, its exports going to the real documents
+# folder.
 #   console_test.sh BIN_FOLDER
 set -uo pipefail
 bin=$1
@@ -70,6 +71,8 @@ demo_started() {
 if start_briefly "$root/demo" demo_started "$bin/tarnwick" --demo; then
   [ "$(cat "$root/demo.status")" = 0 ] || fail "--demo ended with status $(cat "$root/demo.status")"
   grep -q '<%%eRandom%%>0<' "$root/demo.settings" || fail "--demo keeps the random pause"
+  grep -qF "<%%eExportFolder%%>$world/home/Documents<" "$root/demo.settings" ||
+    fail "--demo exports into $(grep -o 'eExportFolder%%>[^<]*' "$root/demo.settings")"
   [ -s "$root/demo.site" ] || fail "--demo did not start the sample site"
   for pid in $(cat "$root/demo.site"); do
     ! kill -0 "$pid" 2>/dev/null || fail "the sample site still runs after the program ended"
