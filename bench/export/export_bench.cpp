@@ -74,7 +74,6 @@ void BM_AutomaticSaveRow(benchmark::State &state) {
     CodePage::setCurrent(CodePage::named("windows-1252"));
     QTemporaryDir dir;
     FakeHost host;
-    host.realEvents = true;
     FakeStatus status;
     FakeDialogs dialogs;
     AppContext context(host, status, dialogs);

@@ -8,6 +8,7 @@
 #include "support/fakehost.h"
 #include "support/gapprobe.h"
 #include "support/loopbackserver.h"
+#include "support/silentserver.h"
 
 #include <QCoreApplication>
 #include <QTimer>
@@ -17,11 +18,8 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
-#include <netinet/in.h>
 #include <sys/resource.h>
-#include <sys/socket.h>
 #include <thread>
-#include <unistd.h>
 
 using Clock = std::chrono::steady_clock;
 using namespace std::chrono_literals;
@@ -38,29 +36,6 @@ double CpuSeconds() {
     return static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
            static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
 }
-
-// A server that takes connections and never answers: the kernel accepts them into the listen
-// queue, and nobody reads.
-class SilentServer {
-public:
-    SilentServer() {
-        m_socket = ::socket(AF_INET, SOCK_STREAM, 0);
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        socklen_t length = sizeof address;
-        if (::bind(m_socket, reinterpret_cast<sockaddr *>(&address), length) == 0 && ::listen(m_socket, 16) == 0 &&
-            ::getsockname(m_socket, reinterpret_cast<sockaddr *>(&address), &length) == 0) {
-            m_port = ntohs(address.sin_port);
-        }
-    }
-    ~SilentServer() { ::close(m_socket); }
-    QString url() const { return QStringLiteral("http://127.0.0.1:%1/").arg(m_port); }
-
-private:
-    int m_socket = -1;
-    int m_port = 0;
-};
 
 size_t Discard(char *, size_t size, size_t count, void *) {
     return size * count;

@@ -29,8 +29,9 @@ public:
         m_timer.start();
     }
     void Stop() { m_timer.stop(); }
-    // Leaves out the time until now from the next gap (work that is not the program's own).
-    void Skip() { m_last = -1; }
+    // Turns for which counting() is false end no gap and start none: time that is not the
+    // program's own (a page the browser engine loads, say).
+    void SetFilter(std::function<bool()> counting) { m_counting = std::move(counting); }
 
     double Percentile(double share) const {
         if (m_gaps.empty()) {
@@ -60,6 +61,10 @@ public:
 private:
     void Turn() {
         const double now = static_cast<double>(m_clock.nsecsElapsed()) / 1e6;
+        if (m_counting && !m_counting()) {
+            m_last = -1;
+            return;
+        }
         if (m_last >= 0) {
             m_gaps.push_back(now - m_last);
         }
@@ -70,4 +75,5 @@ private:
     QElapsedTimer m_clock;
     double m_last = -1;
     std::vector<double> m_gaps;
+    std::function<bool()> m_counting;
 };

@@ -33,16 +33,6 @@ QCoro::Task<ProgramExit> FakeHost::runProgram(const QString &program, const QStr
     co_return programExit;
 }
 
-void FakeHost::processEvents() {
-    ++processPasses;
-    if (realEvents) {
-        QCoreApplication::processEvents();
-    }
-    if (onProcessEvents) {
-        onProcessEvents();
-    }
-}
-
 void FakeStatus::setPanelText(int panel, const QString &text) {
     panels.insert(panel, text);
     if (panel == ActivityPanel) {

@@ -13,8 +13,8 @@
 #include <functional>
 #include <optional>
 
-// A substitute host: an in-memory registry, a tick counter the test moves, recorded program
-// starts, and event processing that only counts passes (or runs the real event loop).
+// A substitute host: an in-memory registry, recorded program starts and runs, and folders the
+// test names.
 class FakeHost : public Host {
 public:
     struct StartedProgram {
@@ -33,8 +33,6 @@ public:
     QString executableName() override { return exeName; }
     QString documentsFolder() override { return documents; }
     QString appDataFolder() override { return appData; }
-    quint32 tickCount() override { return ticks; }
-    void processEvents() override;
 
     // Registry substitute.
     QHash<QString, QString> classesRoot;
@@ -50,14 +48,6 @@ public:
     QString exeName = QStringLiteral("tarnwick");
     QString documents = QStringLiteral("/home/user/Documents");
     QString appData = QStringLiteral("/home/user/.config");
-
-    // The tick counter, moved by the test.
-    quint32 ticks = 0;
-    int processPasses = 0;
-    // Runs on every pass of event processing.
-    std::function<void()> onProcessEvents;
-    // Runs the real Qt event loop in processEvents as well.
-    bool realEvents = false;
 };
 
 // A status bar that keeps what it is told.

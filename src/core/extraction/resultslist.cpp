@@ -80,29 +80,14 @@ void ResultsList::clearSelection() {
     applyToAllRows(QItemSelectionModel::Deselect);
 }
 
+// One range from the first row to the last: the selection model and the view handle it in time
+// that does not grow with the list.
 void ResultsList::applyToAllRows(QItemSelectionModel::SelectionFlags command) {
-    Host &host = m_context.host;
-    const int total = rowCount();
-    quint32 lastPump = host.tickCount();
-    for (int done = 0; done < total;) {
-        // Events processed between passes may have removed rows (a delete button, for one).
-        const int end = std::min({done + RowsPerPass, total, rowCount()});
-        if (end <= done) {
-            break;
-        }
-        // Growing one range from the first row keeps the selection a single range, however
-        // many passes it takes.
-        const QItemSelection rows(m_model.index(0, 0), m_model.index(end - 1, LeadRow::ColumnCount - 1));
-        m_selection.select(rows, command | QItemSelectionModel::Rows);
-        done = end;
-        // Not after every pass: each repaint of a view costs time in proportion to the whole
-        // list, so pumping per pass would make the sweep quadratic.
-        if (done < total && host.tickCount() - lastPump >= PumpIntervalMs) {
-            host.processEvents();
-            lastPump = host.tickCount();
-        }
+    if (rowCount() == 0) {
+        return;
     }
-    host.processEvents();
+    const QItemSelection rows(m_model.index(0, 0), m_model.index(rowCount() - 1, LeadRow::ColumnCount - 1));
+    m_selection.select(rows, command | QItemSelectionModel::Rows);
 }
 
 bool ResultsList::deleteSelected() {
@@ -117,9 +102,7 @@ bool ResultsList::deleteSelected() {
         }
     }
     m_model.removeFlaggedRows(flags);
-    m_context.host.processEvents();
     refreshItemsListed();
-    m_context.host.processEvents();
     return true;
 }
 
@@ -129,9 +112,7 @@ bool ResultsList::deleteAll() {
     }
     m_duplicatedItems.clear();
     m_model.clear();
-    m_context.host.processEvents();
     refreshItemsListed();
-    m_context.host.processEvents();
     return true;
 }
 

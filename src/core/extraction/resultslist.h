@@ -56,11 +56,6 @@ public:
     // rows deleted while the browser starts change nothing.
     QCoro::Task<> openSelectedCell(int column, StopToken stop = {});
 
-    // Select All and Clear Selection work in passes of this many rows, and process events after
-    // a pass once PumpIntervalMs have gone by since they last did, and once at the end.
-    static constexpr int RowsPerPass = 4096;
-    static constexpr quint32 PumpIntervalMs = 40;
-
 private:
     void applyToAllRows(QItemSelectionModel::SelectionFlags command);
     std::optional<int> firstSelectedRow() const;

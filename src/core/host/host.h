@@ -49,9 +49,4 @@ public:
     // Per-user folders, without a trailing separator; empty when the system cannot name them.
     virtual QString documentsFolder() = 0;
     virtual QString appDataFolder() = 0;
-
-    // A millisecond counter that wraps at 2^32.
-    virtual quint32 tickCount() = 0;
-    // Processes every pending event once and returns.
-    virtual void processEvents() = 0;
 };

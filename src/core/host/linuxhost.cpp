@@ -9,7 +9,6 @@
 #include <QSettings>
 #include <QStandardPaths>
 
-#include <chrono>
 #include <utility>
 
 namespace {
@@ -159,13 +158,4 @@ QString LinuxHost::documentsFolder() {
 
 QString LinuxHost::appDataFolder() {
     return WithoutTrailingSeparator(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation));
-}
-
-quint32 LinuxHost::tickCount() {
-    const auto now = std::chrono::steady_clock::now().time_since_epoch();
-    return static_cast<quint32>(std::chrono::duration_cast<std::chrono::milliseconds>(now).count());
-}
-
-void LinuxHost::processEvents() {
-    QCoreApplication::processEvents();
 }

@@ -30,8 +30,6 @@ public:
     QString executableName() override;
     QString documentsFolder() override;
     QString appDataFolder() override;
-    quint32 tickCount() override;
-    void processEvents() override;
 
     // How a registry key and value name are stored in the key store.
     static QString StoreKey(const QString &root, const QString &key, const QString &valueName);

@@ -42,7 +42,6 @@ class MainWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(m_folder.isValid());
-        m_host.realEvents = true;
         m_host.appData = m_folder.path();
         m_server.server().Get("/start", [](const httplib::Request &, httplib::Response &res) {
             res.set_content(Page("start"), "text/html");

@@ -80,7 +80,6 @@ protected:
     void SetUp() override {
         ASSERT_TRUE(m_folder.isValid());
         ASSERT_TRUE(m_site.start());
-        m_host.realEvents = true;
         m_host.appData = m_folder.path();
         m_profile = std::make_unique<BrowserProfile>(m_folder.filePath(u"browser"_s), m_folder.filePath(u"cache"_s));
         openWindow();
