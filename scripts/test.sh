@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds everything with warnings as errors, checks the formatting
 # and runs every test. With CI=true (or --sanitize) the core tests run once more under
-# AddressSanitizer and UndefinedBehaviorSanitizer; with CI=true the fuzz targets then run for
+# AddressSanitizer (leaks included) and UndefinedBehaviorSanitizer; with CI=true the fuzz targets then run for
 # twenty seconds each.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -26,7 +26,7 @@ if [ "$sanitize" = 1 ]; then
   cmake -S . -B "$asan" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTARNWICK_WERROR=ON -DTARNWICK_SANITIZE=ON \
         -DTARNWICK_CORE_ONLY=ON -DTARNWICK_BUILD_BENCH=OFF
   cmake --build "$asan" -j2
-  ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 \
+  ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
     ctest --test-dir "$asan" --output-on-failure -L core -j2
 fi
 
