@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds everything with warnings as errors, checks the formatting
 # and runs every test. With CI=true (or --sanitize) the core tests run once more under
-# AddressSanitizer (leaks included) and UndefinedBehaviorSanitizer; with CI=true the fuzz targets then run for
-# twenty seconds each.
+# AddressSanitizer (leaks included) and UndefinedBehaviorSanitizer; with CI=true the fuzz targets
+# then run for twenty seconds each.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
