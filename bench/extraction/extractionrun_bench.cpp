@@ -90,8 +90,8 @@ int main(int argc, char **argv) {
 
     std::printf("Event-loop gaps (a 1 ms precise timer; within 2 ms of the idle loop's):\n");
     GapProbe probe;
-    probe.RunIdle(3000);
-    probe.Print("idle loop, 3 s");
+    probe.RunIdle(10000);
+    probe.Print("idle loop, 10 s");
     // Gaps that overlap the pane's own loading do not count: that work is the engine's.
     probe.SetFilter([&pane] { return !pane.isBusy(); });
     QElapsedTimer clock;
