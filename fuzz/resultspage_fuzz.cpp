@@ -17,6 +17,7 @@
 #include "inputfetcher.h"
 #include "support/testcontext.h"
 
+#include <QCoreApplication>
 #include <QSet>
 
 namespace {
@@ -52,6 +53,12 @@ void CheckLinks(const QString &path, const Endpoints &endpoints) {
 }
 
 } // namespace
+
+// The readers yield to the event loop between entries, and its timers need an application.
+extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv) {
+    static QCoreApplication app(*argc, *argv);
+    return 0;
+}
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size) {
     const QString page = PageText(data, size);

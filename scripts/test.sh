@@ -2,7 +2,7 @@
 # Installs what is missing, builds everything with warnings as errors, checks the formatting
 # and runs every test. With CI=true (or --sanitize) the core tests run once more under
 # AddressSanitizer (leaks included) and UndefinedBehaviorSanitizer; with CI=true the fuzz targets
-# then run for twenty seconds each.
+# then run for ten seconds each.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -31,5 +31,5 @@ if [ "$sanitize" = 1 ]; then
 fi
 
 if [ "${CI:-}" = "true" ]; then
-  scripts/fuzz.sh 20
+  scripts/fuzz.sh 10
 fi

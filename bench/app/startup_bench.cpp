@@ -6,6 +6,7 @@
 #include "gui/app/mainwindow.h"
 #include "gui/browser/browserprofile.h"
 #include "gui/browser/browserproxy.h"
+#include "support/offscreenengine.h"
 #include "support/silentserver.h"
 
 #include <QApplication>
@@ -42,11 +43,7 @@ double SinceProcessStart() {
 } // namespace
 
 int main(int argc, char **argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    qputenv("QT_LOGGING_RULES", "qt.webenginecontext.info=false");
-    if (::geteuid() == 0) {
-        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
-    }
+    PrepareOffscreenEngine();
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     QTemporaryDir folder;

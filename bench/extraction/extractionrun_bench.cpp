@@ -11,6 +11,7 @@
 #include "gui/browser/browserprofile.h"
 #include "samplesite/samplesite.h"
 #include "support/gapprobe.h"
+#include "support/offscreenengine.h"
 
 #include <QApplication>
 #include <QDir>
@@ -20,24 +21,12 @@
 #include <QTimer>
 
 #include <cstdio>
-#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
 namespace {
 
 constexpr int Pages = 5;
-
-void PrepareEnvironment() {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    qputenv("QT_LOGGING_RULES", "qt.webenginecontext.info=false");
-    if (::geteuid() == 0) {
-        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
-    }
-    if (qEnvironmentVariableIsEmpty("QTWEBENGINE_CHROMIUM_FLAGS")) {
-        qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--disable-gpu --disable-background-networking");
-    }
-}
 
 template<typename Condition>
 bool WaitFor(Condition condition, int timeoutMs) {
@@ -55,7 +44,7 @@ bool WaitFor(Condition condition, int timeoutMs) {
 } // namespace
 
 int main(int argc, char **argv) {
-    PrepareEnvironment();
+    PrepareOffscreenEngine();
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     QTemporaryDir folder;

@@ -4,14 +4,19 @@
 // and without the journal.
 #include "core/app/appcontext.h"
 #include "core/extraction/resultslist.h"
+#include "core/host/linuxhost.h"
 #include "core/journal/resultsjournal.h"
+#include "support/fakehost.h"
 
 #include <QElapsedTimer>
+#include <QLocale>
 #include <QProcess>
+#include <QTemporaryDir>
 
 #include <cstdio>
 #include <ctime>
 #include <functional>
+#include <optional>
 
 namespace resultsbench {
 
@@ -136,5 +141,25 @@ inline int InOwnProcesses(int argc, char **argv, const std::function<int(bool jo
     }
     return 0;
 }
+
+// A results list on the real host in a temporary folder, journalled or not.
+struct ListUnderTest {
+    explicit ListUnderTest(bool journalled) {
+        context.texts.setText(QStringLiteral("main45"), QStringLiteral("[VAR1] items listed"));
+        if (journalled) {
+            journal.emplace(list, dir.filePath(QStringLiteral("results.journal")));
+            journal->start(dialogs, context.texts, QLocale::c());
+        }
+    }
+    ResultsJournal *journalOrNull() { return journal ? &*journal : nullptr; }
+
+    QTemporaryDir dir;
+    LinuxHost host{dir.filePath(QStringLiteral("registry.ini"))};
+    FakeDialogs dialogs;
+    FakeStatus status;
+    AppContext context{host, status, dialogs};
+    ResultsList list{context};
+    std::optional<ResultsJournal> journal;
+};
 
 } // namespace resultsbench
