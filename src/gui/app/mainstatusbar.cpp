@@ -33,12 +33,13 @@ void MainStatusBar::setPanelText(int panel, const QString &text) {
     if (panel < 0 || panel >= PanelCount) {
         return;
     }
+    if (panel == RunPanel) {
+        m_runText = text;
+        showRunText();
+        return;
+    }
     QLabel *label = m_panels[static_cast<std::size_t>(panel)];
     label->setText(text);
-    // The run's line may be longer than its panel; the whole of it shows on hovering.
-    if (panel == RunPanel) {
-        label->setToolTip(text);
-    }
     // The counters and the gauge's caption grow to hold a translation whole ("Avanzamento:");
     // the activity panel keeps its width, as activity texts can be as long as a path.
     if (panel == ListedPanel || panel == ExportedPanel || panel == ProgressLabelPanel) {
@@ -54,6 +55,9 @@ void MainStatusBar::setPanelText(int panel, const QString &text) {
 QString MainStatusBar::panelText(int panel) const {
     if (panel < 0 || panel >= PanelCount) {
         return {};
+    }
+    if (panel == RunPanel) {
+        return m_runText;
     }
     return m_panels[static_cast<std::size_t>(panel)]->text();
 }
@@ -101,6 +105,16 @@ void MainStatusBar::placePanels() {
         x += width + PanelSpacing;
     }
     placeGauge();
+    showRunText();
+}
+
+// The run's line may be longer than its panel: it ends in "…" where it is cut, and the whole of
+// it shows on hovering.
+void MainStatusBar::showRunText() {
+    QLabel *label = m_panels[static_cast<std::size_t>(RunPanel)];
+    const int room = label->contentsRect().width() - 2 * label->margin();
+    label->setText(label->fontMetrics().elidedText(m_runText, Qt::ElideRight, std::max(room, 0)));
+    label->setToolTip(label->text() == m_runText ? QString() : m_runText);
 }
 
 void MainStatusBar::resizeEvent(QResizeEvent *event) {

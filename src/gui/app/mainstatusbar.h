@@ -42,9 +42,12 @@ protected:
 private:
     void updateGauge();
     void placePanels();
+    void showRunText();
 
     std::array<QLabel *, PanelCount> m_panels{};
     QProgressBar *m_gauge = nullptr;
+    // The run's line whole; its panel shows as much of it as fits.
+    QString m_runText;
     qint64 m_maximum = 100;
     qint64 m_position = 0;
 };

@@ -355,10 +355,13 @@ TEST_F(ExtractionRunTest, RestoredRowsComeBackAndARunCarriesOnFromThem) {
 
     QTest::qWait(150);
     QImage picture = m_window->grab().toImage();
+    // The box as the window shows it; it wraps its text only once shown.
     QMessageBox box(QMessageBox::Information, QApplication::applicationDisplayName(), question,
                     QMessageBox::Ok | QMessageBox::Cancel);
-    box.adjustSize();
+    box.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&box));
     const QPixmap boxPicture = box.grab();
+    box.hide();
     QPainter painter(&picture);
     painter.drawPixmap((picture.width() - boxPicture.width()) / 2, (picture.height() - boxPicture.height()) / 3,
                        boxPicture);
