@@ -44,7 +44,6 @@ double SinceProcessStart() {
 
 int main(int argc, char **argv) {
     PrepareOffscreenEngine();
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     QTemporaryDir folder;
     for (const char *variable : {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME"}) {

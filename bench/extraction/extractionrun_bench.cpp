@@ -45,7 +45,6 @@ bool WaitFor(Condition condition, int timeoutMs) {
 
 int main(int argc, char **argv) {
     PrepareOffscreenEngine();
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     QTemporaryDir folder;
     SampleSiteOptions siteOptions;

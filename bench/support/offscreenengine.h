@@ -1,11 +1,11 @@
 #pragma once
 
-#include <QtGlobal>
+#include <QCoreApplication>
 
 #include <unistd.h>
 
 // The browser engine offscreen and quiet, as the window tests run it; as root, without the
-// sandbox Chromium refuses to start with.
+// sandbox Chromium refuses to start with. Called before the application is made.
 inline void PrepareOffscreenEngine() {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     qputenv("QT_LOGGING_RULES", "qt.webenginecontext.info=false");
@@ -15,4 +15,5 @@ inline void PrepareOffscreenEngine() {
     if (qEnvironmentVariableIsEmpty("QTWEBENGINE_CHROMIUM_FLAGS")) {
         qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--disable-gpu --disable-background-networking");
     }
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
 }
