@@ -26,13 +26,13 @@ void RunStatusLine::Waiting() {
 void RunStatusLine::PageStarted() {
     ++m_pages;
     m_pageRows = 0;
-    Show(m_texts.format(QStringLiteral("main112"), {QString::number(m_pages), QString::number(m_pageRows)}));
+    ShowPage();
 }
 
 void RunStatusLine::RowAdded() {
     ++m_rows;
     ++m_pageRows;
-    Show(m_texts.format(QStringLiteral("main112"), {QString::number(m_pages), QString::number(m_pageRows)}));
+    ShowPage();
 }
 
 void RunStatusLine::FetchFailed(Failure failure) {
@@ -59,6 +59,10 @@ void RunStatusLine::Finished(const QString &exportFile) {
         parts.append(m_texts.format(QStringLiteral("main117"), QFileInfo(exportFile).fileName()));
     }
     Show(parts.join(u' '));
+}
+
+void RunStatusLine::ShowPage() {
+    Show(m_texts.format(QStringLiteral("main112"), {QString::number(m_pages), QString::number(m_pageRows)}));
 }
 
 void RunStatusLine::Show(const QString &text) {

@@ -32,6 +32,7 @@ public:
     int rows() const { return m_rows; }
 
 private:
+    void ShowPage();
     void Show(const QString &text);
     void ShowCountdown();
 
