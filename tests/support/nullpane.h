@@ -14,6 +14,9 @@ public:
     bool isBusy() const override { return false; }
     QString locationUrl() const override { return {}; }
     QCoro::Task<MarkupResult> bodyOuterHtml() override { co_return MarkupResult{{}, QStringLiteral("no document")}; }
+    QCoro::Task<PaneResult<QByteArray>> readResultCards() override {
+        co_return PaneResult<QByteArray>{{}, QStringLiteral("no document")};
+    }
     QCoro::Task<PaneResult<int>> linkCount() override { co_return PaneResult<int>{0, QStringLiteral("no document")}; }
     QCoro::Task<PaneResult<std::optional<LinkInfo>>> link(int) override {
         co_return PaneResult<std::optional<LinkInfo>>{std::nullopt, QStringLiteral("no document")};

@@ -52,6 +52,12 @@ public:
     // attribute values unquoted); fails when there is no document.
     virtual QCoro::Task<MarkupResult> bodyOuterHtml() = 0;
 
+    // A result page in today's layout, read as its cards: the card reader's JSON (read by
+    // ParseCardsPage). Fails when there is no document.
+    virtual QCoro::Task<PaneResult<QByteArray>> readResultCards() = 0;
+    // The HTTP status of the page shown when it was an error status (a 429, say); 0 otherwise.
+    virtual int httpErrorStatus() const { return 0; }
+
     // The document's links collection, read afresh on every call. An index out of range or an
     // anchor that is gone gives no link, and clicking it gives false: the document changed, the
     // pane did not fail.

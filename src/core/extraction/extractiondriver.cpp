@@ -1,5 +1,6 @@
 #include "core/extraction/extractiondriver.h"
 
+#include "core/account/accountguard.h"
 #include "core/app/appcontext.h"
 #include "core/app/dialogs.h"
 #include "core/app/statussink.h"
@@ -42,6 +43,11 @@ bool ExtractionDriver::isPolling() const {
     return m_tmrParse.isActive();
 }
 
+void ExtractionDriver::setAccountGuard(AccountGuard *guard) {
+    m_account = guard;
+    m_parser.setAccountGuard(guard);
+}
+
 void ExtractionDriver::btnStartClick() {
     m_random.Reseed();
     if (m_context.run.Parsing) {
@@ -55,6 +61,10 @@ void ExtractionDriver::btnStartClick() {
     m_tmrParse.start();
     m_context.run.DateTimeVal = MakeDateTimeVal(QDateTime::currentDateTime());
     m_runStarted = true;
+    m_challenge = Challenge::None;
+    m_cardsWait.reset();
+    m_runLinks.clear();
+    m_todaysRun = false;
     m_statusLine.RunStarted();
     m_statusLine.Waiting();
 }
@@ -109,27 +119,50 @@ QCoro::Task<> ExtractionDriver::Tick() {
 QCoro::Task<> ExtractionDriver::TickSteps() {
     m_tmrParse.stop();
     m_context.status.setPanelText(StatusSink::ActivityPanel, QString());
+    // The run this tick belongs to, taken before the first wait.
+    const StopToken stop = m_context.run.ShouldStop;
 
     // An unreadable document counts as a page without a layout.
     const MarkupResult markup = co_await m_pane.bodyOuterHtml();
     const QString text = markup.ok() ? markup.markup : QString();
+    const QString address = m_pane.locationUrl();
     m_layout = DetectLayout(text);
-    qCDebug(lcRun) << "tick: layout" << static_cast<int>(m_layout) << "of" << m_pane.locationUrl() << text.size()
-                   << "characters" << markup.error;
+    if (m_layout == PageLayout::None && m_context.run.Parsing &&
+        IsCompanySearchAddress(address, m_context.endpoints.linkedInHttps)) {
+        m_layout = PageLayout::Cards;
+    }
+    qCDebug(lcRun) << "tick: layout" << static_cast<int>(m_layout) << "of" << address << text.size() << "characters"
+                   << markup.error;
+    if (m_todaysRun && m_context.run.Parsing && !stop.requested()) {
+        // Once a run reads today's site, a page that signs the member out or checks them ends it.
+        Challenge challenge = ChallengeOfAddress(address);
+        if (challenge == Challenge::None && m_pane.httpErrorStatus() == 429) {
+            challenge = Challenge::TooManyRequests;
+        }
+        if (challenge == Challenge::None && SaysCommercialUseLimit(text)) {
+            challenge = Challenge::CommercialUseLimit;
+        }
+        if (challenge != Challenge::None) {
+            StopAtChallenge(challenge);
+            co_return;
+        }
+    }
     if (m_layout == PageLayout::None) {
         if (m_context.run.Parsing) {
             m_statusLine.Waiting();
         }
-        m_tmrParse.start();
+        PollAgain(stop);
         co_return;
     }
-    if (!m_context.run.Parsing) {
+    if (!m_context.run.Parsing || stop.requested()) {
+        co_return;
+    }
+    if (m_layout == PageLayout::Cards) {
+        co_await CardsSteps(stop);
         co_return;
     }
     m_statusLine.PageStarted();
 
-    // The run this page belongs to, taken with no wait since Parsing was read.
-    const StopToken stop = m_context.run.ShouldStop;
     m_context.run.SuperParseHTML = text;
     // Each await a statement of its own: the compiler mishandles a task made inside a condition.
     ParseOutcome outcome;
@@ -156,11 +189,14 @@ QCoro::Task<> ExtractionDriver::TickSteps() {
     const auto clicked = [this] {
         m_statusLine.Pausing(m_timings.nextPagePauseMs + m_timings.parseIntervalMs);
     };
-    const NextPageOutcome next =
-        co_await MoveNextPage(m_pane, m_context.run.SuperParseHTML, m_timings.nextPagePauseMs, m_closing, clicked);
+    const NextPageOutcome next = co_await MoveNextPage(m_pane, m_context.run.SuperParseHTML, m_timings.nextPagePauseMs,
+                                                       m_closing, stop, clicked);
+    if (stop.requested()) {
+        co_return; // Stop has said all there is to say
+    }
     switch (next.kind) {
     case NextPageOutcome::Kind::Clicked:
-        m_tmrParse.start();
+        PollAgain(stop);
         break;
     case NextPageOutcome::Kind::NoLink:
         EndRun();
@@ -169,7 +205,125 @@ QCoro::Task<> ExtractionDriver::TickSteps() {
         // Pages may remain: this is no end of the run.
         FailRun(next.error);
         break;
+    case NextPageOutcome::Kind::Stopped:
+        break;
     }
+}
+
+QCoro::Task<> ExtractionDriver::CardsSteps(StopToken stop) {
+    const QString address = m_pane.locationUrl();
+    const PaneResult<QByteArray> read = co_await m_pane.readResultCards();
+    if (stop.requested()) {
+        co_return;
+    }
+    std::optional<CardsPage> page;
+    if (read.ok()) {
+        page = ParseCardsPage(read.value, m_context.endpoints.linkedInHttps);
+    }
+    if (!m_cardsWait || m_cardsWait->address != address) {
+        m_cardsWait.emplace();
+        m_cardsWait->address = address;
+        m_cardsWait->since.start();
+    }
+    if (page && page->commercialLimit) {
+        StopAtChallenge(Challenge::CommercialUseLimit);
+        co_return;
+    }
+    // The cards are drawn by the page's scripts: two reads a second apart that agree mean the
+    // page has settled.
+    const bool settled = page && (page->noResults || (!page->cards.isEmpty() && m_cardsWait->lastRead &&
+                                                      page->sameCards(*m_cardsWait->lastRead)));
+    if (!settled) {
+        m_cardsWait->lastRead = page && !page->cards.isEmpty() ? page : std::nullopt;
+        if (m_cardsWait->since.hasExpired(CardsPatienceMs)) {
+            m_statusLine.NoReadableCards();
+        } else {
+            m_statusLine.WaitingForCards();
+        }
+        PollAgain(stop);
+        co_return;
+    }
+    m_todaysRun = true;
+    if (!m_cardsWait->counted && m_account != nullptr) {
+        // The page the user opened was read already; it still counts against the budget.
+        m_cardsWait->counted = true;
+        const bool allowed = co_await m_account->TakeRead(stop);
+        if (!allowed) {
+            co_return;
+        }
+    }
+    m_statusLine.PageStarted();
+    bool hadNewCard = false;
+    for (const ResultCard &card : std::as_const(page->cards)) {
+        if (!m_runLinks.contains(card.link)) {
+            hadNewCard = true;
+            m_runLinks.insert(card.link);
+        }
+    }
+    const ParseOutcome outcome = co_await m_parser.GetCompanyDataResults3(*page, SearchKeywords(address), stop);
+    if (!outcome.automaticExport) {
+        qCWarning(lcRun) << "automatic export failed:" << outcome.automaticExport.errorString;
+        btnStopClick();
+        m_context.dialogs.showMessage(Dialogs::Icon::Warning, outcome.automaticExport.errorString);
+        co_return;
+    }
+    if (outcome.challenge != Challenge::None) {
+        StopAtChallenge(outcome.challenge);
+        co_return;
+    }
+    if (stop.requested()) {
+        co_return;
+    }
+    co_await NextCardsPage(*page, hadNewCard, stop);
+}
+
+// The next page is the same address with the next page number, as the site's own button makes it.
+QCoro::Task<> ExtractionDriver::NextCardsPage(const CardsPage &page, bool hadNewCard, StopToken stop) {
+    const QString address = m_cardsWait->address;
+    const int number = SearchPageNumber(address);
+    if (!hadNewCard || !page.nextPresent || page.nextDisabled || number >= LastSearchPage) {
+        EndRun();
+        co_return;
+    }
+    m_statusLine.Pausing(m_timings.nextPagePauseMs + m_timings.parseIntervalMs);
+    co_await PumpDelay(m_timings.nextPagePauseMs, stop);
+    if (stop.requested()) {
+        co_return;
+    }
+    const QString nextAddress = SearchPageAddress(address, number + 1);
+    if (m_account != nullptr) {
+        const bool allowed = co_await m_account->TakeRead(stop);
+        if (!allowed) {
+            co_return;
+        }
+    }
+    m_cardsWait.emplace();
+    m_cardsWait->address = nextAddress;
+    m_cardsWait->since.start();
+    m_cardsWait->counted = true;
+    m_pane.navigate(nextAddress);
+    PollAgain(stop);
+}
+
+void ExtractionDriver::PollAgain(const StopToken &stop) {
+    // A stopped run never ticks again: Stop has the last word.
+    if (!stop.requested()) {
+        m_tmrParse.start();
+    }
+}
+
+// What LinkedIn asks of the member cannot be answered by asking again: the run stops, the rows
+// listed stay, and the window says what to do.
+void ExtractionDriver::StopAtChallenge(Challenge challenge) {
+    qCWarning(lcRun) << "LinkedIn stopped the run:" << ChallengeMessageTag(challenge);
+    m_challenge = challenge;
+    m_tmrParse.stop();
+    m_context.run.Parsing = false;
+    m_context.run.ShouldStop.request();
+    m_context.status.setGaugePosition(0);
+    m_statusLine.StoppedAtChallenge();
+    RunEnded();
+    m_context.dialogs.showMessage(Dialogs::Icon::Warning, m_context.texts.text(ChallengeMessageTag(challenge)));
 }
 
 void ExtractionDriver::EndRun() {

@@ -1,15 +1,21 @@
 #pragma once
 
+#include "core/account/challenge.h"
 #include "core/async/stoptoken.h"
 #include "core/async/tasktracker.h"
 #include "core/extraction/pagelayout.h"
+#include "core/extraction/resultcards.h"
 #include "core/extraction/resultsparser.h"
 #include "core/extraction/runstatusline.h"
 
+#include <QElapsedTimer>
+#include <QSet>
 #include <qcoro/qcorotask.h>
 
 #include <functional>
+#include <optional>
 
+class AccountGuard;
 struct AppContext;
 class BrowserPane;
 class Fetcher;
@@ -49,6 +55,10 @@ public:
 
     // Called whenever a run ends: at its last page, after a failure, on Stop.
     void setRunEndedHandler(std::function<void()> handler) { m_runEnded = std::move(handler); }
+    // Every LinkedIn page a run of today's layout reads passes it first; none by default.
+    void setAccountGuard(AccountGuard *guard);
+    // The last challenge that stopped a run, or none.
+    Challenge lastChallenge() const { return m_challenge; }
 
     // Shorter waits for tests; the timer's interval follows at once.
     void setTimings(const Timings &timings);
@@ -65,6 +75,12 @@ public:
 private:
     QCoro::Task<> Tick();
     QCoro::Task<> TickSteps();
+    // Today's layout: waits until the cards are drawn, parses them, then goes to the next page.
+    QCoro::Task<> CardsSteps(StopToken stop);
+    QCoro::Task<> NextCardsPage(const CardsPage &page, bool hadNewCard, StopToken stop);
+    // The one place that decides whether the parse timer runs again: never once the run stopped.
+    void PollAgain(const StopToken &stop);
+    void StopAtChallenge(Challenge challenge);
     void EndRun();
     void FailRun(const QString &message);
     void RunEnded();
@@ -79,6 +95,19 @@ private:
     std::function<void()> m_runEnded;
     Timings m_timings;
     PageLayout m_layout = PageLayout::None;
+    AccountGuard *m_account = nullptr;
+    Challenge m_challenge = Challenge::None;
+    // Today's layout in this run: the page being waited for, the cards of its last read, and the
+    // links already met, so a page of nothing new ends the run.
+    struct CardsWait {
+        QString address;
+        QElapsedTimer since;
+        std::optional<CardsPage> lastRead;
+        bool counted = false; // the page's read was taken from the budget
+    };
+    std::optional<CardsWait> m_cardsWait;
+    QSet<QString> m_runLinks;
+    bool m_todaysRun = false;
     // Requested when the window closes: ends the waits that Stop lets run out.
     StopToken m_closing = StopToken::Create();
     QCoro::Task<> m_tick;

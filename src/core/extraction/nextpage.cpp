@@ -25,15 +25,22 @@ bool IsNextPageLink(const LinkInfo &link, const QString &parsedMarkup) {
 }
 
 QCoro::Task<NextPageOutcome> MoveNextPage(BrowserPane &pane, QString SuperParseHTML, int pauseMs, StopToken cancel,
-                                          std::function<void()> clicked) {
+                                          StopToken runStop, std::function<void()> clicked) {
     using Kind = NextPageOutcome::Kind;
     const PaneResult<int> count = co_await pane.linkCount();
+    if (runStop.requested()) {
+        co_return NextPageOutcome{Kind::Stopped, {}};
+    }
     if (!count.ok()) {
         co_return NextPageOutcome{Kind::PaneFailed, count.error};
     }
     qCDebug(lcNextPage) << "anchors:" << count.value;
     for (int index = 0; index < count.value; ++index) {
         const PaneResult<std::optional<LinkInfo>> link = co_await pane.link(index);
+        // Each read is a wait in which the user may press Stop; nothing is clicked after it.
+        if (runStop.requested()) {
+            co_return NextPageOutcome{Kind::Stopped, {}};
+        }
         if (!link.ok()) {
             co_return NextPageOutcome{Kind::PaneFailed, link.error};
         }

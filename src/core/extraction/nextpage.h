@@ -23,14 +23,16 @@ bool IsNextPageLink(const LinkInfo &link, const QString &parsedMarkup);
 // has no next-page link, or the pane failed while its links were read, which says nothing about
 // whether pages remain.
 struct NextPageOutcome {
-    enum class Kind { Clicked, NoLink, PaneFailed };
+    enum class Kind { Clicked, NoLink, PaneFailed, Stopped };
     Kind kind = Kind::NoLink;
     QString error;
 };
 
 // Clicks the first anchor of the pane's document that is a next-page link, reading every anchor
 // afresh, then waits pauseMs while the event loop runs on. cancel ends the pause early (the
-// window closes); Stop does not: the new page goes on loading. clicked, when given, hears of the
-// click before the pause begins.
+// window closes); Stop does not: the new page goes on loading. A stop of the run (runStop)
+// before the click ends the step as Stopped, and no link is clicked. clicked, when given, hears
+// of the click before the pause begins.
 QCoro::Task<NextPageOutcome> MoveNextPage(BrowserPane &pane, QString SuperParseHTML, int pauseMs = NextPagePauseMs,
-                                          StopToken cancel = {}, std::function<void()> clicked = {});
+                                          StopToken cancel = {}, StopToken runStop = {},
+                                          std::function<void()> clicked = {});

@@ -22,6 +22,7 @@ QStringView NextPageMarker(PageLayout layout) {
         return u"&gt;</a>";
     case PageLayout::Second:
         return u"&nbsp;\u00bb";
+    case PageLayout::Cards: // its next page is a button, not a marker of the markup
     case PageLayout::None:
         break;
     }

@@ -3,8 +3,9 @@
 #include <QString>
 #include <QStringView>
 
-// The two layouts of a company result page, told apart by markers of the page markup.
-enum class PageLayout { None = 0, First = 1, Second = 2 };
+// The layouts of a company result page. The first two are told apart by markers of the page
+// markup; today's (Cards) draws its results by script and is told by the pane's address.
+enum class PageLayout { None = 0, First = 1, Second = 2, Cards = 3 };
 
 // The layout of a page, markers compared ignoring letter case: the first layout carries
 // "results_count" and "nav-footer", the second "id=results-summary>" and "nav-footer". A page

@@ -1,19 +1,40 @@
 #include "core/extraction/resultsparser.h"
 
+#include "core/account/accountguard.h"
 #include "core/app/appcontext.h"
+#include "core/browser/signedinpages.h"
+#include "core/enrichment/aboutoverview.h"
 #include "core/enrichment/companydetails.h"
+#include "core/enrichment/publiccompanypage.h"
+#include "core/enrichment/signinwall.h"
 #include "core/export/automaticsave.h"
 #include "core/export/exportline.h"
 #include "core/extraction/companylink.h"
 #include "core/extraction/pagekeyword.h"
+#include "core/extraction/resultcards.h"
 #include "core/extraction/resultslist.h"
 #include "core/extraction/runstatusline.h"
 #include "core/host/hostservices.h"
+#include "core/net/fetcher.h"
 #include "core/util/textcursor.h"
+
+#include <algorithm>
+#include <iterator>
 
 namespace {
 
 constexpr QStringView linkMarker = u"href=\"";
+
+// The cells a company page fills; a page that fills none was not read.
+bool HasCompanyDetails(const LeadRow &row) {
+    constexpr LeadRow::Column columns[] = {
+        LeadRow::FullAddress, LeadRow::Address, LeadRow::City,    LeadRow::State,
+        LeadRow::PostalCode,  LeadRow::Country, LeadRow::Website, LeadRow::Specialties,
+        LeadRow::Industry,    LeadRow::Type,    LeadRow::Founded, LeadRow::CompanySize,
+    };
+    return std::any_of(std::begin(columns), std::end(columns),
+                       [&row](LeadRow::Column column) { return !row[column].isEmpty(); });
+}
 
 } // namespace
 
@@ -59,35 +80,123 @@ QCoro::Task<ParseOutcome> ResultsPageParser::ParseEntries(QString source, QStrin
                 name = HtmlToText(CutBetween(u">", u"</A>", 0, buffer));
                 const bool detailed = co_await ExtractCompanyDetails(m_fetcher, link, row, stop);
                 Count(!detailed, RunStatusLine::Failure::CompanyPage, stop);
-                if (!name.isEmpty() && !row[LeadRow::Country].isEmpty() && m_context.settings.cCompleteFromGoogle) {
-                    const QString location =
-                        row[LeadRow::City] + u',' + row[LeadRow::PostalCode] + u", " + row[LeadRow::Country];
-                    const bool looked = co_await m_places.ParsePair(
-                        name, location, row[LeadRow::Country], row[LeadRow::Phone], row[LeadRow::GoogleMapsDetails],
-                        row[LeadRow::State], row[LeadRow::Category], stop);
-                    Count(!looked, RunStatusLine::Failure::Places, stop);
-                }
+                co_await CompleteFromPlaces(name, row, stop);
             }
         }
-        if (stop.requested()) {
-            break; // the entry in progress is dropped
-        }
-        // The user may act (change a setting, stop) between completing an entry and filing it.
-        co_await PumpDelay(0, stop);
-        if (!TrimControls(name).isEmpty()) {
-            const bool filed = co_await FinishEntry(row, name, link, keyword, outcome, stop);
-            if (!filed) {
-                break;
-            }
-        }
-        m_results.refreshItemsListed();
-        if (!outcome.automaticExport) {
+        const Next next = co_await FileEntry(row, name, link, keyword, outcome, stop);
+        if (next == Next::End) {
             break;
         }
-        // The counter is painted and the user may act before the next entry.
-        co_await PumpDelay(0, stop);
     }
     co_return outcome;
+}
+
+QCoro::Task<ParseOutcome> ResultsPageParser::GetCompanyDataResults3(CardsPage page, QString keyword, StopToken stop) {
+    ParseOutcome outcome;
+    for (const ResultCard &card : std::as_const(page.cards)) {
+        if (stop.requested()) {
+            break;
+        }
+        LeadRow row;
+        QString name;
+        if (!m_results.isKnownLink(card.link)) {
+            name = card.name;
+            const bool detailed = co_await ReadTodaysCompany(card.link, row, outcome, stop);
+            if (outcome.challenge != Challenge::None) {
+                break; // the entry in progress is dropped; the rows before it stay
+            }
+            Count(!detailed, RunStatusLine::Failure::CompanyPage, stop);
+            if (row[LeadRow::Industry].isEmpty()) {
+                row[LeadRow::Industry] = SubtitleIndustry(card.subtitle);
+            }
+            co_await CompleteFromPlaces(name, row, stop);
+        }
+        const Next next = co_await FileEntry(row, name, card.link, keyword, outcome, stop);
+        if (next == Next::End) {
+            break;
+        }
+    }
+    co_return outcome;
+}
+
+QCoro::Task<> ResultsPageParser::CompleteFromPlaces(const QString &name, LeadRow &row, StopToken stop) {
+    if (name.isEmpty() || row[LeadRow::Country].isEmpty() || !m_context.settings.cCompleteFromGoogle) {
+        co_return;
+    }
+    const QString location = row[LeadRow::City] + u',' + row[LeadRow::PostalCode] + u", " + row[LeadRow::Country];
+    const bool looked =
+        co_await m_places.ParsePair(name, location, row[LeadRow::Country], row[LeadRow::Phone],
+                                    row[LeadRow::GoogleMapsDetails], row[LeadRow::State], row[LeadRow::Category], stop);
+    Count(!looked, RunStatusLine::Failure::Places, stop);
+}
+
+QCoro::Task<ResultsPageParser::Next> ResultsPageParser::FileEntry(LeadRow &row, const QString &name,
+                                                                  const QString &link, const QString &keyword,
+                                                                  ParseOutcome &outcome, StopToken stop) {
+    if (stop.requested()) {
+        co_return Next::End; // the entry in progress is dropped
+    }
+    // The user may act (change a setting, stop) between completing an entry and filing it.
+    co_await PumpDelay(0, stop);
+    if (!TrimControls(name).isEmpty()) {
+        const bool filed = co_await FinishEntry(row, name, link, keyword, outcome, stop);
+        if (!filed) {
+            co_return Next::End;
+        }
+    }
+    m_results.refreshItemsListed();
+    if (!outcome.automaticExport) {
+        co_return Next::End;
+    }
+    // The counter is painted and the user may act before the next entry.
+    co_await PumpDelay(0, stop);
+    co_return Next::Go;
+}
+
+QCoro::Task<bool> ResultsPageParser::ReadTodaysCompany(const QString &link, LeadRow &row, ParseOutcome &outcome,
+                                                       StopToken stop) {
+    if (m_account != nullptr) {
+        const bool allowed = co_await m_account->TakeRead(stop);
+        if (!allowed) {
+            co_return false;
+        }
+    }
+    const FetchResult reply = co_await m_fetcher.DownloadLinkedInPage(link, stop);
+    outcome.challenge = ChallengeOfReply(reply);
+    if (outcome.challenge != Challenge::None) {
+        co_return false;
+    }
+    if (IsSignInWall(reply.effectiveUrl, reply.httpStatus)) {
+        co_return co_await ReadSignedInAbout(link, row, outcome, stop);
+    }
+    if (!reply.ok()) {
+        co_return false;
+    }
+    ReadCompanyDetails(reply.text, row);
+    if (HasCompanyDetails(row)) {
+        co_return true;
+    }
+    co_return ReadPublicCompanyPage(reply.text, row);
+}
+
+// The member's own session reads the page the sign-in wall keeps from a plain fetch.
+QCoro::Task<bool> ResultsPageParser::ReadSignedInAbout(const QString &link, LeadRow &row, ParseOutcome &outcome,
+                                                       StopToken stop) {
+    if (m_signedIn == nullptr) {
+        co_return false;
+    }
+    if (m_account != nullptr) {
+        const bool allowed = co_await m_account->TakeRead(stop);
+        if (!allowed) {
+            co_return false;
+        }
+    }
+    const SignedInPage about = co_await m_signedIn->readAboutPage(link + u"about/", stop);
+    outcome.challenge = ChallengeOfAddress(about.finalUrl);
+    if (outcome.challenge != Challenge::None || !about.ok()) {
+        co_return false;
+    }
+    co_return ReadAboutOverview(about.overview, row);
 }
 
 QCoro::Task<bool> ResultsPageParser::FinishEntry(LeadRow &row, const QString &name, const QString &link,

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/account/challenge.h"
 #include "core/async/stoptoken.h"
 #include "core/enrichment/emailharvester.h"
 #include "core/enrichment/placeslookup.h"
@@ -10,14 +11,20 @@
 #include <QString>
 #include <qcoro/qcorotask.h>
 
+class AccountGuard;
 struct AppContext;
+struct CardsPage;
 class Fetcher;
 class ResultsList;
+class SignedInPages;
 
 // How the parse of a page ended. A row that automatic export could not write is kept in the
 // results list instead, and the failure is reported here; the parse stops at that row.
 struct ParseOutcome {
     ExportResult automaticExport;
+    // What LinkedIn answered instead of a page; the entry in progress is dropped and the parse
+    // ends there.
+    Challenge challenge = Challenge::None;
 };
 
 // Turns the markup of a company result page into rows: every entry whose company is not listed
@@ -31,14 +38,30 @@ public:
 
     QCoro::Task<ParseOutcome> GetCompanyDataResults1(QString ASource, StopToken stop);
     QCoro::Task<ParseOutcome> GetCompanyDataResults2(QString ASource, StopToken stop);
+    // A result page in today's layout, read as cards; keyword is the search's. Each LinkedIn page
+    // read passes the account guard, and the company page falls back to the public page and then
+    // to the member's signed-in about page.
+    QCoro::Task<ParseOutcome> GetCompanyDataResults3(CardsPage page, QString keyword, StopToken stop);
 
     PlacesLookup &places() { return m_places; }
     // Where new rows and failed fetches are told; none by default.
     void setStatusLine(RunStatusLine *line) { m_statusLine = line; }
+    // What reads of today's layout use; none by default (no budget, no signed-in pages).
+    void setAccountGuard(AccountGuard *guard) { m_account = guard; }
+    void setSignedInPages(SignedInPages *pages) { m_signedIn = pages; }
 
 private:
     struct LayoutRules;
     QCoro::Task<ParseOutcome> ParseEntries(QString source, QString keyword, const LayoutRules &rules, StopToken stop);
+    enum class Next { Go, End };
+    // After an entry's enrichment: the user may act, the entry is filed when it has a name, and
+    // the counter is painted. End when the page's parse must end here.
+    QCoro::Task<Next> FileEntry(LeadRow &row, const QString &name, const QString &link, const QString &keyword,
+                                ParseOutcome &outcome, StopToken stop);
+    QCoro::Task<> CompleteFromPlaces(const QString &name, LeadRow &row, StopToken stop);
+    // Today's company page: the old reading, the public page, then the signed-in about page.
+    QCoro::Task<bool> ReadTodaysCompany(const QString &link, LeadRow &row, ParseOutcome &outcome, StopToken stop);
+    QCoro::Task<bool> ReadSignedInAbout(const QString &link, LeadRow &row, ParseOutcome &outcome, StopToken stop);
     // Completes and files one named entry; false when the entry was dropped by a stop.
     QCoro::Task<bool> FinishEntry(LeadRow &row, const QString &name, const QString &link, const QString &keyword,
                                   ParseOutcome &outcome, StopToken stop);
@@ -50,4 +73,6 @@ private:
     PlacesLookup m_places;
     EmailHarvester m_harvester;
     RunStatusLine *m_statusLine = nullptr;
+    AccountGuard *m_account = nullptr;
+    SignedInPages *m_signedIn = nullptr;
 };

@@ -50,6 +50,22 @@ void RunStatusLine::Stopped() {
     Show(m_texts.text(QStringLiteral("main114")));
 }
 
+void RunStatusLine::WaitingForCards() {
+    Show(m_texts.text(QStringLiteral("main205")));
+}
+
+void RunStatusLine::NoReadableCards() {
+    Show(m_texts.text(QStringLiteral("main206")));
+}
+
+void RunStatusLine::BudgetPaused(const QString &text) {
+    Show(text);
+}
+
+void RunStatusLine::StoppedAtChallenge() {
+    Show(m_texts.text(QStringLiteral("main204")));
+}
+
 void RunStatusLine::Finished(const QString &exportFile) {
     QStringList parts{
         m_texts.format(QStringLiteral("main115"), {QString::number(m_rows), QString::number(m_pages)}),

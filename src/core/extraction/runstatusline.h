@@ -25,6 +25,13 @@ public:
     // The wait before the next page is read, counted down second by second.
     void Pausing(int milliseconds);
     void Stopped();
+    // Today's layout: its cards are still being drawn; or, after a while, none can be read.
+    void WaitingForCards();
+    void NoReadableCards();
+    // A budget of LinkedIn pages is spent; text says until when the run waits.
+    void BudgetPaused(const QString &text);
+    // LinkedIn asked for something the member must do; the run stopped.
+    void StoppedAtChallenge();
     // exportFile: the file automatic export wrote to in this run; empty when it wrote none.
     void Finished(const QString &exportFile);
 

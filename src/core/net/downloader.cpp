@@ -114,6 +114,35 @@ QCoro::Task<FetchResult> Downloader::DownloadURL(QString AURL, bool UseUTF8, Sto
     co_return result;
 }
 
+// A session seen from several addresses is sent to a security check, so LinkedIn pages keep to
+// the one address the browser pane uses: the fixed proxy, or none.
+QCoro::Task<FetchResult> Downloader::DownloadLinkedInPage(QString AURL, StopToken stop) {
+    if (!PassesSchemeCheck(AURL)) {
+        co_return Refused(FetchError::NoScheme);
+    }
+    AppSettings paneRoute = m_settings;
+    paneRoute.rRandomProxy = false;
+    if (paneRoute.rUseProxy) {
+        ProxyStep proxyStep;
+        if (!proxyStep.Apply(paneRoute, m_client.proxy())) {
+            co_return Refused(FetchError::InvalidProxy);
+        }
+    } else {
+        m_client.proxy() = ProxyValues{};
+    }
+    if (stop.requested()) {
+        co_return Refused(FetchError::Aborted);
+    }
+    co_await m_pacing.Run(m_client.proxy(), stop);
+    if (stop.requested()) {
+        ShowActivity(QStringLiteral("main65"));
+        co_return Refused(FetchError::Aborted);
+    }
+    FetchResult result;
+    co_await Attempt(AURL, true, stop, result);
+    co_return result;
+}
+
 QCoro::Task<Downloader::AttemptOutcome> Downloader::Attempt(const QString &url, bool utf8, StopToken stop,
                                                             FetchResult &result) {
     // Each attempt's own read time-out: a direct fetch may have set another one meanwhile.

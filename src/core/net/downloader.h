@@ -31,6 +31,7 @@ public:
 
     QCoro::Task<FetchResult> DownloadURL(QString AURL, bool UseUTF8, StopToken stop) override;
     QCoro::Task<FetchResult> DirectDownloadURL(QString AURL, bool UseUTF8, StopToken stop) override;
+    QCoro::Task<FetchResult> DownloadLinkedInPage(QString AURL, StopToken stop) override;
 
     // The shared client's current proxy values.
     const ProxyValues &proxy() const { return m_client.proxy(); }

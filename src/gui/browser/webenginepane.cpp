@@ -5,6 +5,7 @@
 #include "gui/browser/legacymarkupscript.h"
 #include "gui/browser/newwindowshortcutfilter.h"
 #include "gui/browser/panepage.h"
+#include "gui/browser/resultcardsscript.h"
 #include "gui/browser/scriptcall.h"
 
 #include <QAuthenticator>
@@ -141,6 +142,19 @@ QCoro::Task<MarkupResult> WebEnginePane::bodyOuterHtml() {
     co_return MarkupResult{markup.toString(), QString()};
 }
 
+QCoro::Task<PaneResult<QByteArray>> WebEnginePane::readResultCards() {
+    using Result = PaneResult<QByteArray>;
+    const ScriptCallResult result =
+        co_await RunScriptInApplicationWorld(m_page, ResultCardsScript::Source(), m_scriptTimeoutMs, m_scriptsCancel);
+    if (!result.ok()) {
+        co_return Result{{}, result.error};
+    }
+    if (result.value.typeId() != QMetaType::QString) {
+        co_return Result{{}, QStringLiteral("The document could not be read.")};
+    }
+    co_return Result{result.value.toString().toUtf8(), QString()};
+}
+
 QCoro::Task<PaneResult<int>> WebEnginePane::linkCount() {
     const ScriptCallResult result = co_await callSerialiser(QStringLiteral("linkCount"), QString());
     if (!result.ok()) {
@@ -183,11 +197,13 @@ void WebEnginePane::handleLoadingChanged(const QWebEngineLoadingInfo &info) {
     switch (info.status()) {
     case QWebEngineLoadingInfo::LoadStartedStatus:
         m_loading = true;
+        m_httpErrorStatus = 0;
         break;
     case QWebEngineLoadingInfo::LoadSucceededStatus:
     case QWebEngineLoadingInfo::LoadFailedStatus:
         // A failed load still completes: the engine shows its error page at that address.
         m_loading = false;
+        m_httpErrorStatus = info.errorDomain() == QWebEngineLoadingInfo::HttpStatusCodeDomain ? info.errorCode() : 0;
         Q_EMIT progressChange(LoadEndedProgress, 100);
         Q_EMIT navigateComplete2(m_page->url().toString());
         break;

@@ -40,6 +40,8 @@ public:
     QString locationUrl() const override;
 
     QCoro::Task<MarkupResult> bodyOuterHtml() override;
+    QCoro::Task<PaneResult<QByteArray>> readResultCards() override;
+    int httpErrorStatus() const override { return m_httpErrorStatus; }
 
     QCoro::Task<PaneResult<int>> linkCount() override;
     QCoro::Task<PaneResult<std::optional<LinkInfo>>> link(int index) override;
@@ -65,6 +67,7 @@ private:
     QPointer<QWebEngineView> m_view;
     int m_scriptTimeoutMs = 10000;
     bool m_loading = false;
+    int m_httpErrorStatus = 0;
     // Ends the script calls in flight; renewed after each use.
     StopToken m_scriptsCancel = StopToken::Create();
     QString m_proxyHost;

@@ -181,22 +181,42 @@ TEST_F(ExtractionDriverTest, GetDataRightAfterStopNeverListsTheInterruptedEntry)
     EXPECT_TRUE(timer.isActive());
 }
 
-TEST_F(ExtractionDriverTest, StopDuringThePauseLetsTheTickEnableTheTimerAndTheNextTickEndsPolling) {
-    driver.btnStartClick();
-    pane.markup = PageWithNext();
-    pane.links = {nextLink};
-    pane.onClick = [this](int) {
-        QTimer::singleShot(PauseMs / 4, [this] { driver.btnStopClick(); });
+// A stopped run never ticks again, whatever the step it was in, and says nothing after "Stopped".
+TEST_F(ExtractionDriverTest, StopDuringTheNextPageStepClicksNothingMoreAndEndsPolling) {
+    context().texts.setText(u"main114"_s, u"Stopped"_s);
+    const LinkInfo adsLink{u"Ads &gt;"_s, u"https://li.example/ads?page_num=1"_s};
+    struct Case {
+        const char *when;
+        int stopAtRead; // the link read after which Stop comes; -1: during the pause after the click
+        int clicks;
     };
-    Tick();
-    EXPECT_FALSE(run().Parsing);
-    EXPECT_TRUE(timer.isActive());
-
-    // The next page is a result page too: nothing is added and the polling stops.
-    pane.markup = ResultPages::Layout1(u"W"_s, {{u"/company/b?x&amp;1"_s, u"Beta"_s}});
-    Tick();
-    EXPECT_FALSE(timer.isActive());
-    EXPECT_EQ(results.rowCount(), 1);
+    for (const Case &c : {Case{"between two anchor reads", 0, 0}, Case{"before the click", 1, 0},
+                          Case{"in the pause after the click", -1, 1}}) {
+        SCOPED_TRACE(c.when);
+        results.deleteAll();
+        pane.clicks.clear();
+        pane.answerLater = true;
+        pane.links = {adsLink, nextLink};
+        pane.markup = PageWithNext();
+        pane.onLinkRead = [&](int index) {
+            if (index == c.stopAtRead) {
+                driver.btnStopClick();
+            }
+        };
+        pane.onClick = [&](int) {
+            if (c.stopAtRead < 0) {
+                QTimer::singleShot(PauseMs / 4, [this] { driver.btnStopClick(); });
+            }
+        };
+        driver.btnStartClick();
+        Tick();
+        EXPECT_EQ(pane.clicks.size(), c.clicks);
+        EXPECT_FALSE(timer.isActive());
+        EXPECT_FALSE(run().Parsing);
+        EXPECT_EQ(test.status.panelText(StatusSink::RunPanel), u"Stopped");
+        QTest::qWait(PauseMs * 2);
+        EXPECT_FALSE(driver.inTick());
+    }
 }
 
 TEST_F(ExtractionDriverTest, ExportFailureKeepsTheRowEndsTheRunAndSaysWhy) {

@@ -26,10 +26,25 @@ public:
         }
         co_return readable ? MarkupResult{markup, QString()} : MarkupResult{QString(), QStringLiteral("no document")};
     }
+    QCoro::Task<PaneResult<QByteArray>> readResultCards() override {
+        if (answerLater) {
+            co_await PumpDelay(0, m_calls);
+        }
+        co_return readable ? PaneResult<QByteArray>{cards, QString()}
+                           : PaneResult<QByteArray>{{}, QStringLiteral("no document")};
+    }
+    QString locationUrl() const override { return address; }
+    void navigate(const QString &to) override { navigations.append(to); }
     QCoro::Task<PaneResult<int>> linkCount() override {
         co_return PaneResult<int>{static_cast<int>(links.size()), failure};
     }
     QCoro::Task<PaneResult<std::optional<LinkInfo>>> link(int index) override {
+        if (answerLater) {
+            co_await PumpDelay(0, m_calls);
+        }
+        if (onLinkRead) {
+            onLinkRead(index);
+        }
         if (index < 0 || index >= links.size()) {
             co_return PaneResult<std::optional<LinkInfo>>{std::nullopt, failure};
         }
@@ -46,8 +61,13 @@ public:
     QString markup;
     bool readable = true;
     bool throwOnRead = false;
-    bool hangOnRead = false; // a read that answers only when cancelled
-    QString failure;         // the error of every link call; empty: the pane works
+    bool hangOnRead = false;  // a read that answers only when cancelled
+    QString failure;          // the error of every link call; empty: the pane works
+    bool answerLater = false; // link reads and card reads answer on a later turn of the event loop
+    QString address;          // the address the pane shows
+    QByteArray cards;         // what the card reader answers
+    QStringList navigations;
+    std::function<void(int index)> onLinkRead;
     QList<LinkInfo> links;
     QList<int> clicks;
     int stops = 0;

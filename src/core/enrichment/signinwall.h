@@ -1,0 +1,5 @@
+#pragma once
+
+#include <QString>
+
+bool IsSignInWall(const QString &effectiveUrl, long httpStatus);
