@@ -305,4 +305,141 @@ TEST(ExtractionDriverShutdown, EveryWaitEndsAtOnceAndNothingOutlivesTheDriver) {
     }
 }
 
+// Today's layout: the pane shows a company search whose cards the reader answers as JSON.
+class TodaysLayoutTest : public ExtractionDriverTest {
+protected:
+    void SetUp() override {
+        ExtractionDriverTest::SetUp();
+        context().texts.setText(u"main204"_s, u"Stopped by LinkedIn"_s);
+        context().texts.setText(u"main201"_s, u"Pass the check"_s);
+        context().texts.setText(u"main203"_s, u"Limit reached"_s);
+        context().texts.setText(u"main205"_s, u"Waiting for cards"_s);
+        pane.markup = u"<BODY><MAIN></MAIN></BODY>"_s;
+        pane.address = Search;
+        fetcher.route = [](const QString &) {
+            return std::optional<QString>(u"<p>company</p>"_s);
+        };
+    }
+
+    static QByteArray Cards(const QStringList &slugs, const char *flags = R"("next":{"present":true})") {
+        QStringList cards;
+        for (const QString &slug : slugs) {
+            cards.append(uR"({"href":"https://li.example/company/%1/?x=1","name":"%1 Co"})"_s.arg(slug));
+        }
+        return "{\"cards\":[" + cards.join(u',').toUtf8() + "]," + flags + "}";
+    }
+    // Two agreeing reads make a page; a page saying it has no results needs one.
+    void ReadPage(const QByteArray &cards) {
+        pane.cards = cards;
+        Tick();
+        if (timer.isActive()) {
+            Tick();
+        }
+    }
+
+    static inline const QString Search = u"https://li.example/search/results/companies/?keywords=caf%C3%A9&origin=X"_s;
+};
+
+TEST_F(TodaysLayoutTest, WaitsForTwoAgreeingReadsThenGoesToTheNextPageNumber) {
+    driver.btnStartClick();
+    pane.cards = Cards({u"a"_s});
+    Tick();
+    pane.cards = Cards({u"a"_s, u"b"_s}); // still drawing
+    Tick();
+    EXPECT_EQ(results.rowCount(), 0);
+    EXPECT_EQ(test.status.panelText(StatusSink::RunPanel), u"Waiting for cards");
+    EXPECT_TRUE(timer.isActive());
+
+    Tick();
+    EXPECT_EQ(driver.lastLayout(), PageLayout::Cards);
+    ASSERT_EQ(results.rowCount(), 2);
+    EXPECT_EQ(results.row(1)[LeadRow::LinkedInLink], u"https://li.example/company/b/");
+    EXPECT_EQ(results.row(1)[LeadRow::Category], u"café");
+    EXPECT_EQ(pane.navigations, QStringList{Search + u"&page=2"_s});
+    EXPECT_TRUE(timer.isActive());
+    EXPECT_TRUE(run().Parsing);
+}
+
+TEST_F(TodaysLayoutTest, TheRunEndsAtItsLastPageOrAPageOfNothingNew) {
+    const struct {
+        const char *what;
+        QString address;
+        QByteArray cards;
+    } cases[] = {
+        {"disabled next button", Search, Cards({u"a"_s}, R"("next":{"present":true,"disabled":true})")},
+        {"no next button", Search, Cards({u"a"_s}, R"("next":{"present":false})")},
+        {"page 100", Search + u"&page=100"_s, Cards({u"a"_s})},
+        {"no results", Search, R"({"cards":[],"noResults":true})"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        results.deleteAll();
+        pane.navigations.clear();
+        pane.address = c.address;
+        driver.btnStartClick();
+        ReadPage(c.cards);
+        EXPECT_FALSE(run().Parsing);
+        EXPECT_FALSE(timer.isActive());
+        EXPECT_TRUE(pane.navigations.isEmpty());
+        EXPECT_EQ(test.status.panelText(StatusSink::ActivityPanel), u"Finished.");
+    }
+
+    // A page that shows only companies this run met already: the search has nothing more.
+    results.deleteAll();
+    pane.address = Search;
+    driver.btnStartClick();
+    ReadPage(Cards({u"a"_s}));
+    pane.address = pane.navigations.value(0);
+    ReadPage(Cards({u"a"_s}));
+    EXPECT_FALSE(run().Parsing);
+    EXPECT_EQ(pane.navigations.size(), 1);
+}
+
+TEST_F(TodaysLayoutTest, AChallengeStopsTheRunKeepsItsRowsAndSaysWhatToDo) {
+    const struct {
+        const char *what;
+        std::function<void()> meet;
+        QString message;
+    } cases[] = {
+        {"the pane reaches a security check", [this] { pane.address = u"https://li.example/checkpoint/challenge/x"_s; },
+         u"Pass the check"_s},
+        {"the page says the commercial use limit is reached",
+         [this] { pane.cards = Cards({}, R"("commercialLimit":true)"); }, u"Limit reached"_s},
+        {"a company page is answered with a security check",
+         [this] {
+             fetcher.route = [](const QString &) {
+                 return std::optional<QString>(u"<p>company</p>"_s);
+             };
+             fetcher.statuses.insert(u"https://li.example/company/b/"_s, 429);
+             context().texts.setText(u"main202"_s, u"Too many requests"_s);
+         },
+         u"Too many requests"_s},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        results.deleteAll();
+        test.dialogs.shown.clear();
+        pane.address = Search;
+        driver.btnStartClick();
+        ReadPage(Cards({u"a"_s}));
+        ASSERT_EQ(results.rowCount(), 1);
+        c.meet();
+        pane.address = pane.address.contains(u"checkpoint") ? pane.address : pane.navigations.value(0);
+        if (pane.cards.contains("commercialLimit")) {
+            Tick();
+        } else {
+            ReadPage(Cards({u"b"_s, u"c"_s}));
+        }
+        EXPECT_FALSE(run().Parsing);
+        EXPECT_TRUE(run().ShouldStop.requested());
+        EXPECT_FALSE(timer.isActive());
+        EXPECT_EQ(results.rowCount(), 1);
+        EXPECT_EQ(test.status.panelText(StatusSink::RunPanel), u"Stopped by LinkedIn");
+        ASSERT_EQ(test.dialogs.shown.size(), 1);
+        EXPECT_EQ(test.dialogs.shown[0].text, c.message);
+        pane.navigations.clear();
+        fetcher.statuses.clear();
+    }
+}
+
 } // namespace

@@ -34,6 +34,7 @@ public:
     }
 
     QHash<QString, QString> pages; // addresses neither here nor answered by route fail
+    QHash<QString, long> statuses; // addresses answered with this HTTP error status
     std::function<std::optional<QString>(const QString &url)> route;
     QList<Call> calls;
     // Runs during each call, before its answer, as if while the reply came; a stop requested
@@ -55,6 +56,10 @@ private:
         FetchResult result;
         if (stop.requested()) {
             result.error = FetchError::Aborted;
+        } else if (const long status = statuses.value(url); status != 0) {
+            result.error = FetchError::HttpStatus;
+            result.httpStatus = status;
+            result.effectiveUrl = url;
         } else if (page) {
             result.text = *page;
             result.effectiveUrl = url;
