@@ -23,6 +23,15 @@ class QTimer;
 class RandomSource;
 class ResultsList;
 
+// A result page of today's layout that a run waits for: its cards are drawn by the page's
+// scripts, so the run reads until two reads agree.
+struct CardsWait {
+    QString address;
+    QElapsedTimer since;
+    std::optional<CardsPage> lastRead;
+    bool counted = false; // the page's read was taken from the budget
+};
+
 // Drives an extraction run from the window's parse timer. "Get Data" starts polling the pane
 // once a second; a tick that finds a result page parses it, clicks its next-page link and polls
 // again, until the last page or "Stop". A tick is a coroutine the driver holds: the timer is off
@@ -97,14 +106,8 @@ private:
     PageLayout m_layout = PageLayout::None;
     AccountGuard *m_account = nullptr;
     Challenge m_challenge = Challenge::None;
-    // Today's layout in this run: the page being waited for, the cards of its last read, and the
-    // links already met, so a page of nothing new ends the run.
-    struct CardsWait {
-        QString address;
-        QElapsedTimer since;
-        std::optional<CardsPage> lastRead;
-        bool counted = false; // the page's read was taken from the budget
-    };
+    // Today's layout in this run: the page being waited for, and the links already met, so a page
+    // of nothing new ends the run.
     std::optional<CardsWait> m_cardsWait;
     QSet<QString> m_runLinks;
     bool m_todaysRun = false;

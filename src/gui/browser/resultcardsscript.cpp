@@ -76,7 +76,8 @@ const char *const source = R"JS((function () {
   if (!main) return JSON.stringify(answer);
 
   const lists = new Map();
-  for (const anchor of main.querySelectorAll('a[href]')) {
+  // The selector narrows thousands of anchors to the few that may link a company, in native code.
+  for (const anchor of main.querySelectorAll('a[href*="/company/"]')) {
     if (!isCompanyLink(anchor)) continue;
     const item = anchor.closest('li, [role="listitem"]');
     if (!item || !main.contains(item)) continue;
@@ -100,7 +101,7 @@ const char *const source = R"JS((function () {
     }
   }
   for (const item of bestItems) {
-    const links = Array.from(item.querySelectorAll('a[href]')).filter(isCompanyLink);
+    const links = Array.from(item.querySelectorAll('a[href*="/company/"]')).filter(isCompanyLink);
     const named = links.find(function (anchor) { return text(anchor).length > 0; });
     const link = named || links[0];
     const itemLines = lines(item);
@@ -112,10 +113,13 @@ const char *const source = R"JS((function () {
       followers: itemLines.find(function (line) { return line !== name && followersLine.test(line); }) || ''
     });
   }
-  // Plain text content: no layout is forced for a test of a few words.
-  const mainText = main.textContent || '';
-  answer.noResults = answer.cards.length === 0 && noResultsText.test(mainText);
-  answer.commercialLimit = /commercial use limit/i.test(mainText);
+  // A page that says it has nothing, or that searching is over, shows no cards: its text is read
+  // only then, and as plain content, so no layout is forced.
+  if (answer.cards.length === 0) {
+    const mainText = main.textContent || '';
+    answer.noResults = noResultsText.test(mainText);
+    answer.commercialLimit = /commercial use limit/i.test(mainText);
+  }
   if (next) {
     answer.next.present = true;
     answer.next.disabled = !!next.disabled || next.hasAttribute('disabled') ||
