@@ -33,6 +33,8 @@ bool ParseArguments(const QCoreApplication &app, Arguments &arguments) {
                                     QStringLiteral("N"), QStringLiteral("3"));
     const QCommandLineOption pages2(QStringLiteral("pages2"), QStringLiteral("Result pages of the second layout."),
                                     QStringLiteral("N"), QStringLiteral("2"));
+    const QCommandLineOption pages3(QStringLiteral("pages3"), QStringLiteral("Result pages of today's search."),
+                                    QStringLiteral("N"), QStringLiteral("3"));
     const QCommandLineOption entries(QStringLiteral("entries"), QStringLiteral("Companies per result page."),
                                      QStringLiteral("N"), QStringLiteral("10"));
     const QCommandLineOption keyword(QStringLiteral("keyword"), QStringLiteral("Keyword the searches show."),
@@ -41,7 +43,7 @@ bool ParseArguments(const QCoreApplication &app, Arguments &arguments) {
                                            QStringLiteral("Redirect \"/\" to the first result page."));
     const QCommandLineOption printEnv(QStringLiteral("print-env"),
                                       QStringLiteral("Also print TARNWICK_<NAME>=<value> lines, then \"ready\"."));
-    parser.addOptions({port, seed, pages1, pages2, entries, keyword, startAtSearch, printEnv});
+    parser.addOptions({port, seed, pages1, pages2, pages3, entries, keyword, startAtSearch, printEnv});
     parser.process(app);
 
     bool ok = true;
@@ -58,6 +60,7 @@ bool ParseArguments(const QCoreApplication &app, Arguments &arguments) {
     ok = ok && seedIsNumber;
     options.layout1Pages = number(pages1);
     options.layout2Pages = number(pages2);
+    options.layout3Pages = number(pages3);
     options.entriesPerPage = number(entries);
     options.keyword = parser.value(keyword);
     options.startAtSearch = parser.isSet(startAtSearch);

@@ -45,6 +45,12 @@ QString Href(const QString &path) {
 } // namespace
 
 QString ResultPages::Path(int layout, const QString &keyword, int page) {
+    if (layout == 3) {
+        // Today's search: "page" only from the second page on; "origin" on every page.
+        const QString first =
+            u"/search/results/companies/?keywords=" + QueryEncoded(keyword) + u"&origin=SWITCH_SEARCH_VERTICAL";
+        return page > 1 ? first + u"&page=" + QString::number(page) : first;
+    }
     const QString search = layout == 1 ? QStringLiteral("/vsearch/c") : QStringLiteral("/search/results/companies/");
     return search + u"?keywords=" + QueryEncoded(keyword) + u"&page_num=" + QString::number(page);
 }

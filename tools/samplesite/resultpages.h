@@ -10,9 +10,9 @@ class ResultPages {
 public:
     explicit ResultPages(const SampleCatalog &catalog) : m_catalog(catalog) {}
 
-    // The path and query of a result page.
+    // The path and query of a result page; layout 3 is today's search.
     static QString Path(int layout, const QString &keyword, int page);
-    // Empty for a page the search does not have.
+    // Layouts 1 and 2; empty for a page the search does not have.
     QString Page(int layout, const QString &keyword, int page) const;
 
 private:

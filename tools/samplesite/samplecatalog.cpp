@@ -3,6 +3,7 @@
 #include "samplesite/catalogwords.h"
 #include "samplesite/markuptext.h"
 
+#include <QLocale>
 #include <QSet>
 
 #include <algorithm>
@@ -12,10 +13,15 @@ namespace {
 // Bounds that keep a mistyped option from asking for millions of pages.
 constexpr int maxPages = 200;
 constexpr int maxEntries = 100;
+// Today's search shows at most this many pages.
+constexpr int maxTodayPages = 100;
+constexpr int layoutCount = 3;
 
 constexpr int noCountryEntry = 3;
 constexpr int noWebsiteEntry = 6;
 constexpr int unknownToPlacesEntry = 8;
+constexpr int signInWallEntry = 4;
+constexpr int industryOnlyInSearchEntry = 9;
 
 // A well-mixed number from the seed, the company's serial number and a field's salt, so each
 // field is drawn independently of the others.
@@ -47,11 +53,11 @@ QString FilledPattern(const QString &pattern, quint64 draw) {
 
 SampleCatalog::SampleCatalog(const SampleSiteOptions &options)
     : m_seed(options.seed), m_entriesPerPage(std::clamp(options.entriesPerPage, 1, maxEntries)),
-      m_layout1Pages(std::clamp(options.layout1Pages, 0, maxPages)),
-      m_layout2Pages(std::clamp(options.layout2Pages, 0, maxPages)) {
+      m_layoutPages{std::clamp(options.layout1Pages, 0, maxPages), std::clamp(options.layout2Pages, 0, maxPages),
+                    std::clamp(options.layout3Pages, 0, maxTodayPages)} {
     QSet<QString> names;
     int serial = 0;
-    for (int layout = 1; layout <= 2; ++layout) {
+    for (int layout = 1; layout <= layoutCount; ++layout) {
         for (int page = 1; page <= pageCount(layout); ++page) {
             for (int entry = 0; entry < m_entriesPerPage; ++entry, ++serial) {
                 SampleCompany company = Draw(layout, page, entry, serial);
@@ -74,6 +80,7 @@ SampleCatalog::SampleCatalog(const SampleSiteOptions &options)
 SampleCompany SampleCatalog::Draw(int layout, int page, int entry, int serial) const {
     using namespace CatalogWords;
     SampleCompany company;
+    company.layout = layout;
     const qsizetype pairs = FirstWords().size() * SecondWords().size();
     const qsizetype pair = (serial + qsizetype(m_seed) * 7) % pairs;
     // A bijection of the pair number, so neighbours differ in both words and no two pairs repeat.
@@ -113,18 +120,35 @@ SampleCompany SampleCatalog::Draw(int layout, int page, int entry, int serial) c
         company.region = location.region;
         company.placeTypes = PickFrom(PlaceTypeSets(), Mixed(m_seed, serial, 8));
     }
+    if (layout == 3) {
+        AddTodaysFields(company, entry, serial);
+    }
     return company;
 }
 
+void SampleCatalog::AddTodaysFields(SampleCompany &company, int entry, int serial) const {
+    company.companyPage = u"/company/" + company.slug + u'/';
+    company.linkedInId = QString::number(2000000 + quint64(m_seed % 1000) * 10000 + quint64(serial));
+    const QString place = company.country.isEmpty() ? company.city : company.city + u", " + company.country;
+    company.subtitle = company.industry + u" \u2022 " + place;
+    const QLocale english(QLocale::English, QLocale::UnitedStates);
+    company.followers = english.toString(qlonglong(40 + Mixed(m_seed, serial, 9) % 250000)) + u" followers";
+    company.signInWall = entry == signInWallEntry;
+    company.industryOnlyInSearch = entry == industryOnlyInSearchEntry;
+}
+
 int SampleCatalog::pageCount(int layout) const {
-    return layout == 1 ? m_layout1Pages : layout == 2 ? m_layout2Pages : 0;
+    return layout >= 1 && layout <= layoutCount ? m_layoutPages[layout - 1] : 0;
 }
 
 QList<SampleCompany> SampleCatalog::page(int layout, int page) const {
     if (page < 1 || page > pageCount(layout)) {
         return {};
     }
-    const qsizetype firstPage = layout == 1 ? page - 1 : m_layout1Pages + page - 1;
+    qsizetype firstPage = page - 1;
+    for (int before = 1; before < layout; ++before) {
+        firstPage += pageCount(before);
+    }
     return m_companies.mid(firstPage * m_entriesPerPage, m_entriesPerPage);
 }
 

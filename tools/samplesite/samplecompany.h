@@ -5,12 +5,13 @@
 
 // What the sample site says about one company, in the form the program's cells end up holding.
 //
-// The company page writes text members as LinkedIn does: "&" as "&amp;" and "/" as "\/", except
+// The first two searches' company pages write text members as LinkedIn does: "&" as "&amp;" and "/" as "\/", except
 // the website, which is written as it is (the program copies that member raw). The industry,
 // type and size lists hold no "&", so those raw members read back unchanged.
 struct SampleCompany {
-    QString slug; // unique across the site, ASCII, e.g. "acme-widgets-l1p2e3"
-    QString name; // display name; some carry accents (é, ü) and "&"
+    int layout = 0; // the search it belongs to: 1, 2, or 3 for today's
+    QString slug;   // unique across the site, ASCII, e.g. "acme-widgets-l1p2e3"
+    QString name;   // display name; some carry accents (é, ü) and "&"
     // LinkedIn headquarters. Entry 3 of every page has no country.
     QString street, city, state, zip, country;
     QString website;              // absolute address of its site on the sample site; "" for entry 6 of every page
@@ -24,4 +25,17 @@ struct SampleCompany {
     // The addresses its site publishes: home page ones first, then contact page ones, in page
     // order, no duplicates (letter case ignored). Empty without a website.
     QStringList emails;
+
+    // Today's search (layout 3) only; empty or false for the others.
+    QString companyPage; // "BASE/company/SLUG/": the card's link, absolute, query and fragment dropped
+    QString linkedInId;  // the number in "urn:li:company:ID"
+    QString subtitle;    // the card's line "Industry • City, Country" (", Country" left out without one)
+    QString followers;   // the card's line, e.g. "1,234 followers"
+    // The fifth card of every page: a plain fetch of its company page meets the sign-in wall,
+    // and only the signed-in about page shows its details. That page gives headquarters as
+    // "City, State", so no street, zip or country can be read for it.
+    bool signInWall = false;
+    // The tenth card of every page: its public page leaves the industry out, which only the
+    // card's subtitle shows.
+    bool industryOnlyInSearch = false;
 };

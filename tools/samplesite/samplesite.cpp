@@ -1,5 +1,6 @@
 #include "samplesite/samplesite.h"
 
+#include "samplesite/accountlimits.h"
 #include "samplesite/connectiondrop.h"
 #include "samplesite/faultplan.h"
 #include "samplesite/faultreplies.h"
@@ -7,6 +8,7 @@
 #include "samplesite/resultpages.h"
 #include "samplesite/samplecatalog.h"
 #include "samplesite/siterouter.h"
+#include "samplesite/startvariation.h"
 #include "samplesite/stopsignal.h"
 
 #include <QLoggingCategory>
@@ -14,7 +16,9 @@
 #include <httplib.h>
 
 #include <atomic>
+#include <limits>
 #include <mutex>
+#include <optional>
 #include <thread>
 
 namespace {
@@ -33,6 +37,9 @@ void Answer(const SiteReply &reply, httplib::Response &response) {
     if (!reply.location.empty()) {
         response.set_header("Location", reply.location);
     }
+    for (const auto &[name, value] : reply.headers) {
+        response.set_header(name, value);
+    }
     response.set_content(reply.body, reply.contentType.c_str());
 }
 
@@ -40,13 +47,16 @@ void Answer(const SiteReply &reply, httplib::Response &response) {
 
 struct SampleSite::State {
     explicit State(SampleSiteOptions siteOptions)
-        : options(std::move(siteOptions)), catalog(options), router(catalog, options) {}
+        : options(std::move(siteOptions)), catalog(options), router(catalog, options, variation, limits) {}
 
     void Handle(const httplib::Request &request, httplib::Response &response);
     void Control(const QString &path, const httplib::Request &request, httplib::Response &response);
+    void ControlLinkedIn(const httplib::Request &request, httplib::Response &response);
 
     const SampleSiteOptions options;
     const SampleCatalog catalog;
+    const StartVariation variation;
+    AccountLimits limits;
     const SiteRouter router;
     std::atomic<int> port{-1};
     httplib::Server server;
@@ -69,6 +79,8 @@ void SampleSite::State::Handle(const httplib::Request &request, httplib::Respons
         Control(path, request, response);
         return;
     }
+    // LinkedIn counts a request when it arrives, whatever becomes of it afterwards.
+    const std::optional<SiteReply> refusal = limits.Admit(path, Base());
     const FaultPlan::Action fault = faults.Take(path);
     switch (fault.fault) {
     case Fault::NotFound:
@@ -92,7 +104,7 @@ void SampleSite::State::Handle(const httplib::Request &request, httplib::Respons
     case Fault::ResetMidBody:
         break;
     }
-    SiteReply reply = router.Route(request, Base());
+    SiteReply reply = refusal ? *refusal : router.Route(request, Base());
     if (fault.fault == Fault::Trickle) {
         FaultReplies::Trickle(std::move(reply), fault.delay, stopping, response);
     } else if (fault.fault == Fault::ResetMidBody) {
@@ -110,7 +122,12 @@ void SampleSite::State::Control(const QString &path, const httplib::Request &req
     };
     if (path == u"/_sample/clear") {
         faults.Clear();
+        limits.Reset();
         Answer(SiteReply::Text(QStringLiteral("cleared\n")), response);
+        return;
+    }
+    if (path == u"/_sample/linkedin") {
+        ControlLinkedIn(request, response);
         return;
     }
     if (path != u"/_sample/fault" || !request.has_param("path")) {
@@ -132,6 +149,43 @@ void SampleSite::State::Control(const QString &path, const httplib::Request &req
         return;
     }
     Answer({400, "text/plain; charset=UTF-8", "unknown mode\n", {}}, response);
+}
+
+// "checkpointAfter=N" (-1: off), "status429=1|0", "commercialLimit=1|0", in any combination;
+// nothing changes unless every given value is valid.
+void SampleSite::State::ControlLinkedIn(const httplib::Request &request, httplib::Response &response) {
+    const auto read = [&request](const char *name, int minimum, int maximum, std::optional<int> &value) {
+        if (!request.has_param(name)) {
+            return true;
+        }
+        bool isNumber = false;
+        const int number = QString::fromStdString(request.get_param_value(name)).toInt(&isNumber);
+        value = number;
+        return isNumber && number >= minimum && number <= maximum;
+    };
+    std::optional<int> checkpointAfter;
+    std::optional<int> status429;
+    std::optional<int> commercialLimit;
+    const bool valid = read("checkpointAfter", -1, std::numeric_limits<int>::max(), checkpointAfter) &&
+                       read("status429", 0, 1, status429) && read("commercialLimit", 0, 1, commercialLimit);
+    if (!valid || !(checkpointAfter || status429 || commercialLimit)) {
+        Answer({400,
+                "text/plain; charset=UTF-8",
+                "expected checkpointAfter=N, status429=0|1 or commercialLimit=0|1\n",
+                {}},
+               response);
+        return;
+    }
+    if (checkpointAfter) {
+        limits.SetCheckpointAfter(*checkpointAfter);
+    }
+    if (status429) {
+        limits.SetTooManyRequests(*status429 == 1);
+    }
+    if (commercialLimit) {
+        limits.SetCommercialUseLimit(*commercialLimit == 1);
+    }
+    Answer(SiteReply::Text(QStringLiteral("ok\n")), response);
 }
 
 SampleSite::SampleSite(SampleSiteOptions options) : m_state(std::make_unique<State>(std::move(options))) {
@@ -206,11 +260,34 @@ QString SampleSite::searchUrl(int layout, int page) const {
 QList<SampleCompany> SampleSite::companies(int layout, int page) const {
     QList<SampleCompany> entries = m_state->catalog.page(layout, page);
     for (SampleCompany &company : entries) {
-        if (!company.website.isEmpty()) {
-            company.website.prepend(base());
+        for (QString *address : {&company.website, &company.companyPage}) {
+            if (!address->isEmpty()) {
+                address->prepend(base());
+            }
         }
     }
     return entries;
+}
+
+bool SampleSite::behindSignInWall(int layout, int page, int entryIndex) const {
+    const QList<SampleCompany> entries = m_state->catalog.page(layout, page);
+    return entryIndex >= 0 && entryIndex < entries.size() && entries.at(entryIndex).signInWall;
+}
+
+void SampleSite::setCheckpointAfter(int count) {
+    m_state->limits.SetCheckpointAfter(count);
+}
+
+void SampleSite::setTooManyRequests(bool on) {
+    m_state->limits.SetTooManyRequests(on);
+}
+
+void SampleSite::setCommercialUseLimit(bool on) {
+    m_state->limits.SetCommercialUseLimit(on);
+}
+
+int SampleSite::linkedInRequestCount() const {
+    return m_state->limits.RequestCount();
 }
 
 void SampleSite::setFault(const QString &pathPrefix, Fault fault, int count, int delayMs) {
@@ -229,4 +306,5 @@ QStringList SampleSite::requestedTargets() const {
 void SampleSite::clearRequestLog() {
     const std::lock_guard lock(m_state->logMutex);
     m_state->requestLog.clear();
+    m_state->limits.ClearRequestCount();
 }

@@ -8,8 +8,9 @@ struct SampleSiteOptions {
     quint32 seed = 1;
     int layout1Pages = 3;                        // result pages of the first layout's search
     int layout2Pages = 2;                        // result pages of the second layout's search
+    int layout3Pages = 3;                        // result pages of today's search (at most 100)
     int entriesPerPage = 10;                     // companies on every result page
-    QString keyword = QStringLiteral("Widgets"); // the keyword shown in both searches' keyword fields
+    QString keyword = QStringLiteral("Widgets"); // the keyword shown in the searches' keyword fields
     int port = 0;                                // 0: a free port
     bool startAtSearch = false;                  // "/" redirects (302) to the first layout's first page
 };

@@ -3,13 +3,16 @@
 #include <QString>
 
 #include <string>
+#include <utility>
+#include <vector>
 
 // One answer of the site before it goes on the wire.
 struct SiteReply {
     int status = 200;
     std::string contentType;
     std::string body;
-    std::string location; // for redirects
+    std::string location;                                       // for redirects
+    std::vector<std::pair<std::string, std::string>> headers{}; // further header fields, e.g. Set-Cookie
 
     static SiteReply Html(const QString &page) { return {200, "text/html; charset=UTF-8", page.toStdString(), {}}; }
     static SiteReply Text(const QString &text) { return {200, "text/plain; charset=UTF-8", text.toStdString(), {}}; }

@@ -1,15 +1,19 @@
 #include "samplesite/siterouter.h"
 
+#include "samplesite/accountlimits.h"
 #include "samplesite/companypage.h"
 #include "samplesite/companysite.h"
 #include "samplesite/markuptext.h"
+#include "samplesite/memberaboutpage.h"
 #include "samplesite/portalpages.h"
+#include "samplesite/publiccompanypage.h"
 #include "samplesite/publisherfiles.h"
 #include "samplesite/samplecatalog.h"
 #include "samplesite/samplesiteoptions.h"
 
 #include <QRegularExpression>
 
+#include <algorithm>
 #include <optional>
 
 namespace {
@@ -26,10 +30,25 @@ std::optional<QString> Behind(const QString &path, QStringView prefix) {
     return path.mid(prefix.size());
 }
 
+// The member's session: the cookie today's result pages set in the browser that shows them.
+bool HasSession(const httplib::Request &request) {
+    const QStringList cookies = QString::fromStdString(request.get_header_value("Cookie")).split(u';');
+    return std::any_of(cookies.cbegin(), cookies.cend(),
+                       [](const QString &cookie) { return cookie.trimmed() == u"li_at=sample-session"; });
+}
+
+// The second layout and today's search share their path; today's addresses carry "page" or
+// "origin", the second layout's "page_num".
+bool IsTodaySearch(const httplib::Request &request) {
+    return !request.has_param("page_num") && (request.has_param("page") || request.has_param("origin"));
+}
+
 } // namespace
 
-SiteRouter::SiteRouter(const SampleCatalog &catalog, const SampleSiteOptions &options)
-    : m_catalog(catalog), m_keyword(options.keyword), m_startAtSearch(options.startAtSearch), m_resultPages(catalog),
+SiteRouter::SiteRouter(const SampleCatalog &catalog, const SampleSiteOptions &options, const StartVariation &variation,
+                       const AccountLimits &limits)
+    : m_catalog(catalog), m_keyword(options.keyword), m_startAtSearch(options.startAtSearch), m_variation(variation),
+      m_limits(limits), m_resultPages(catalog), m_todayPages(catalog, variation),
       m_places(catalog, {PlacesKeyA(), PlacesKeyB()}) {}
 
 QString SiteRouter::PlacesKeyA() {
@@ -52,10 +71,19 @@ SiteReply SiteRouter::Route(const httplib::Request &request, const QString &base
         return Search(1, request);
     }
     if (path == u"/search/results/companies/" || path == u"/search/results/companies") {
-        return Search(2, request);
+        return IsTodaySearch(request) ? TodaySearch(request, base) : Search(2, request);
     }
     if (const std::optional<QString> rest = Behind(path, u"/company/")) {
-        return Company(*rest, base);
+        return Company(*rest, request, base);
+    }
+    if (path == u"/authwall") {
+        return SiteReply::Html(PortalPages::AuthWall());
+    }
+    if (path == u"/login" || path == u"/uas/login") {
+        return SiteReply::Html(PortalPages::SignIn());
+    }
+    if (path.startsWith(u"/checkpoint/")) {
+        return SiteReply::Html(PortalPages::SecurityCheck());
     }
     if (path.startsWith(u"/maps/api/")) {
         return Places(path, request);
@@ -90,13 +118,41 @@ SiteReply SiteRouter::Search(int layout, const httplib::Request &request) const 
     return html.isEmpty() ? SiteReply::NotFound() : SiteReply::Html(html);
 }
 
-SiteReply SiteRouter::Company(const QString &rest, const QString &base) const {
-    QString slug = rest;
-    if (slug.endsWith(u'/')) {
-        slug.chop(1);
+SiteReply SiteRouter::TodaySearch(const httplib::Request &request, const QString &base) const {
+    const QString keyword = request.has_param("keywords") ? Parameter(request, "keywords") : m_keyword;
+    // A page that is missing or no number is the first, as LinkedIn shows it.
+    const int page = std::max(1, Parameter(request, "page").toInt());
+    SiteReply reply = SiteReply::Html(m_limits.CommercialUseLimit() ? m_todayPages.CommercialUseLimit(keyword)
+                                                                    : m_todayPages.Page(keyword, page, base));
+    reply.headers.emplace_back("Set-Cookie", "li_at=sample-session; Path=/");
+    return reply;
+}
+
+// "SLUG" and "SLUG/": the company page; "SLUG/about" and "SLUG/about/": the signed-in about
+// page. Today's companies have the public page, some behind the sign-in wall; the session
+// cookie opens both walls.
+SiteReply SiteRouter::Company(const QString &rest, const httplib::Request &request, const QString &base) const {
+    const QStringList parts = rest.split(u'/');
+    const QString tab = parts.value(1);
+    const bool wellFormed = parts.size() <= 2 || (parts.size() == 3 && tab == u"about" && parts.at(2).isEmpty());
+    const SampleCompany *company = m_catalog.bySlug(parts.first());
+    if (!company || !wellFormed || (!tab.isEmpty() && tab != u"about")) {
+        return SiteReply::NotFound();
     }
-    const SampleCompany *company = m_catalog.bySlug(slug);
-    return company ? SiteReply::Html(CompanyPage(*company, base)) : SiteReply::NotFound();
+    const QString page = base + u"/company/" + company->slug + u'/';
+    const bool member = HasSession(request);
+    if (tab == u"about") {
+        return member ? SiteReply::Html(MemberAboutPage(*company, base, m_variation))
+                      : SiteReply::Redirect(base + u"/login?session_redirect=" + QueryEncoded(page + u"about/"));
+    }
+    if (company->layout != 3) {
+        return SiteReply::Html(CompanyPage(*company, base));
+    }
+    if (company->signInWall) {
+        return member ? SiteReply::Html(MemberAboutPage(*company, base, m_variation))
+                      : SiteReply::Redirect(base + u"/authwall?trk=bf&sessionRedirect=" + QueryEncoded(page));
+    }
+    return SiteReply::Html(PublicCompanyPage(*company, base));
 }
 
 SiteReply SiteRouter::Places(const QString &path, const httplib::Request &request) const {
