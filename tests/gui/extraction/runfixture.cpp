@@ -1,0 +1,46 @@
+#include "gui/extraction/runfixture.h"
+
+using namespace Qt::StringLiterals;
+
+QString FullAddress(const SampleCompany &company) {
+    const std::pair<const QString *, QStringView> parts[] = {{&company.street, u", "},
+                                                             {&company.city, u", "},
+                                                             {&company.state, u", "},
+                                                             {&company.zip, u" "},
+                                                             {&company.country, u", "}};
+    QString full;
+    for (const auto &[part, separator] : parts) {
+        if (!part->isEmpty()) {
+            full = full.isEmpty() ? *part : full + separator + *part;
+        }
+    }
+    return full;
+}
+
+LeadRow ExpectedRow(const SampleSite &site, const SampleCompany &company, int layout, const QString &keyword) {
+    LeadRow row;
+    const bool places = !company.country.isEmpty() && !company.phone.isEmpty();
+    row[LeadRow::Category] = places ? company.placeTypes.join(u", ") : keyword;
+    row[LeadRow::BusinessName] = company.name;
+    row[LeadRow::FullAddress] = FullAddress(company);
+    row[LeadRow::Address] = company.street;
+    row[LeadRow::City] = company.city;
+    row[LeadRow::State] = places ? company.region : company.state;
+    row[LeadRow::PostalCode] = company.zip;
+    row[LeadRow::Country] = company.country;
+    row[LeadRow::Phone] = places ? company.phone : QString();
+    row[LeadRow::Website] = company.website;
+    row[LeadRow::Email] = company.emails.join(u';');
+    row[LeadRow::Specialties] = company.specialties.join(u',');
+    row[LeadRow::Industry] = company.industry;
+    row[LeadRow::Type] = company.type;
+    row[LeadRow::Founded] = company.founded;
+    row[LeadRow::CompanySize] = company.size;
+    if (!row[LeadRow::FullAddress].isEmpty()) {
+        row[LeadRow::MapLink] =
+            site.base() + u"/maps?q=" + QString(row[LeadRow::FullAddress] + u',' + company.country).replace(u' ', u'+');
+    }
+    row[LeadRow::LinkedInLink] =
+        site.base() + u"/company/" + company.slug + (layout == 1 ? u"?trk=vsrp_companies_res_name"_s : u"/?trk=srp"_s);
+    return row;
+}
