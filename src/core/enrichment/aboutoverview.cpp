@@ -22,8 +22,8 @@ constexpr std::array<LabelRow, 1> overviewLabels{{
 
 // The cell of each field; the headquarters fills several.
 constexpr std::array<int, fieldCount> fieldColumns{
-    LeadRow::Website, LeadRow::Industry, LeadRow::CompanySize, -1, LeadRow::Type, LeadRow::Founded,
-    LeadRow::Specialties,
+    LeadRow::Website, LeadRow::Industry, LeadRow::CompanySize, -1,
+    LeadRow::Type,    LeadRow::Founded,  LeadRow::Specialties,
 };
 
 std::optional<std::size_t> FieldOf(const QString &label) {
@@ -63,8 +63,7 @@ bool ReadAboutOverview(const QList<OverviewEntry> &entries, LeadRow &row) {
             filled = ReadHeadquartersLine(entry.text, row) || filled;
             continue;
         }
-        const QString value =
-            static_cast<Field>(*field) == Field::Website ? WebsiteOf(entry) : entry.text.simplified();
+        const QString value = static_cast<Field>(*field) == Field::Website ? WebsiteOf(entry) : entry.text.simplified();
         if (!value.isEmpty()) {
             row[fieldColumns[*field]] = value;
             filled = true;

@@ -10,11 +10,24 @@ struct NamedReference {
 };
 
 constexpr std::array<NamedReference, 18> namedReferences{{
-    {u"amp", u'&'},        {u"lt", u'<'},         {u"gt", u'>'},         {u"quot", u'"'},
-    {u"apos", u'\''},      {u"nbsp", u'\u00A0'},  {u"ndash", u'\u2013'}, {u"mdash", u'\u2014'},
-    {u"lsquo", u'\u2018'}, {u"rsquo", u'\u2019'}, {u"ldquo", u'\u201C'}, {u"rdquo", u'\u201D'},
-    {u"hellip", u'\u2026'}, {u"middot", u'\u00B7'}, {u"bull", u'\u2022'}, {u"copy", u'\u00A9'},
-    {u"reg", u'\u00AE'},   {u"trade", u'\u2122'},
+    {u"amp", u'&'},
+    {u"lt", u'<'},
+    {u"gt", u'>'},
+    {u"quot", u'"'},
+    {u"apos", u'\''},
+    {u"nbsp", u'\u00A0'},
+    {u"ndash", u'\u2013'},
+    {u"mdash", u'\u2014'},
+    {u"lsquo", u'\u2018'},
+    {u"rsquo", u'\u2019'},
+    {u"ldquo", u'\u201C'},
+    {u"rdquo", u'\u201D'},
+    {u"hellip", u'\u2026'},
+    {u"middot", u'\u00B7'},
+    {u"bull", u'\u2022'},
+    {u"copy", u'\u00A9'},
+    {u"reg", u'\u00AE'},
+    {u"trade", u'\u2122'},
 }};
 
 // Longer references are not looked for, so a stray "&" costs a bounded look-ahead.

@@ -108,7 +108,8 @@ std::optional<QStringView> DetailMarkup(QStringView entry) {
 QString WebsiteOf(QStringView detail) {
     const qsizetype link = FindStartTag(detail, u"<a");
     if (link >= 0) {
-        const QString href = AttributeValue(detail.sliced(link, StartTagEnd(detail, link + 1) - link), u"href").trimmed();
+        const QString href =
+            AttributeValue(detail.sliced(link, StartTagEnd(detail, link + 1) - link), u"href").trimmed();
         if (!href.isEmpty()) {
             return UnwrapRedirect(href);
         }
