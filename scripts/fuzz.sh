@@ -38,6 +38,7 @@ targets=(
   "exportline     4096 text"
   "resultspage    65536 text tests/data/browser/layout*.html tests/data/browser/nextpage*.html"
   "publisherreply 8192 text"
+  "publiccompanypage 16384 text"
 )
 
 status=0

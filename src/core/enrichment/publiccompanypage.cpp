@@ -9,6 +9,7 @@
 #include <QJsonObject>
 #include <QList>
 
+#include <algorithm>
 #include <array>
 #include <optional>
 #include <utility>
@@ -184,27 +185,38 @@ std::optional<QJsonObject> FindOrganization(const QJsonValue &value, int depth =
     return graph.isArray() && depth < deepest ? FindOrganization(graph, deepest - 1) : std::nullopt;
 }
 
-// The first Organization of the page's application/ld+json blocks.
+// The first Organization of the page's application/ld+json blocks. Only the blocks are looked
+// for (by their type, as pages write it, in lower case): the page's other scripts are not read.
 std::optional<QJsonObject> FindOrganizationBlock(QStringView page) {
-    for (qsizetype at = FindStartTag(page, u"<script"); at >= 0;) {
-        const qsizetype body = StartTagEnd(page, at + 1);
+    constexpr QStringView blockType = u"application/ld+json";
+    for (qsizetype from = 0;;) {
+        const qsizetype found = page.indexOf(blockType, from);
+        if (found < 0) {
+            return std::nullopt;
+        }
+        const qsizetype open = page.sliced(from, found - from).lastIndexOf(u'<');
+        if (open < 0) {
+            from = found + blockType.size();
+            continue;
+        }
+        const qsizetype tagAt = from + open;
+        const qsizetype body = StartTagEnd(page, tagAt + 1);
+        const QStringView tag = page.sliced(tagAt, body - tagAt);
+        // A tag's attributes hold no other tag, so the search goes on behind it.
+        from = std::max(found + blockType.size(), body);
+        if (body <= found || FindStartTag(tag, u"<script") != 0 ||
+            AttributeValue(tag, u"type").trimmed().compare(blockType, Qt::CaseInsensitive) != 0) {
+            continue;
+        }
         const qsizetype close = page.indexOf(u"</script", body, Qt::CaseInsensitive);
         const qsizetype end = close < 0 ? page.size() : close;
-        const QString type = AttributeValue(page.sliced(at, body - at), u"type").trimmed();
-        if (type.compare(QLatin1String("application/ld+json"), Qt::CaseInsensitive) == 0) {
-            const QJsonDocument block = QJsonDocument::fromJson(page.sliced(body, end - body).toUtf8());
-            const QJsonValue top = block.isArray() ? QJsonValue(block.array()) : QJsonValue(block.object());
-            if (std::optional<QJsonObject> found = FindOrganization(top)) {
-                return found;
-            }
+        const QJsonDocument block = QJsonDocument::fromJson(page.sliced(body, end - body).toUtf8());
+        const QJsonValue top = block.isArray() ? QJsonValue(block.array()) : QJsonValue(block.object());
+        if (std::optional<QJsonObject> organization = FindOrganization(top)) {
+            return organization;
         }
-        if (close < 0) {
-            break;
-        }
-        const qsizetype next = FindStartTag(page.sliced(close), u"<script");
-        at = next < 0 ? -1 : close + next;
+        from = end;
     }
-    return std::nullopt;
 }
 
 QString TextOf(const QJsonValue &value) {
