@@ -39,7 +39,7 @@ std::optional<std::size_t> FieldOf(const QString &label) {
 }
 
 QString WebsiteOf(const OverviewEntry &entry) {
-    const QUrl link(entry.href.trimmed(), QUrl::StrictMode);
+    const QUrl link(entry.href.trimmed());
     const bool web = link.isValid() && !link.host().isEmpty() &&
                      (link.scheme() == QLatin1String("http") || link.scheme() == QLatin1String("https"));
     return web ? UnwrapRedirect(entry.href.trimmed()) : entry.text.trimmed();

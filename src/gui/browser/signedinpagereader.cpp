@@ -81,8 +81,9 @@ void SignedInPageReader::endTurn() {
     while (!m_waiting.empty()) {
         const Completion<bool> next = m_waiting.front();
         m_waiting.pop_front();
-        // A waiter that was stopped has resolved its turn already and is passed over.
-        if (next.resolve(true)) {
+        // A waiter that was stopped has resolved its turn already and is passed over; while the
+        // reader closes, no waiter starts.
+        if (next.resolve(!m_closing.requested()) && !m_closing.requested()) {
             return;
         }
     }

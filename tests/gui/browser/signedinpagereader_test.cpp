@@ -3,6 +3,7 @@
 #include "support/loopbackserver.h"
 
 #include <QNetworkCookie>
+#include <QTest>
 #include <QWebEngineCookieStore>
 #include <QWebEngineProfile>
 
@@ -109,6 +110,19 @@ TEST_F(SignedInPageReaderTest, LoadThatNeverEndsTimesOut) {
     reader.setLoadTimeout(500);
 
     EXPECT_FALSE(read(QStringLiteral("/company/slow/about/")).ok());
+}
+
+TEST_F(SignedInPageReaderTest, ClosingTheReaderEndsItsCallsFirst) {
+    auto closing = std::make_unique<SignedInPageReader>(profile);
+    QCoro::Task<SignedInPage> loading = closing->readAboutPage(server.url(QStringLiteral("/company/blank/about/")), {});
+    QCoro::Task<SignedInPage> waiting = closing->readAboutPage(server.url(QStringLiteral("/company/blank/about/")), {});
+    QTest::qWait(100);
+
+    closing.reset();
+
+    EXPECT_TRUE(loading.isReady() && waiting.isReady());
+    EXPECT_FALSE(QCoro::waitFor(loading).ok());
+    EXPECT_FALSE(QCoro::waitFor(waiting).ok());
 }
 
 } // namespace
