@@ -10,6 +10,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include <array>
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -71,7 +73,42 @@ void BM_ReadPublicCompanyPage2MB(benchmark::State &state) {
     state.SetLabel(QStringLiteral("%1 characters").arg(page.size()).toStdString());
 }
 
+// Pages built against the scans, at 1 and 2 MB: the time must grow with the size, not faster.
+// state.range(0) chooses the shape, state.range(1) the size in MB.
+QString HostilePage(int shape, qsizetype chars) {
+    const std::array<QString, 5> units{
+        u" application/ld+json"_s,                         // inside a quote never closed
+        u"<div data-test-id=\"about-us__website\"><dd>"_s, // entries with nothing in them
+        u"<script type=\"application/ld+json\">[[[[[[[[</script>"_s,
+        u"&#x41;<b>&amp&lt;"_s, // one detail to the end of the page
+        u"%2F"_s,               // one redirect address to the end of the page
+    };
+    const std::array<QString, 5> fronts{
+        u"<a title=\"x"_s,
+        QString(),
+        QString(),
+        u"<dl><div data-test-id=\"about-us__industry\"><dd>"_s,
+        u"<div data-test-id=\"about-us__website\"><dd><a href=\"/redir/redirect?url="_s,
+    };
+    const QString &unit = units.at(static_cast<std::size_t>(shape));
+    QString page = fronts.at(static_cast<std::size_t>(shape));
+    page.reserve(chars + unit.size());
+    while (page.size() < chars) {
+        page += unit;
+    }
+    return page;
+}
+
+void BM_ReadHostilePage(benchmark::State &state) {
+    const QString page = HostilePage(static_cast<int>(state.range(0)), state.range(1) * 1024 * 1024);
+    for (auto _ : state) {
+        LeadRow row;
+        benchmark::DoNotOptimize(ReadPublicCompanyPage(page, row));
+    }
+}
+
 } // namespace
 
 BENCHMARK(BM_ReadPublicCompanyPage2MB)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReadHostilePage)->ArgsProduct({{0, 1, 2, 3, 4}, {1, 2}})->Unit(benchmark::kMillisecond);
 BENCHMARK_MAIN();
