@@ -39,6 +39,7 @@ targets=(
   "resultspage    65536 text tests/data/browser/layout*.html tests/data/browser/nextpage*.html"
   "publisherreply 8192 text"
   "resultcards    8192 text"
+  "publiccompanypage 16384 text"
 )
 
 status=0

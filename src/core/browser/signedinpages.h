@@ -7,8 +7,10 @@
 #include <QString>
 #include <qcoro/qcorotask.h>
 
+// What reading a signed-in page gave: the overview entries it drew (possibly none) and the
+// address it ended at after redirects, or why it could not be read.
 struct SignedInPage {
-    QString error;
+    QString error; // empty on success
     QString finalUrl;
     QList<OverviewEntry> overview;
     bool ok() const { return error.isEmpty(); }
@@ -18,5 +20,7 @@ struct SignedInPage {
 class SignedInPages {
 public:
     virtual ~SignedInPages() = default;
+    // Loads a company's about page, waits for it to draw its overview and reads it. A failed or
+    // timed-out load, or a stop, gives an error; a page that draws no overview gives no entries.
     virtual QCoro::Task<SignedInPage> readAboutPage(QString address, StopToken stop) = 0;
 };
