@@ -2,6 +2,8 @@
 
 #include "samplesite/portalpages.h"
 
+#include <limits>
+
 bool AccountLimits::IsCounted(const QString &path) {
     return path == u"/vsearch/c" || path == u"/search/results/companies/" || path == u"/search/results/companies" ||
            path.startsWith(u"/company/");
@@ -30,4 +32,34 @@ void AccountLimits::Reset() {
     m_checkpointAfter = -1;
     m_tooManyRequests = false;
     m_commercialUseLimit = false;
+}
+
+bool AccountLimits::Control(const httplib::Request &request) {
+    const auto read = [&request](const char *name, int minimum, int maximum, std::optional<int> &value) {
+        if (!request.has_param(name)) {
+            return true;
+        }
+        bool isNumber = false;
+        const int number = QString::fromStdString(request.get_param_value(name)).toInt(&isNumber);
+        value = number;
+        return isNumber && number >= minimum && number <= maximum;
+    };
+    std::optional<int> checkpointAfter;
+    std::optional<int> status429;
+    std::optional<int> commercialLimit;
+    const bool valid = read("checkpointAfter", -1, std::numeric_limits<int>::max(), checkpointAfter) &&
+                       read("status429", 0, 1, status429) && read("commercialLimit", 0, 1, commercialLimit);
+    if (!valid || !(checkpointAfter || status429 || commercialLimit)) {
+        return false;
+    }
+    if (checkpointAfter) {
+        SetCheckpointAfter(*checkpointAfter);
+    }
+    if (status429) {
+        SetTooManyRequests(*status429 == 1);
+    }
+    if (commercialLimit) {
+        SetCommercialUseLimit(*commercialLimit == 1);
+    }
+    return true;
 }

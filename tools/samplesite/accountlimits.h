@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include <httplib.h>
+
 #include <atomic>
 #include <optional>
 
@@ -24,6 +26,9 @@ public:
     void SetTooManyRequests(bool on) { m_tooManyRequests = on; }
     void SetCommercialUseLimit(bool on) { m_commercialUseLimit = on; }
     bool CommercialUseLimit() const { return m_commercialUseLimit; }
+    // Applies "checkpointAfter=N" (-1: off), "status429=1|0" and "commercialLimit=1|0", in any
+    // combination; false, changing nothing, when none is given or one is no valid value.
+    bool Control(const httplib::Request &request);
     // Switches every limit off; the count stays.
     void Reset();
 

@@ -16,9 +16,7 @@
 #include <httplib.h>
 
 #include <atomic>
-#include <limits>
 #include <mutex>
-#include <optional>
 #include <thread>
 
 namespace {
@@ -51,7 +49,6 @@ struct SampleSite::State {
 
     void Handle(const httplib::Request &request, httplib::Response &response);
     void Control(const QString &path, const httplib::Request &request, httplib::Response &response);
-    void ControlLinkedIn(const httplib::Request &request, httplib::Response &response);
 
     const SampleSiteOptions options;
     const SampleCatalog catalog;
@@ -127,7 +124,15 @@ void SampleSite::State::Control(const QString &path, const httplib::Request &req
         return;
     }
     if (path == u"/_sample/linkedin") {
-        ControlLinkedIn(request, response);
+        if (limits.Control(request)) {
+            Answer(SiteReply::Text(QStringLiteral("ok\n")), response);
+        } else {
+            Answer({400,
+                    "text/plain; charset=UTF-8",
+                    "expected checkpointAfter=N, status429=0|1 or commercialLimit=0|1\n",
+                    {}},
+                   response);
+        }
         return;
     }
     if (path != u"/_sample/fault" || !request.has_param("path")) {
@@ -149,43 +154,6 @@ void SampleSite::State::Control(const QString &path, const httplib::Request &req
         return;
     }
     Answer({400, "text/plain; charset=UTF-8", "unknown mode\n", {}}, response);
-}
-
-// "checkpointAfter=N" (-1: off), "status429=1|0", "commercialLimit=1|0", in any combination;
-// nothing changes unless every given value is valid.
-void SampleSite::State::ControlLinkedIn(const httplib::Request &request, httplib::Response &response) {
-    const auto read = [&request](const char *name, int minimum, int maximum, std::optional<int> &value) {
-        if (!request.has_param(name)) {
-            return true;
-        }
-        bool isNumber = false;
-        const int number = QString::fromStdString(request.get_param_value(name)).toInt(&isNumber);
-        value = number;
-        return isNumber && number >= minimum && number <= maximum;
-    };
-    std::optional<int> checkpointAfter;
-    std::optional<int> status429;
-    std::optional<int> commercialLimit;
-    const bool valid = read("checkpointAfter", -1, std::numeric_limits<int>::max(), checkpointAfter) &&
-                       read("status429", 0, 1, status429) && read("commercialLimit", 0, 1, commercialLimit);
-    if (!valid || !(checkpointAfter || status429 || commercialLimit)) {
-        Answer({400,
-                "text/plain; charset=UTF-8",
-                "expected checkpointAfter=N, status429=0|1 or commercialLimit=0|1\n",
-                {}},
-               response);
-        return;
-    }
-    if (checkpointAfter) {
-        limits.SetCheckpointAfter(*checkpointAfter);
-    }
-    if (status429) {
-        limits.SetTooManyRequests(*status429 == 1);
-    }
-    if (commercialLimit) {
-        limits.SetCommercialUseLimit(*commercialLimit == 1);
-    }
-    Answer(SiteReply::Text(QStringLiteral("ok\n")), response);
 }
 
 SampleSite::SampleSite(SampleSiteOptions options) : m_state(std::make_unique<State>(std::move(options))) {
