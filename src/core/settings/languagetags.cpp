@@ -50,6 +50,7 @@ LanguageTable BuildMainWindowTags() {
     AppendRange(table, 100, 101);
     AppendRange(table, 110, 117);
     AppendRange(table, 120, 121);
+    AppendRange(table, 130, 131);
     return table;
 }
 
@@ -91,6 +92,10 @@ const LanguageTable &SettingsDialogTags() {
         {u"settings22"_s, u"Delimiter Char:"_s},
         {u"settings23"_s, u"Extract emails from websites (Will slow the extraction process)"_s},
         {u"settings29"_s, u"Complete data from Google Maps  (Will slow the extraction process)"_s},
+        {u"settings40"_s, u"LinkedIn pages read, at most:"_s},
+        {u"settings41"_s, u"per hour"_s},
+        {u"settings42"_s, u"per day"_s},
+        {u"settings43"_s, u"Counted across runs. When a budget is reached, the run pauses and goes on by itself."_s},
     };
     return table;
 }
@@ -107,6 +112,8 @@ const QStringList &UiTextTags() {
             list.append(MainTag(number));
         list.append(MainTag(120));
         list.append(MainTag(121));
+        list.append(MainTag(130));
+        list.append(MainTag(131));
         return list;
     }();
     return tags;

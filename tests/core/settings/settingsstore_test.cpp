@@ -67,6 +67,8 @@ void ExpectSameSettings(const AppSettings &actual, const AppSettings &expected) 
     EXPECT_EQ(actual.eExportFolder, expected.eExportFolder);
     EXPECT_EQ(actual.eDelimiter, expected.eDelimiter);
     EXPECT_EQ(actual.CurrLang, expected.CurrLang);
+    EXPECT_EQ(actual.eHourBudget, expected.eHourBudget);
+    EXPECT_EQ(actual.eDayBudget, expected.eDayBudget);
 }
 
 // Every value differs from its default.
@@ -90,6 +92,8 @@ AppSettings ChangedSettings() {
     settings.eExportFolder = u" /data/leads folder "_s;
     settings.eDelimiter = u";"_s;
     settings.CurrLang = u"it"_s;
+    settings.eHourBudget = 1;
+    settings.eDayBudget = 100000;
     return settings;
 }
 
@@ -150,7 +154,7 @@ TEST_F(SettingsDefaults, UnreadableFileGivesDefaults) {
     ExpectSameSettings(m_loaded, defaults());
 }
 
-TEST_F(SettingsSaving, DefaultsGiveEighteenLinesInWrittenOrder) {
+TEST_F(SettingsSaving, DefaultsGiveTwentyLinesInWrittenOrder) {
     ASSERT_TRUE(SaveSettings(defaults(), m_path).ok);
     const QByteArray expected =
         "<%%rUseProxy%%>0<%%/rUseProxy%%>\r\n"
@@ -170,7 +174,9 @@ TEST_F(SettingsSaving, DefaultsGiveEighteenLinesInWrittenOrder) {
         "<%%cExportAutomatic%%>0<%%/cExportAutomatic%%>\r\n"
         "<%%eExportFolder%%>/home/someone/Documents<%%/eExportFolder%%>\r\n"
         "<%%eDelimiter%%>,<%%/eDelimiter%%>\r\n"
-        "<%%Language%%>en<%%/Language%%>\r\n";
+        "<%%Language%%>en<%%/Language%%>\r\n"
+        "<%%eHourBudget%%>300<%%/eHourBudget%%>\r\n"
+        "<%%eDayBudget%%>1500<%%/eDayBudget%%>\r\n";
     EXPECT_EQ(fileBytes(), expected);
 }
 
@@ -348,6 +354,19 @@ TEST_F(SettingsLoading, OtherValuesAreTakenAsFound) {
     EXPECT_EQ(m_loaded.ePort, u" eighty "_s);
     EXPECT_EQ(m_loaded.eRandom, u"-2.5"_s);
     EXPECT_EQ(m_loaded.eExportFields, u""_s);
+}
+
+TEST_F(SettingsLoading, BudgetOutsideOneToOneHundredThousandIsTheDefault) {
+    const std::pair<QString, int> cases[] = {{u"0"_s, 300},    {u"100001"_s, 300},   {u"-5"_s, 300},
+                                             {u"12.5"_s, 300}, {u"abc"_s, 300},      {u""_s, 300},
+                                             {u"1"_s, 1},      {u"100000"_s, 100000}};
+    for (const auto &[text, expected] : cases) {
+        writeLines({u"<%%Language%%>fr<%%/Language%%>"_s, u"<%%eHourBudget%%>"_s + text + u"<%%/eHourBudget%%>"_s,
+                    u"<%%eDayBudget%%>"_s + text + u"<%%/eDayBudget%%>"_s});
+        EXPECT_EQ(load().status, LoadSettingsResult::Status::Loaded);
+        EXPECT_EQ(m_loaded.eHourBudget, expected) << text.toStdString();
+        EXPECT_EQ(m_loaded.eDayBudget, expected == 300 ? 1500 : expected) << text.toStdString();
+    }
 }
 
 TEST_F(SettingsLoadingStops, InvalidBooleanKeepsEarlierKeysAndDefaultsLaterOnes) {
