@@ -95,7 +95,6 @@ const LanguageTable &SettingsDialogTags() {
         {u"settings40"_s, u"LinkedIn pages read, at most:"_s},
         {u"settings41"_s, u"per hour"_s},
         {u"settings42"_s, u"per day"_s},
-        {u"settings43"_s, u"Counted across runs. When a budget is reached, the run pauses and goes on by itself."_s},
     };
     return table;
 }

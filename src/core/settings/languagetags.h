@@ -18,7 +18,7 @@ using LanguageTable = std::vector<LanguageTag>;
 // main1, main4..main8, main12..main20, main35..main43, main45..main66, main71..main90, main92,
 // main100, main101, main110..main117, main120, main121, main130, main131.
 const LanguageTable &MainWindowTags();
-// settings1..settings23, settings29, settings40..settings43.
+// settings1..settings23, settings29, settings40..settings42.
 const LanguageTable &SettingsDialogTags();
 // The tags of the message and status texts (UiTexts): main45..main66, main92, main100, main101,
 // main110..main117, main120, main121, main130 and main131.
