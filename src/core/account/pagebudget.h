@@ -16,12 +16,14 @@ QString PageBudgetFilePath(const QString &appDataFolder);
 
 // LinkedIn pages read (result pages, company pages, about pages), kept in a file of the program's
 // data folder so the count spans runs and restarts. A read counts against the hour budget for 60
-// minutes after it and against the day budget for 24 hours.
+// minutes after it and against the day budget for 24 hours. The file holds one read per line, in
+// milliseconds since the epoch (UTC); a read a day or more away from now is dropped.
 class PageBudget {
 public:
     using Clock = std::function<QDateTime()>; // current UTC time; tests pass a fake clock
 
-    // Loads the file; a missing or damaged file counts nothing (a damaged line is skipped).
+    // Loads the file: a missing file counts nothing, a damaged line is skipped. No clock: the
+    // system's.
     explicit PageBudget(QString filePath, Clock clock = {});
 
     // Limits below 1 count as 1.
