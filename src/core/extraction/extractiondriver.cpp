@@ -1,6 +1,7 @@
 #include "core/extraction/extractiondriver.h"
 
 #include "core/account/accountguard.h"
+#include "core/account/budgetgate.h"
 #include "core/app/appcontext.h"
 #include "core/app/dialogs.h"
 #include "core/app/statussink.h"
@@ -46,6 +47,15 @@ bool ExtractionDriver::isPolling() const {
 void ExtractionDriver::setAccountGuard(AccountGuard *guard) {
     m_account = guard;
     m_parser.setAccountGuard(guard);
+}
+
+void ExtractionDriver::setPageBudget(PageBudget *budget) {
+    m_budgetGate.reset();
+    if (budget != nullptr) {
+        m_budgetGate = std::make_unique<BudgetGate>(*budget, m_context.settings, m_context.texts,
+                                                    [this](const QString &text) { m_statusLine.BudgetPaused(text); });
+    }
+    setAccountGuard(m_budgetGate.get());
 }
 
 void ExtractionDriver::btnStartClick() {

@@ -13,9 +13,12 @@
 #include <qcoro/qcorotask.h>
 
 #include <functional>
+#include <memory>
 #include <optional>
 
 class AccountGuard;
+class BudgetGate;
+class PageBudget;
 struct AppContext;
 class BrowserPane;
 class Fetcher;
@@ -64,8 +67,11 @@ public:
 
     // Called whenever a run ends: at its last page, after a failure, on Stop.
     void setRunEndedHandler(std::function<void()> handler) { m_runEnded = std::move(handler); }
-    // Every LinkedIn page a run of today's layout reads passes it first; none by default.
+    // Every LinkedIn page a run of today's layout reads passes the guard first; none by default.
     void setAccountGuard(AccountGuard *guard);
+    // The guard that counts those reads against the page budgets and, while one is spent, says
+    // in the run's line until when the run waits.
+    void setPageBudget(PageBudget *budget);
     // The last challenge that stopped a run, or none.
     Challenge lastChallenge() const { return m_challenge; }
 
@@ -105,6 +111,7 @@ private:
     Timings m_timings;
     PageLayout m_layout = PageLayout::None;
     AccountGuard *m_account = nullptr;
+    std::unique_ptr<BudgetGate> m_budgetGate;
     Challenge m_challenge = Challenge::None;
     // Today's layout in this run: the page being waited for, and the links already met, so a page
     // of nothing new ends the run.

@@ -3,6 +3,13 @@
 #include <QString>
 #include <QStringList>
 
+// LinkedIn pages read at most per hour and per day. Each setting is a whole number in
+// MinPageBudget..MaxPageBudget; a stored value outside that range reads as the default.
+inline constexpr int DefaultHourBudget = 300;
+inline constexpr int DefaultDayBudget = 1500;
+inline constexpr int MinPageBudget = 1;
+inline constexpr int MaxPageBudget = 100000;
+
 // Every user choice of the program. Field names are the keys of settings.dat; parts read a
 // value at the moment they use it, so a change applies at once, also during a run.
 struct AppSettings {
@@ -24,4 +31,6 @@ struct AppSettings {
     QString eExportFolder;
     QString eDelimiter = QStringLiteral(",");
     QString CurrLang = QStringLiteral("en"); // stored under the key Language
+    int eHourBudget = DefaultHourBudget;
+    int eDayBudget = DefaultDayBudget;
 };

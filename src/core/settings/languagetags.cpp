@@ -50,6 +50,7 @@ LanguageTable BuildMainWindowTags() {
     AppendRange(table, 100, 101);
     AppendRange(table, 110, 117);
     AppendRange(table, 120, 121);
+    AppendRange(table, 130, 131);
     AppendRange(table, 200, 206);
     return table;
 }
@@ -92,6 +93,9 @@ const LanguageTable &SettingsDialogTags() {
         {u"settings22"_s, u"Delimiter Char:"_s},
         {u"settings23"_s, u"Extract emails from websites (Will slow the extraction process)"_s},
         {u"settings29"_s, u"Complete data from Google Maps  (Will slow the extraction process)"_s},
+        {u"settings40"_s, u"LinkedIn pages read, at most:"_s},
+        {u"settings41"_s, u"per hour"_s},
+        {u"settings42"_s, u"per day"_s},
     };
     return table;
 }
@@ -108,6 +112,8 @@ const QStringList &UiTextTags() {
             list.append(MainTag(number));
         list.append(MainTag(120));
         list.append(MainTag(121));
+        list.append(MainTag(130));
+        list.append(MainTag(131));
         for (int number = 200; number <= 206; ++number)
             list.append(MainTag(number));
         return list;

@@ -28,9 +28,16 @@ void SetDefaults(AppSettings &settings, const QString &documentsFolder) {
     settings.eExportFolder = documentsFolder;
 }
 
+// A page budget as stored: a whole number in MinPageBudget..MaxPageBudget, or the fallback.
+int BudgetValue(const QString &text, int fallback) {
+    bool ok = false;
+    const int value = text.toInt(&ok, 10);
+    return ok && value >= MinPageBudget && value <= MaxPageBudget ? value : fallback;
+}
+
 // Reads the keys of the file one by one. The first thirteen are each looked for in the whole
-// text, and only when their bare name occurs in it; the last five are read in a chain, each
-// after the end marker of the one before.
+// text, and only when their bare name occurs in it; the rest are read in a chain, each after
+// the end marker of the one before.
 class SettingsReader {
 public:
     explicit SettingsReader(const QString &text) : m_text(text), m_whole(text) {}
@@ -133,6 +140,9 @@ LoadSettingsResult LoadSettings(AppSettings &settings, const QString &path, cons
     readNonBlank(u"eExportFolder", settings.eExportFolder, documentsFolder);
     readNonBlank(u"eDelimiter", settings.eDelimiter, u","_s);
     readNonBlank(u"Language", settings.CurrLang, u"en"_s);
+    // Files written before the budgets existed end at Language; theirs are the defaults.
+    settings.eHourBudget = BudgetValue(reader.next(u"eHourBudget"), DefaultHourBudget);
+    settings.eDayBudget = BudgetValue(reader.next(u"eDayBudget"), DefaultDayBudget);
 
     result.status = LoadSettingsResult::Status::Loaded;
     return result;
@@ -159,6 +169,8 @@ SaveSettingsResult SaveSettings(const AppSettings &settings, const QString &path
         Entry(u"eExportFolder", settings.eExportFolder),
         Entry(u"eDelimiter", settings.eDelimiter),
         Entry(u"Language", settings.CurrLang),
+        Entry(u"eHourBudget", QString::number(settings.eHourBudget)),
+        Entry(u"eDayBudget", QString::number(settings.eDayBudget)),
     };
     const TextFileWriteResult written = TextFile::writeLines(path, lines, TextFile::Access::OwnerOnly);
     return {written.ok, written.errorString};

@@ -1,5 +1,6 @@
 #include "gui/app/mainwindow.h"
 
+#include "core/account/pagebudget.h"
 #include "core/extraction/extractiondriver.h"
 #include "core/extraction/resultslist.h"
 #include "core/host/host.h"
@@ -8,6 +9,7 @@
 #include "core/net/downloader.h"
 #include "core/updates/updatecheck.h"
 #include "gui/app/mainstatusbar.h"
+#include "gui/browser/signedinpagereader.h"
 #include "gui/browser/webenginepane.h"
 #include "gui/extraction/resultsview.h"
 
@@ -104,6 +106,7 @@ MainWindow::MainWindow(Host &host, Options options, QWidget *parent)
     m_ewbNews = std::make_unique<WebEnginePane>(*options.browserProfile);
     m_ewbMain->view()->setObjectName(QStringLiteral("ewbMain"));
     m_ewbNews->view()->setObjectName(QStringLiteral("ewbNews"));
+    m_signedIn = std::make_unique<SignedInPageReader>(*options.browserProfile);
     // The offers page stays put: the pages it links to open in the user's browser.
     m_ewbNews->setLinksOpenOutside(true);
 
@@ -140,6 +143,7 @@ MainWindow::MainWindow(Host &host, Options options, QWidget *parent)
     m_tmrParse.setObjectName(QStringLiteral("tmrParse"));
     m_driver =
         std::make_unique<ExtractionDriver>(*m_context, *m_results, *m_ewbMain, *m_downloader, m_tmrParse, m_random);
+    m_driver->parser().setSignedInPages(m_signedIn.get());
     // Rows a run listed reach the disk when it ends, not a moment later.
     m_driver->setRunEndedHandler([this] {
         if (m_journal) {

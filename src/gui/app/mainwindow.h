@@ -30,7 +30,9 @@ class QTabWidget;
 class QToolButton;
 class ResultsJournal;
 class ResultsList;
+class PageBudget;
 class ResultsView;
+class SignedInPageReader;
 class WebEnginePane;
 
 // The program's window: the run's commands, a small web browser, the results list with its
@@ -154,6 +156,10 @@ private:
     QString m_newsLanguage;
     std::unique_ptr<WebEnginePane> m_ewbMain;
     std::unique_ptr<WebEnginePane> m_ewbNews;
+    // The member's signed-in pages a run of today's layout reads, out of sight.
+    std::unique_ptr<SignedInPageReader> m_signedIn;
+    // LinkedIn page reads across runs and restarts; made once the data folder is known.
+    std::unique_ptr<PageBudget> m_pageBudget;
     QTimer m_tmrDeferredStart;
     bool m_shownOnce = false;
     // The run uses the panes, the client and the list: it is declared after them, so it goes first.

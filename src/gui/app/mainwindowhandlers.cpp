@@ -1,3 +1,4 @@
+#include "core/account/pagebudget.h"
 #include "core/app/openlink.h"
 #include "core/app/version.h"
 #include "core/export/manualexport.h"
@@ -53,6 +54,8 @@ void MainWindow::FormCreate() {
         QDir().mkpath(dataFolder);
     }
     m_settingsPath = dataFolder.isEmpty() ? QString() : SettingsFilePath(dataFolder);
+    m_pageBudget = std::make_unique<PageBudget>(dataFolder.isEmpty() ? QString() : PageBudgetFilePath(dataFolder));
+    m_driver->setPageBudget(m_pageBudget.get());
     // A missing or broken settings file leaves the defaults in force.
     LoadSettings(m_context->settings, m_settingsPath, GetDocumentsFolder(m_host));
     const qsizetype languageIndex = LanguageCodes().indexOf(m_context->settings.CurrLang);

@@ -11,6 +11,7 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QCoreApplication>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
@@ -19,6 +20,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QSpinBox>
 #include <QTabWidget>
 
 #include <algorithm>
@@ -93,6 +95,9 @@ void SettingsDialog::ConnectHandlers() {
             ApplyExportRule();
         }
     });
+    // The day's budget is never below the hour's: raising the hour raises the day with it.
+    connect(m_ui.speHourBudget, &QSpinBox::valueChanged, m_ui.speDayBudget, &QSpinBox::setMinimum);
+    m_ui.speDayBudget->setMinimum(m_ui.speHourBudget->value());
     connect(m_ui.btnOk, &QPushButton::clicked, this, &SettingsDialog::btnOkClick);
     connect(m_ui.btnCancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(m_ui.btnBrowse, &QPushButton::clicked, this, &SettingsDialog::btnBrowseClick);
@@ -121,6 +126,8 @@ void SettingsDialog::FormCreate(const QStringList &columnCaptions) {
     m_ui.speRandom->setText(settings.eRandom);
     m_ui.chkExtractEmails->setChecked(settings.cExtractEmails);
     ApplyProxyRule();
+    m_ui.speHourBudget->setValue(settings.eHourBudget);
+    m_ui.speDayBudget->setValue(settings.eDayBudget);
 
     SetRadio(m_ui.rbtExportManually, settings.cExportManually);
     SetRadio(m_ui.rbtExportAutomatic, settings.cExportAutomatic);
@@ -225,6 +232,8 @@ void SettingsDialog::btnOkClick() {
     settings.cExportAutomatic = m_ui.rbtExportAutomatic->isChecked();
     settings.eExportFolder = m_ui.edtFolder->text();
     settings.eDelimiter = m_ui.edtDelimiter->text();
+    settings.eHourBudget = m_ui.speHourBudget->value();
+    settings.eDayBudget = m_ui.speDayBudget->value();
     accept();
 }
 
@@ -292,6 +301,9 @@ void SettingsDialog::ApplyLanguageSections(const QHash<QString, QString> &sectio
         {u"settings22", m_ui.lblDelimiter},
         {u"settings23", m_ui.chkExtractEmails},
         {u"settings29", m_ui.chkCompleteFromGoogle},
+        {u"settings40", m_ui.grpPageBudget},
+        {u"settings41", m_ui.lblHourBudget},
+        {u"settings42", m_ui.lblDayBudget},
     };
     for (const auto &[tag, widget] : targets) {
         SetCaption(widget, text(tag));
@@ -301,6 +313,7 @@ void SettingsDialog::ApplyLanguageSections(const QHash<QString, QString> &sectio
     SetCaption(m_ui.lblDelimiterHeader, text(u"settings21"));
     m_ui.lblDelimiterHeader->setFixedWidth(headerWidth);
     // Laid out for the new texts at once, not at the next pass of the event loop.
+    m_ui.grpPageBudget->layout()->activate();
     m_ui.TabSheet1->layout()->activate();
     m_ui.TabSheet2->layout()->activate();
     layout()->activate();

@@ -1,10 +1,13 @@
 #include "gui/settings/settingsdialogui.h"
 
+#include "core/settings/appsettings.h"
+
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QDialog>
 #include <QFrame>
 #include <QGridLayout>
+#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -13,6 +16,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpressionValidator>
+#include <QSpinBox>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -145,7 +149,33 @@ void SettingsDialogUi::setupConnectionsTab() {
     layout->addWidget(rbtRandom);
     layout->addLayout(list, 1);
     layout->addLayout(delay);
+    layout->addWidget(setupPageBudget(tab));
     layout->addWidget(btnFreeProxies, 0, Qt::AlignLeft);
+}
+
+QGroupBox *SettingsDialogUi::setupPageBudget(QWidget *tab) {
+    grpPageBudget = Named(new QGroupBox(u"LinkedIn pages read, at most:"_s, tab), u"grpPageBudget"_s);
+    const auto budgetBox = [this](const QString &name, int value) {
+        auto *box = Named(new QSpinBox(grpPageBudget), name);
+        box->setRange(MinPageBudget, MaxPageBudget);
+        box->setValue(value);
+        return box;
+    };
+    speHourBudget = budgetBox(u"speHourBudget"_s, DefaultHourBudget);
+    lblHourBudget = Named(new QLabel(u"per hour"_s, grpPageBudget), u"lblHourBudget"_s);
+    speDayBudget = budgetBox(u"speDayBudget"_s, DefaultDayBudget);
+    lblDayBudget = Named(new QLabel(u"per day"_s, grpPageBudget), u"lblDayBudget"_s);
+    lblHourBudget->setBuddy(speHourBudget);
+    lblDayBudget->setBuddy(speDayBudget);
+
+    auto *row = new QHBoxLayout(grpPageBudget);
+    row->addWidget(speHourBudget);
+    row->addWidget(lblHourBudget);
+    row->addSpacing(20);
+    row->addWidget(speDayBudget);
+    row->addWidget(lblDayBudget);
+    row->addStretch();
+    return grpPageBudget;
 }
 
 void SettingsDialogUi::setupDataTab() {

@@ -3,12 +3,14 @@
 class QButtonGroup;
 class QCheckBox;
 class QDialog;
+class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
 class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
+class QSpinBox;
 class QTabWidget;
 class QWidget;
 
@@ -39,6 +41,11 @@ struct SettingsDialogUi {
     QLineEdit *speRandom = nullptr;
     QLabel *lblSeconds = nullptr;
     QPushButton *btnFreeProxies = nullptr;
+    QGroupBox *grpPageBudget = nullptr;
+    QSpinBox *speHourBudget = nullptr;
+    QLabel *lblHourBudget = nullptr;
+    QSpinBox *speDayBudget = nullptr;
+    QLabel *lblDayBudget = nullptr;
 
     QLabel *lblColumns = nullptr;
     QListWidget *chlColumns = nullptr;
@@ -58,5 +65,6 @@ struct SettingsDialogUi {
 
 private:
     void setupConnectionsTab();
+    QGroupBox *setupPageBudget(QWidget *tab);
     void setupDataTab();
 };

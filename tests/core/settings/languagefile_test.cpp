@@ -72,6 +72,7 @@ TEST(LanguageTables, MainWindowTagsInReadingOrder) {
     range(100, 101);
     range(110, 117);
     range(120, 121);
+    range(130, 131);
     range(200, 206);
     QStringList actual;
     for (const LanguageTag &entry : MainWindowTags())
@@ -87,6 +88,8 @@ TEST(LanguageTables, SettingsDialogTagsInReadingOrder) {
     for (int i = 1; i <= 23; ++i)
         expected.append(u"settings"_s + QString::number(i));
     expected.append(u"settings29"_s);
+    for (int i = 40; i <= 42; ++i)
+        expected.append(u"settings"_s + QString::number(i));
     EXPECT_EQ(actual, expected);
 }
 
@@ -98,7 +101,7 @@ TEST(LanguageTables, CaptionsHaveBuiltInTextsAndMessagesNone) {
         EXPECT_FALSE(entry.builtInText.isEmpty()) << entry.tag.toStdString();
     EXPECT_EQ(ColumnCaptionTag(0), u"main71"_s);
     EXPECT_EQ(ColumnCaptionTag(19), u"main90"_s);
-    EXPECT_EQ(UiTextTags().size(), 42);
+    EXPECT_EQ(UiTextTags().size(), 44);
 }
 
 TEST_F(LanguageFileReading, PathIsExecutableFolderLanguagesCodeDat) {

@@ -67,6 +67,8 @@ void ExpectSameSettings(const AppSettings &actual, const AppSettings &expected) 
     EXPECT_EQ(actual.eExportFolder, expected.eExportFolder);
     EXPECT_EQ(actual.eDelimiter, expected.eDelimiter);
     EXPECT_EQ(actual.CurrLang, expected.CurrLang);
+    EXPECT_EQ(actual.eHourBudget, expected.eHourBudget);
+    EXPECT_EQ(actual.eDayBudget, expected.eDayBudget);
 }
 
 // Every value differs from its default.
@@ -90,6 +92,8 @@ AppSettings ChangedSettings() {
     settings.eExportFolder = u" /data/leads folder "_s;
     settings.eDelimiter = u";"_s;
     settings.CurrLang = u"it"_s;
+    settings.eHourBudget = 1;
+    settings.eDayBudget = 100000;
     return settings;
 }
 
@@ -150,7 +154,7 @@ TEST_F(SettingsDefaults, UnreadableFileGivesDefaults) {
     ExpectSameSettings(m_loaded, defaults());
 }
 
-TEST_F(SettingsSaving, DefaultsGiveEighteenLinesInWrittenOrder) {
+TEST_F(SettingsSaving, DefaultsGiveTwentyLinesInWrittenOrder) {
     ASSERT_TRUE(SaveSettings(defaults(), m_path).ok);
     const QByteArray expected =
         "<%%rUseProxy%%>0<%%/rUseProxy%%>\r\n"
@@ -170,7 +174,9 @@ TEST_F(SettingsSaving, DefaultsGiveEighteenLinesInWrittenOrder) {
         "<%%cExportAutomatic%%>0<%%/cExportAutomatic%%>\r\n"
         "<%%eExportFolder%%>/home/someone/Documents<%%/eExportFolder%%>\r\n"
         "<%%eDelimiter%%>,<%%/eDelimiter%%>\r\n"
-        "<%%Language%%>en<%%/Language%%>\r\n";
+        "<%%Language%%>en<%%/Language%%>\r\n"
+        "<%%eHourBudget%%>300<%%/eHourBudget%%>\r\n"
+        "<%%eDayBudget%%>1500<%%/eDayBudget%%>\r\n";
     EXPECT_EQ(fileBytes(), expected);
 }
 
@@ -302,13 +308,16 @@ TEST_F(SettingsLoading, TrueAndFalseWordsAreAccepted) {
     EXPECT_TRUE(m_loaded.cExportAutomatic);
 }
 
-TEST_F(SettingsLoading, BadExportChoicesTakeTheirFallbacksAndLoadingGoesOn) {
+TEST_F(SettingsLoading, BadExportChoicesAndBudgetsTakeTheirFallbacksAndLoadingGoesOn) {
     writeLines({u"<%%cCompleteFromGoogle%%>-1<%%/cCompleteFromGoogle%%>"_s,
                 u"<%%cExportManually%%>maybe<%%/cExportManually%%>"_s,
                 u"<%%cExportAutomatic%%>yes<%%/cExportAutomatic%%>"_s,
                 u"<%%eExportFolder%%>/srv/out<%%/eExportFolder%%>"_s, u"<%%eDelimiter%%>|<%%/eDelimiter%%>"_s,
-                u"<%%Language%%>fr<%%/Language%%>"_s});
+                u"<%%Language%%>fr<%%/Language%%>"_s, u"<%%eHourBudget%%>0<%%/eHourBudget%%>"_s,
+                u"<%%eDayBudget%%>100001<%%/eDayBudget%%>"_s});
     EXPECT_EQ(load().status, LoadSettingsResult::Status::Loaded);
+    EXPECT_EQ(m_loaded.eHourBudget, 300);
+    EXPECT_EQ(m_loaded.eDayBudget, 1500);
     EXPECT_TRUE(m_loaded.cExportManually);
     EXPECT_FALSE(m_loaded.cExportAutomatic);
     EXPECT_EQ(m_loaded.eExportFolder, u"/srv/out"_s);

@@ -1,6 +1,7 @@
 #include "dialogfixture.h"
 
 #include <QSignalSpy>
+#include <QSpinBox>
 
 using namespace Qt::StringLiterals;
 
@@ -273,6 +274,20 @@ TEST_F(DialogAccepting, EnterPressesOk) {
     QTest::keyClick(ui().edtDelimiter, Qt::Key_Return);
     EXPECT_EQ(accepted.count(), 1);
     EXPECT_FALSE(ctx.context.settings.cCompleteFromGoogle);
+}
+
+TEST_F(DialogAccepting, PageBudgetsLoadKeepTheDayAtLeastTheHourAndAreSaved) {
+    ctx.context.settings.eDayBudget = 2000;
+    open();
+    EXPECT_EQ(ui().speHourBudget->value(), 300);
+    EXPECT_EQ(ui().speDayBudget->value(), 2000);
+    ui().speDayBudget->setValue(100);
+    EXPECT_EQ(ui().speDayBudget->value(), 300);
+    ui().speHourBudget->setValue(700);
+    EXPECT_EQ(ui().speDayBudget->value(), 700);
+    ui().btnOk->click();
+    EXPECT_EQ(ctx.context.settings.eHourBudget, 700);
+    EXPECT_EQ(ctx.context.settings.eDayBudget, 700);
 }
 
 class DialogCancelling : public DialogFixture {};
