@@ -1,0 +1,140 @@
+#include "core/account/challenge.h"
+#include "core/account/pagebudget.h"
+#include "gui/extraction/runfixture.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QMessageBox>
+#include <QPainter>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// What a run makes of a company of today's search. A company behind the sign-in wall is read
+// from the member's signed-in overview, which gives its headquarters as "City, State" only: no
+// street, postal code or country, and so no Places lookup.
+LeadRow ExpectedTodaysRow(const SampleSite &site, const SampleCompany &company, const QString &keyword) {
+    LeadRow row = ExpectedRow(site, company, 3, keyword);
+    row[LeadRow::LinkedInLink] = company.companyPage;
+    row[LeadRow::Specialties] = company.specialties.join(u", ");
+    if (company.signInWall) {
+        row[LeadRow::FullAddress] = company.state.isEmpty() ? company.city : company.city + u", " + company.state;
+        row[LeadRow::Address].clear();
+        row[LeadRow::PostalCode].clear();
+        row[LeadRow::Country].clear();
+        row[LeadRow::State] = company.state;
+        row[LeadRow::Phone].clear();
+        row[LeadRow::Category] = keyword;
+        row[LeadRow::MapLink] =
+            site.base() + u"/maps?q=" + QString(row[LeadRow::FullAddress] + u',').replace(u' ', u'+');
+    }
+    return row;
+}
+
+class TodaysRunTest : public ExtractionRunTest {
+protected:
+    // Every company of today's search once, in page order, cell for cell.
+    void expectTodaysRows() {
+        int index = 0;
+        for (int page = 1; page <= 3; ++page) {
+            for (const SampleCompany &company : m_site.companies(3, page)) {
+                SCOPED_TRACE(company.slug.toStdString());
+                ASSERT_LT(index, results().rowCount());
+                const LeadRow &actual = results().row(index++);
+                const LeadRow expected = ExpectedTodaysRow(m_site, company, u"Widgets"_s);
+                for (int column = 0; column < LeadRow::GoogleMapsDetails; ++column) {
+                    EXPECT_EQ(actual[column].toStdString(), expected[column].toStdString()) << "column " << column;
+                }
+            }
+        }
+        EXPECT_EQ(results().rowCount(), index);
+    }
+
+    // The window at the check, with the message it shows painted over it, for the README.
+    void takePicture(const QString &message) {
+        QTest::qWait(150);
+        QImage picture = m_window->grab().toImage();
+        QMessageBox box(QMessageBox::Warning, QApplication::applicationDisplayName(), message, QMessageBox::Ok);
+        box.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&box));
+        const QPixmap boxPicture = box.grab();
+        box.hide();
+        QPainter painter(&picture);
+        painter.drawPixmap((picture.width() - boxPicture.width()) / 2, (picture.height() - boxPicture.height()) / 3,
+                           boxPicture);
+        painter.end();
+        const QString folder = qEnvironmentVariable("TARNWICK_BUILD_DIR", QDir::tempPath()) + u"/screenshots"_s;
+        QDir().mkpath(folder);
+        EXPECT_TRUE(picture.save(folder + u"/todays-layout.png"_s));
+    }
+
+    QDateTime m_now = QDateTime::currentDateTimeUtc();
+};
+
+// Today's search end to end: three pages of cards drawn by script, one company a page behind the
+// sign-in wall and read in the member's session, a budget that pauses the run until the hour
+// has passed, a security check that stops it, and the run carried on once the member passed it.
+TEST_F(TodaysRunTest, ThreePagesWithTheWallABudgetPauseAndACheckpoint) {
+    PageBudget budget(m_folder.filePath(u"pagereads.dat"_s), [this] { return m_now; });
+    budget.setWaitSlice(50);
+    m_window->extraction().setPageBudget(&budget);
+    AppSettings &settings = m_window->context().settings;
+    // Page 1 and its ten companies, one of which needs its about page as well: twelve reads.
+    settings.eHourBudget = 12;
+    m_window->resize(1200, 760);
+    showWindow();
+    ASSERT_TRUE(open(m_site.searchUrl(3)));
+    click("btnStart");
+
+    ASSERT_TRUE(QTest::qWaitFor([&] { return runLine().contains(u"budget of 12 an hour"); }, 60000)) << state();
+    EXPECT_EQ(results().rowCount(), 10);
+    const int requests = m_site.linkedInRequestCount();
+    QTest::qWait(400);
+    EXPECT_EQ(m_site.linkedInRequestCount(), requests) << "nothing is read while the budget is spent";
+    EXPECT_TRUE(run().Parsing);
+
+    // An hour later the run goes on by itself; on page 3 LinkedIn asks for a check after two
+    // more of its pages.
+    whenRequested(u"page=3"_s, [this] { m_site.setCheckpointAfter(2); });
+    settings.eHourBudget = 1000;
+    m_now = m_now.addSecs(3601);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !run().Parsing && !m_window->extraction().inTick(); }, 90000)) << state();
+    EXPECT_EQ(m_window->extraction().lastChallenge(), Challenge::SecurityCheck);
+    EXPECT_EQ(results().rowCount(), 22);
+    EXPECT_EQ(runLine(), u"Stopped by LinkedIn: see the message");
+    ASSERT_FALSE(m_messages.isEmpty());
+    EXPECT_TRUE(m_messages.constLast().contains(u"security check"_s)) << m_messages.constLast().toStdString();
+    takePicture(m_messages.constLast());
+
+    // The member passed the check and opens page 3 again: the run lists what it had not.
+    m_site.setCheckpointAfter(-1);
+    const int fetchedBefore = m_site.linkedInRequestCount();
+    ASSERT_TRUE(open(m_site.searchUrl(3, 3)));
+    click("btnStart");
+    ASSERT_TRUE(waitForRunEnd(90000)) << state();
+    EXPECT_EQ(activity(), u"Finished.");
+    // The page, then its eight companies not yet listed, one of them behind the wall.
+    EXPECT_EQ(m_site.linkedInRequestCount() - fetchedBefore, 1 + 8 + 1);
+    expectTodaysRows();
+
+    // Exported, every company is there once.
+    const QString file = m_folder.filePath(u"today.csv"_s);
+    WidgetDialogs::setNextSaveFileName(file);
+    click("btnRSelectAll");
+    click("btnExportAll");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QFile::exists(file) && m_window->isIdle(); }, 10000));
+    QFile exported(file);
+    ASSERT_TRUE(exported.open(QIODevice::ReadOnly));
+    const QByteArray text = exported.readAll();
+    EXPECT_EQ(text.count("\r\n"), 31);
+    for (int page = 1; page <= 3; ++page) {
+        for (const SampleCompany &company : m_site.companies(3, page)) {
+            EXPECT_EQ(text.count(QByteArray(company.companyPage.toLatin1() + '"')), 1) << company.slug.toStdString();
+        }
+    }
+    m_window->extraction().setPageBudget(nullptr);
+}
+
+} // namespace
