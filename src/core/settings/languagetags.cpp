@@ -50,6 +50,7 @@ LanguageTable BuildMainWindowTags() {
     AppendRange(table, 100, 101);
     AppendRange(table, 110, 117);
     AppendRange(table, 120, 121);
+    AppendRange(table, 160, 160);
     return table;
 }
 
@@ -91,6 +92,9 @@ const LanguageTable &SettingsDialogTags() {
         {u"settings22"_s, u"Delimiter Char:"_s},
         {u"settings23"_s, u"Extract emails from websites (Will slow the extraction process)"_s},
         {u"settings29"_s, u"Complete data from Google Maps  (Will slow the extraction process)"_s},
+        {u"settings45"_s, u"Lines that are not host:port and will be passed over: [VAR1]"_s},
+        {u"settings46"_s, u"This folder does not exist yet. It will be created when a run starts."_s},
+        {u"settings47"_s, u"This folder does not exist and cannot be created."_s},
     };
     return table;
 }
@@ -107,6 +111,7 @@ const QStringList &UiTextTags() {
             list.append(MainTag(number));
         list.append(MainTag(120));
         list.append(MainTag(121));
+        list.append(MainTag(160));
         return list;
     }();
     return tags;
