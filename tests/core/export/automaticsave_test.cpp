@@ -137,6 +137,21 @@ TEST_F(AutomaticSaveTest, MissingFolderFailsWithoutCountingOrCreatingIt) {
     EXPECT_FALSE(QDir(folder).exists());
 }
 
+TEST_F(AutomaticSaveTest, AFolderCanBeMadeUnderAFolderThatTakesFiles) {
+    QFile file(m_dir.filePath(QStringLiteral("file")));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    const std::pair<QString, bool> cases[] = {
+        {m_dir.path(), true},
+        {m_dir.filePath(QStringLiteral("a/b/c")), true},
+        {m_dir.filePath(QStringLiteral("file/a")), false},
+        {m_dir.filePath(QStringLiteral("file")), false},
+        {QString(), false},
+    };
+    for (const auto &[folder, expected] : cases) {
+        EXPECT_EQ(ExportFolderCanBeCreated(folder), expected) << folder.toStdString();
+    }
+}
+
 TEST_F(AutomaticSaveTest, UnopenableFileFailsAndKeepsEarlierRows) {
     ASSERT_TRUE(save(1).ok);
     const QByteArray written = ReadFileBytes(m_path);
