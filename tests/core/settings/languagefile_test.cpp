@@ -72,6 +72,7 @@ TEST(LanguageTables, MainWindowTagsInReadingOrder) {
     range(100, 101);
     range(110, 117);
     range(120, 121);
+    range(160, 160);
     QStringList actual;
     for (const LanguageTag &entry : MainWindowTags())
         actual.append(entry.tag);
@@ -86,6 +87,8 @@ TEST(LanguageTables, SettingsDialogTagsInReadingOrder) {
     for (int i = 1; i <= 23; ++i)
         expected.append(u"settings"_s + QString::number(i));
     expected.append(u"settings29"_s);
+    for (int i = 45; i <= 47; ++i)
+        expected.append(u"settings"_s + QString::number(i));
     EXPECT_EQ(actual, expected);
 }
 
@@ -97,7 +100,7 @@ TEST(LanguageTables, CaptionsHaveBuiltInTextsAndMessagesNone) {
         EXPECT_FALSE(entry.builtInText.isEmpty()) << entry.tag.toStdString();
     EXPECT_EQ(ColumnCaptionTag(0), u"main71"_s);
     EXPECT_EQ(ColumnCaptionTag(19), u"main90"_s);
-    EXPECT_EQ(UiTextTags().size(), 35);
+    EXPECT_EQ(UiTextTags().size(), 36);
 }
 
 TEST_F(LanguageFileReading, PathIsExecutableFolderLanguagesCodeDat) {
