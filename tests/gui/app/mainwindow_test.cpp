@@ -501,7 +501,6 @@ TEST_F(MainWindowLanguageTest, EveryLanguageShowsItsStatusCaptionsAndColumnCapti
         EXPECT_EQ(status.panelText(StatusSink::RunPanel), texts.format(QStringLiteral("main160"), 0));
         const QStringList runLines{
             texts.text(QStringLiteral("main111")),
-            texts.format(QStringLiteral("main112"), {QStringLiteral("12"), QStringLiteral("10")}),
             texts.format(QStringLiteral("main115"), {QStringLiteral("100"), QStringLiteral("10")}) + u' ' +
                 texts.format(QStringLiteral("main116"),
                              {QStringLiteral("10"), QStringLiteral("10"), QStringLiteral("10")})};
@@ -530,9 +529,7 @@ TEST_F(MainWindowLanguageTest, LinkMessageKeepsTheLaunchersNameOnOneLine) {
     QTest::mouseClick(child<QPushButton>("btnHelp"), Qt::LeftButton);
     ASSERT_TRUE(QTest::qWaitFor([&] { return !m_messages.isEmpty(); }, 5000));
     QTextLayout layout(m_messages.constFirst().section(u'\n', 0, 0), m_window->font());
-    QTextOption wrap;
-    wrap.setWrapMode(QTextOption::WordWrap);
-    layout.setTextOption(wrap);
+    ASSERT_TRUE(layout.text().contains(u"xdg")) << layout.text().toStdString();
     for (int width = 120; width <= 400; width += 4) {
         layout.beginLayout();
         for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
@@ -541,7 +538,6 @@ TEST_F(MainWindowLanguageTest, LinkMessageKeepsTheLaunchersNameOnOneLine) {
         }
         layout.endLayout();
     }
-    EXPECT_TRUE(m_messages.constFirst().contains(u"xdg")) << m_messages.constFirst().toStdString();
 }
 
 TEST_F(MainWindowLanguageTest, TheStoredLanguageIsAppliedAtStartUp) {

@@ -123,21 +123,14 @@ TEST_F(DialogEnablingRules, FixedProxyThenAuthenticationThenRandomList) {
     EXPECT_FALSE(ui().memRandomProxies->isEnabled());
 }
 
-TEST_F(DialogEnablingRules, MissingExportFolderIsNotedAsMadeAtTheRunsStartOrAsImpossible) {
-    QFile file(dirPath(u"file"_s));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+TEST_F(DialogEnablingRules, MissingExportFolderIsNotedAsMadeWhenARunStarts) {
     open();
     ui().rbtExportAutomatic->click();
-    const std::pair<QString, QString> cases[] = {
-        {dirPath(u"new/folder"_s), u"This folder does not exist yet. It will be created when a run starts."_s},
-        {dirPath(u"file/folder"_s), u"This folder does not exist and cannot be created."_s},
-        {dirPath(QString()), QString()},
-    };
-    for (const auto &[folder, note] : cases) {
-        ui().edtFolder->setText(folder);
-        EXPECT_EQ(ui().lblFolderNote->text(), note);
-        EXPECT_EQ(ui().lblFolderNote->isHidden(), note.isEmpty());
-    }
+    ui().edtFolder->setText(dirPath(u"new/folder"_s));
+    EXPECT_EQ(ui().lblFolderNote->text(), u"This folder does not exist yet. It will be created when a run starts."_s);
+    EXPECT_FALSE(ui().lblFolderNote->isHidden());
+    ui().edtFolder->setText(dirPath(QString()));
+    EXPECT_TRUE(ui().lblFolderNote->isHidden());
 }
 
 TEST_F(DialogEnablingRules, ExportModeTogglesFolderAndBrowse) {
@@ -194,23 +187,15 @@ TEST_F(DialogAccepting, BlankHostIsTextButAnEmptyHostIsRefused) {
 
 // The note names the lines the proxy step passes over; a list of them only is refused.
 TEST_F(DialogAccepting, RandomListWithoutAUsableLineIsRefused) {
-    const std::pair<QString, QString> cases[] = {
-        {u"  \n\n \t"_s, QString()},
-        {u"not a proxy\n\n1.2.3.4\n :8080"_s, u"1, 3, 4"_s},
-    };
-    for (const auto &[list, passedOver] : cases) {
-        ctx.dialogs.shown.clear();
-        open();
-        ui().rbtRandom->click();
-        ui().memRandomProxies->setPlainText(list);
-        EXPECT_EQ(ui().lblProxyNote->isVisibleTo(m_dialog.get()), !passedOver.isEmpty());
-        EXPECT_TRUE(ui().lblProxyNote->text().endsWith(passedOver)) << ui().lblProxyNote->text().toStdString();
-        ui().btnOk->click();
-        ASSERT_EQ(ctx.dialogs.shown.size(), 1);
-        EXPECT_EQ(ctx.dialogs.shown.at(0).text, u"Please enter at least one valid proxy."_s);
-        EXPECT_TRUE(m_dialog->isVisible());
-        EXPECT_FALSE(ctx.context.settings.rRandomProxy);
-    }
+    open();
+    ui().rbtRandom->click();
+    ui().memRandomProxies->setPlainText(u"not a proxy\n\n1.2.3.4\n :8080"_s);
+    EXPECT_TRUE(ui().lblProxyNote->text().endsWith(u": 1, 3, 4"_s)) << ui().lblProxyNote->text().toStdString();
+    ui().btnOk->click();
+    ASSERT_EQ(ctx.dialogs.shown.size(), 1);
+    EXPECT_EQ(ctx.dialogs.shown.at(0).text, u"Please enter at least one valid proxy."_s);
+    EXPECT_TRUE(m_dialog->isVisible());
+    EXPECT_FALSE(ctx.context.settings.rRandomProxy);
 }
 
 TEST_F(DialogAccepting, OneProxyLineIsAcceptedWhateverTheDelayHolds) {
