@@ -35,6 +35,7 @@ QCoro::Task<ProgramExit> FakeHost::runProgram(const QString &program, const QStr
 
 void FakeStatus::setPanelText(int panel, const QString &text) {
     panels.insert(panel, text);
+    toolTips.remove(panel);
     if (panel == ActivityPanel) {
         activityHistory.append(text);
     }

@@ -13,6 +13,9 @@ public:
 
     virtual void setPanelText(int panel, const QString &text) = 0;
     virtual QString panelText(int panel) const = 0;
+    // A hint shown on hovering over the panel, such as the whole path a short text names; a new
+    // text of the panel clears it.
+    virtual void setPanelToolTip(int panel, const QString &toolTip) = 0;
 
     virtual void setGaugeMaximum(qint64 maximum) = 0;
     virtual void setGaugePosition(qint64 position) = 0;

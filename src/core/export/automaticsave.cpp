@@ -5,9 +5,12 @@
 #include "core/export/cleanfilename.h"
 #include "core/export/exportline.h"
 #include "core/host/host.h"
+#include "core/settings/appsettings.h"
 #include "core/util/codepage.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 namespace {
 
@@ -71,4 +74,27 @@ ExportResult AutomaticSave(AppContext &context, const QStringList &captions, con
     context.status.setPanelText(StatusSink::ExportedPanel,
                                 context.texts.format(QStringLiteral("main46"), context.run.ExportedNum));
     return written;
+}
+
+bool EnsureExportFolder(const AppSettings &settings) {
+    if (!settings.cExportAutomatic || settings.eExportFolder.isEmpty()) {
+        return false;
+    }
+    return QDir().mkpath(settings.eExportFolder);
+}
+
+bool ExportFolderCanBeCreated(const QString &folder) {
+    if (folder.isEmpty()) {
+        return false;
+    }
+    const QString target = QDir::cleanPath(QDir(folder).absolutePath());
+    QFileInfo existing(target);
+    while (!existing.exists()) {
+        const QString above = existing.absolutePath();
+        if (above == existing.absoluteFilePath()) {
+            return false;
+        }
+        existing = QFileInfo(above);
+    }
+    return existing.isDir() && (existing.absoluteFilePath() == target || existing.isWritable());
 }

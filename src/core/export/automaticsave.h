@@ -6,6 +6,7 @@
 #include <QStringList>
 
 struct AppContext;
+struct AppSettings;
 
 // The longest path an automatic export file may have, in UTF-16 code units.
 inline constexpr qsizetype MaxExportPathLength = 259;
@@ -21,3 +22,12 @@ QString AutomaticExportPath(const QString &AFolder, const QString &ACategory, co
 // names the path and the reason, and leaves the count and the rows written before alone.
 ExportResult AutomaticSave(AppContext &context, const QStringList &captions, const QString &AFolder,
                            const QString &ACategory, const QString &ALine);
+
+// Makes the export folder, with any missing parents, when automatic export is on; a run calls it
+// as it starts, so a folder that does not exist yet (a fresh desktop's Documents) is no failure.
+// False when the folder is still missing; the first row then reports why.
+bool EnsureExportFolder(const AppSettings &settings);
+
+// Whether EnsureExportFolder could have the folder: it exists, or the nearest folder above it
+// that exists is one this user may write in.
+bool ExportFolderCanBeCreated(const QString &folder);

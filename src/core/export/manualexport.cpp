@@ -6,6 +6,9 @@
 #include "core/export/recordwriter.h"
 #include "core/host/hostservices.h"
 
+#include <QDir>
+#include <QFileInfo>
+
 #include <algorithm>
 
 namespace {
@@ -18,6 +21,13 @@ bool IsBlankOrControl(QChar c) {
 
 bool IsBlank(const QString &text) {
     return std::all_of(text.cbegin(), text.cend(), IsBlankOrControl);
+}
+
+// The documents folder, or the home folder where the system names a documents folder that does
+// not exist: a save dialog opened on a missing folder offers its name as the file's.
+QString SaveDialogFolder(Host &host) {
+    const QString documents = GetDocumentsFolder(host);
+    return QFileInfo(documents).isDir() ? documents : QDir::homePath();
 }
 
 } // namespace
@@ -41,7 +51,7 @@ QCoro::Task<ManualExportOutcome> RunManualExport(AppContext &context, ExportSour
     request.title = context.texts.text(QStringLiteral("main51"));
     request.filter = QStringLiteral("CSV files (*.csv)|*.csv");
     request.defaultSuffix = QStringLiteral("csv");
-    request.folder = GetDocumentsFolder(context.host);
+    request.folder = SaveDialogFolder(context.host);
     const std::optional<QString> path = context.dialogs.getSaveFileName(request);
     if (!path) {
         co_return ManualExportOutcome{ManualExportOutcome::Cancelled, {}, {}};

@@ -70,6 +70,7 @@ void ExtractionDriver::btnStartClick() {
     m_context.run.Parsing = true;
     m_tmrParse.start();
     m_context.run.DateTimeVal = MakeDateTimeVal(QDateTime::currentDateTime());
+    EnsureExportFolder(m_context.settings);
     m_runStarted = true;
     m_challenge = Challenge::None;
     m_cardsWait.reset();

@@ -3,6 +3,7 @@
 #include "core/app/statussink.h"
 #include "core/settings/uitexts.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 #include <algorithm>
@@ -20,7 +21,7 @@ void RunStatusLine::RunStarted() {
 }
 
 void RunStatusLine::Waiting() {
-    Show(m_texts.text(QStringLiteral("main111")));
+    Show(Shown::Waiting);
 }
 
 void RunStatusLine::PageStarted() {
@@ -40,6 +41,7 @@ void RunStatusLine::FetchFailed(Failure failure) {
 }
 
 void RunStatusLine::Pausing(int milliseconds) {
+    m_shown = Shown::Countdown;
     m_pauseMs = milliseconds;
     m_pauseClock.start();
     ShowCountdown();
@@ -47,43 +49,96 @@ void RunStatusLine::Pausing(int milliseconds) {
 }
 
 void RunStatusLine::Stopped() {
-    Show(m_texts.text(QStringLiteral("main114")));
+    Show(Shown::Stopped);
 }
 
 void RunStatusLine::WaitingForCards() {
-    Show(m_texts.text(QStringLiteral("main205")));
+    Show(Shown::WaitingForCards);
 }
 
 void RunStatusLine::NoReadableCards() {
-    Show(m_texts.text(QStringLiteral("main206")));
+    Show(Shown::NoReadableCards);
 }
 
 void RunStatusLine::BudgetPaused(const QString &text) {
-    Show(text);
+    m_budgetText = text;
+    Show(Shown::BudgetPaused);
 }
 
 void RunStatusLine::StoppedAtChallenge() {
-    Show(m_texts.text(QStringLiteral("main204")));
+    Show(Shown::StoppedAtChallenge);
 }
 
 void RunStatusLine::Finished(const QString &exportFile) {
-    QStringList parts{
-        m_texts.format(QStringLiteral("main115"), {QString::number(m_rows), QString::number(m_pages)}),
-        m_texts.format(QStringLiteral("main116"), {QString::number(m_failures[0]), QString::number(m_failures[1]),
-                                                   QString::number(m_failures[2])})};
-    if (!exportFile.isEmpty()) {
-        parts.append(m_texts.format(QStringLiteral("main117"), QFileInfo(exportFile).fileName()));
+    m_exportFile = exportFile;
+    Show(Shown::Finished);
+}
+
+void RunStatusLine::Refresh() const {
+    if (m_shown != Shown::Countdown) {
+        Render();
     }
-    Show(parts.join(u' '));
 }
 
 void RunStatusLine::ShowPage() {
-    Show(m_texts.format(QStringLiteral("main112"), {QString::number(m_pages), QString::number(m_pageRows)}));
+    Show(Shown::Page);
 }
 
-void RunStatusLine::Show(const QString &text) {
+void RunStatusLine::Show(Shown shown) {
     m_countdown.stop();
+    m_shown = shown;
+    Render();
+}
+
+void RunStatusLine::Render() const {
+    const auto number = [](int value) {
+        return QString::number(value);
+    };
+    QString text;
+    QString toolTip;
+    switch (m_shown) {
+    case Shown::Nothing:
+    case Shown::Countdown:
+        return;
+    case Shown::Waiting:
+        text = m_texts.text(QStringLiteral("main111"));
+        break;
+    case Shown::WaitingForCards:
+        text = m_texts.text(QStringLiteral("main205"));
+        break;
+    case Shown::NoReadableCards:
+        text = m_texts.text(QStringLiteral("main206"));
+        break;
+    case Shown::Page:
+        text = m_texts.format(QStringLiteral("main112"), {number(m_pages), number(m_pageRows)});
+        break;
+    case Shown::BudgetPaused:
+        text = m_budgetText;
+        break;
+    case Shown::StoppedAtChallenge:
+        text = m_texts.text(QStringLiteral("main204"));
+        break;
+    case Shown::Stopped:
+        text = m_texts.format(QStringLiteral("main160"), number(m_rows));
+        break;
+    case Shown::Finished: {
+        QStringList parts{m_texts.format(QStringLiteral("main115"), {number(m_rows), number(m_pages)}),
+                          m_texts.format(QStringLiteral("main116"),
+                                         {number(m_failures[0]), number(m_failures[1]), number(m_failures[2])})};
+        // The folder is what a user looks for; the file's whole path shows on hovering.
+        if (!m_exportFile.isEmpty()) {
+            const QString folder = QFileInfo(m_exportFile).absolutePath();
+            const QString home = QDir::homePath();
+            const bool inHome = folder == home || folder.startsWith(home + u'/');
+            parts.append(m_texts.format(QStringLiteral("main117"), inHome ? u'~' + folder.mid(home.size()) : folder));
+            toolTip = m_exportFile;
+        }
+        text = parts.join(u' ');
+        break;
+    }
+    }
     m_status.setPanelText(StatusSink::RunPanel, text);
+    m_status.setPanelToolTip(StatusSink::RunPanel, toolTip);
 }
 
 // Whole seconds left, rounded up: the line never reads 0 while the wait goes on.

@@ -9,7 +9,8 @@ class UiTexts;
 
 // Panel 5 of the status bar: where a run stands, in the user's language. Empty until the first
 // Get Data; then waiting for a result page, the page being read with its new rows, a countdown to
-// the next page, "stopped", and at the end what the run found and what it could not fetch.
+// the next page, "stopped" with the rows so far, and at the end what the run found, what it could
+// not fetch and the folder it exported to.
 class RunStatusLine {
 public:
     // What a run could not fetch, as the end of the run counts it.
@@ -34,13 +35,30 @@ public:
     void StoppedAtChallenge();
     // exportFile: the file automatic export wrote to in this run; empty when it wrote none.
     void Finished(const QString &exportFile);
+    // Shows the line again in the texts now in force, as after a change of language.
+    void Refresh() const;
 
     int pages() const { return m_pages; }
     int rows() const { return m_rows; }
 
 private:
+    // What the line shows; the countdown renders itself at its next step.
+    enum class Shown {
+        Nothing,
+        Waiting,
+        WaitingForCards,
+        NoReadableCards,
+        Page,
+        Countdown,
+        BudgetPaused,
+        Stopped,
+        StoppedAtChallenge,
+        Finished
+    };
+
     void ShowPage();
-    void Show(const QString &text);
+    void Show(Shown shown);
+    void Render() const;
     void ShowCountdown();
 
     StatusSink &m_status;
@@ -49,6 +67,9 @@ private:
     int m_rows = 0;     // in the whole run
     int m_pageRows = 0; // on the page being read
     int m_failures[3] = {};
+    Shown m_shown = Shown::Nothing;
+    QString m_budgetText; // formatted by whoever keeps the budget
+    QString m_exportFile;
     QTimer m_countdown;
     QElapsedTimer m_pauseClock;
     int m_pauseMs = 0;

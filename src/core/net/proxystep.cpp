@@ -35,33 +35,43 @@ bool ProxyStep::Apply(const AppSettings &settings, ProxyValues &proxy) {
 bool ProxyStep::ApplyNextListLine(const AppSettings &settings, ProxyValues &proxy) {
     const QStringList &lines = settings.eRandomProxies;
     const int count = static_cast<int>(lines.size());
-    QStringList pieces;
     // One round of the ring at most: a list without a usable line ends the search.
     for (int visited = 0; visited < count; ++visited) {
         ++m_cursor;
         if (m_cursor >= count) {
             m_cursor = 0; // ">=" also covers a list shortened while a fetch was waiting
         }
-        SplitText(lines.at(m_cursor), QStringLiteral(":"), pieces);
-        if (pieces.size() < 2) {
+        const std::optional<ProxyEntry> entry = ParseProxyEntry(lines.at(m_cursor));
+        if (!entry) {
             continue;
         }
-        const QString host = pieces.at(0).trimmed();
-        // A line without a host would mean a direct connection.
-        if (host.isEmpty()) {
-            continue;
-        }
-        proxy.server = host;
-        proxy.port = ProxyPort(pieces.at(1).trimmed());
-        const QString user = pieces.size() >= 4 ? pieces.at(2) : QString();
-        if (user.isEmpty()) {
-            proxy.basicAuth = false;
-        } else {
-            proxy.basicAuth = true;
-            proxy.userName = user;
-            proxy.password = pieces.at(3);
+        proxy.server = entry->host;
+        proxy.port = entry->port;
+        proxy.basicAuth = !entry->userName.isEmpty();
+        if (proxy.basicAuth) {
+            proxy.userName = entry->userName;
+            proxy.password = entry->password;
         }
         return true;
     }
     return false;
+}
+
+std::optional<ProxyEntry> ParseProxyEntry(const QString &line) {
+    QStringList pieces;
+    SplitText(line, QStringLiteral(":"), pieces);
+    if (pieces.size() < 2) {
+        return std::nullopt;
+    }
+    ProxyEntry entry;
+    entry.host = pieces.at(0).trimmed();
+    if (entry.host.isEmpty()) {
+        return std::nullopt;
+    }
+    entry.port = ProxyPort(pieces.at(1).trimmed());
+    if (pieces.size() >= 4) {
+        entry.userName = pieces.at(2);
+        entry.password = pieces.at(3);
+    }
+    return entry;
 }

@@ -2,6 +2,10 @@
 
 #include "core/net/proxyvalues.h"
 
+#include <QString>
+
+#include <optional>
+
 struct AppSettings;
 
 // Sets an HTTP client's proxy from the user's proxy mode before each paced attempt. In list
@@ -25,3 +29,15 @@ private:
 
 // A port text as a number; 80 when it is not a decimal integer.
 int ProxyPort(const QString &text);
+
+// One line of the proxy list as the proxy step takes it: "host:port[:user:password]".
+struct ProxyEntry {
+    QString host;
+    int port = 80;
+    QString userName; // empty: the proxy needs no credentials
+    QString password;
+};
+
+// The entry a list line holds, or nothing when the proxy step passes the line over (no ":", or
+// no host before it, which would mean a direct connection).
+std::optional<ProxyEntry> ParseProxyEntry(const QString &line);

@@ -51,6 +51,7 @@ LanguageTable BuildMainWindowTags() {
     AppendRange(table, 110, 117);
     AppendRange(table, 120, 121);
     AppendRange(table, 130, 131);
+    AppendRange(table, 160, 160);
     AppendRange(table, 200, 206);
     return table;
 }
@@ -96,6 +97,9 @@ const LanguageTable &SettingsDialogTags() {
         {u"settings40"_s, u"LinkedIn pages read, at most:"_s},
         {u"settings41"_s, u"per hour"_s},
         {u"settings42"_s, u"per day"_s},
+        {u"settings45"_s, u"Lines that are not host:port and will be passed over: [VAR1]"_s},
+        {u"settings46"_s, u"This folder does not exist yet. It will be created when a run starts."_s},
+        {u"settings47"_s, u"This folder does not exist and cannot be created."_s},
     };
     return table;
 }
@@ -114,6 +118,7 @@ const QStringList &UiTextTags() {
         list.append(MainTag(121));
         list.append(MainTag(130));
         list.append(MainTag(131));
+        list.append(MainTag(160));
         for (int number = 200; number <= 206; ++number)
             list.append(MainTag(number));
         return list;

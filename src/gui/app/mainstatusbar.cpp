@@ -33,13 +33,16 @@ void MainStatusBar::setPanelText(int panel, const QString &text) {
     if (panel < 0 || panel >= PanelCount) {
         return;
     }
-    if (panel == RunPanel) {
-        m_runText = text;
-        showRunText();
+    const auto index = static_cast<std::size_t>(panel);
+    if (cutsItsText(panel)) {
+        m_wholeTexts[index] = text;
+        m_toolTips[index].clear();
+        showWholeOrCut(panel);
         return;
     }
-    QLabel *label = m_panels[static_cast<std::size_t>(panel)];
+    QLabel *label = m_panels[index];
     label->setText(text);
+    label->setToolTip(QString());
     // The counters and the gauge's caption grow to hold a translation whole ("Avanzamento:");
     // the activity panel keeps its width, as activity texts can be as long as a path.
     if (panel == ListedPanel || panel == ExportedPanel || panel == ProgressLabelPanel) {
@@ -56,10 +59,29 @@ QString MainStatusBar::panelText(int panel) const {
     if (panel < 0 || panel >= PanelCount) {
         return {};
     }
-    if (panel == RunPanel) {
-        return m_runText;
+    if (cutsItsText(panel)) {
+        return m_wholeTexts[static_cast<std::size_t>(panel)];
     }
     return m_panels[static_cast<std::size_t>(panel)]->text();
+}
+
+void MainStatusBar::setPanelToolTip(int panel, const QString &toolTip) {
+    if (panel < 0 || panel >= PanelCount) {
+        return;
+    }
+    m_toolTips[static_cast<std::size_t>(panel)] = toolTip;
+    if (cutsItsText(panel)) {
+        showWholeOrCut(panel);
+    } else {
+        m_panels[static_cast<std::size_t>(panel)]->setToolTip(toolTip);
+    }
+}
+
+QString MainStatusBar::panelToolTip(int panel) const {
+    if (panel < 0 || panel >= PanelCount) {
+        return {};
+    }
+    return m_panels[static_cast<std::size_t>(panel)]->toolTip();
 }
 
 void MainStatusBar::setGaugeMaximum(qint64 maximum) {
@@ -97,24 +119,37 @@ void MainStatusBar::placeGauge() {
 // The panels are placed here rather than by the status bar's own layout, which leaves a strip
 // of the window showing below them; they run from the bar's top to its bottom edge.
 void MainStatusBar::placePanels() {
+    const int rowHeight = (height() - PanelSpacing) / 2;
     int x = 0;
-    for (QLabel *panel : m_panels) {
-        // The last panel, the run's line, takes what is left of the bar.
-        const int width = panel == m_panels.back() ? std::max(PanelWidths.back(), this->width() - x) : panel->width();
-        panel->setGeometry(x, 0, width, height());
-        x += width + PanelSpacing;
+    for (int panel = 0; panel < RunPanel; ++panel) {
+        QLabel *label = m_panels[static_cast<std::size_t>(panel)];
+        label->setGeometry(x, 0, label->width(), rowHeight);
+        x += label->width() + PanelSpacing;
     }
+    const int runTop = rowHeight + PanelSpacing;
+    m_panels[static_cast<std::size_t>(RunPanel)]->setGeometry(0, runTop, std::max(PanelWidths.back(), width()),
+                                                              height() - runTop);
     placeGauge();
-    showRunText();
+    showWholeOrCut(ActivityPanel);
+    showWholeOrCut(RunPanel);
 }
 
-// The run's line may be longer than its panel: it ends in "…" where it is cut, and the whole of
-// it shows on hovering.
-void MainStatusBar::showRunText() {
-    QLabel *label = m_panels[static_cast<std::size_t>(RunPanel)];
+// A text longer than its panel ends in "…" where it is cut, and the whole of it shows on
+// hovering, before the panel's own hint.
+void MainStatusBar::showWholeOrCut(int panel) {
+    const auto index = static_cast<std::size_t>(panel);
+    QLabel *label = m_panels[index];
+    const QString &whole = m_wholeTexts[index];
     const int room = label->contentsRect().width() - 2 * label->margin();
-    label->setText(label->fontMetrics().elidedText(m_runText, Qt::ElideRight, std::max(room, 0)));
-    label->setToolTip(label->text() == m_runText ? QString() : m_runText);
+    label->setText(label->fontMetrics().elidedText(whole, Qt::ElideRight, std::max(room, 0)));
+    QStringList hints;
+    if (label->text() != whole) {
+        hints.append(whole);
+    }
+    if (!m_toolTips[index].isEmpty()) {
+        hints.append(m_toolTips[index]);
+    }
+    label->setToolTip(hints.join(u'\n'));
 }
 
 void MainStatusBar::resizeEvent(QResizeEvent *event) {

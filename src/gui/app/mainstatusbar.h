@@ -9,8 +9,8 @@
 class QLabel;
 class QProgressBar;
 
-// The main window's status bar: six panels, the progress gauge in panel 4 and the run's line in
-// panel 5, which takes the rest of the bar.
+// The main window's status bar: panels 0 to 4 side by side, the progress gauge in panel 4, and
+// below them the run's line, panel 5, across the whole width, so it reads whole in every language.
 class MainStatusBar : public QStatusBar, public StatusSink {
     Q_OBJECT
 
@@ -20,11 +20,16 @@ public:
     // The least width of each panel; a counter or caption grows to hold its text.
     static constexpr std::array<int, PanelCount> PanelWidths = {350, 160, 170, 70, 120, 50};
     static constexpr int PanelSpacing = 2;
+    static constexpr int RowHeight = 19;
+    static constexpr int BarHeight = 2 * RowHeight + PanelSpacing;
 
     explicit MainStatusBar(QWidget *parent = nullptr);
 
     void setPanelText(int panel, const QString &text) override;
     QString panelText(int panel) const override;
+    void setPanelToolTip(int panel, const QString &toolTip) override;
+    // What hovering over the panel shows.
+    QString panelToolTip(int panel) const;
     void setGaugeMaximum(qint64 maximum) override;
     void setGaugePosition(qint64 position) override;
     qint64 gaugeMaximum() const override { return m_maximum; }
@@ -42,12 +47,14 @@ protected:
 private:
     void updateGauge();
     void placePanels();
-    void showRunText();
+    void showWholeOrCut(int panel);
+    static bool cutsItsText(int panel) { return panel == ActivityPanel || panel == RunPanel; }
 
     std::array<QLabel *, PanelCount> m_panels{};
     QProgressBar *m_gauge = nullptr;
-    // The run's line whole; its panel shows as much of it as fits.
-    QString m_runText;
+    // The texts of the panels that show as much of them as fits, whole, and their own hints.
+    std::array<QString, PanelCount> m_wholeTexts;
+    std::array<QString, PanelCount> m_toolTips;
     qint64 m_maximum = 100;
     qint64 m_position = 0;
 };

@@ -46,7 +46,7 @@ constexpr int MinimumPaneHeight = 200;
 constexpr int ScreenSharePercent = 85;
 constexpr int ResultsHeaderHeight = 21;
 constexpr int ButtonBarHeight = 42;
-constexpr int StatusBarHeight = 19;
+constexpr int StatusBarHeight = MainStatusBar::BarHeight;
 constexpr int ImageSize = 32;
 
 QPushButton *MakeButton(QWidget *parent, const char *name, const QString &caption) {

@@ -123,6 +123,7 @@ protected:
 private:
     void FormCreate();
     void FormShow();
+    void FitWindowToScreen();
     void tmrDeferredStartTimer();
     QCoro::Task<> FetchNews();
     QCoro::Task<> DeferredStart();

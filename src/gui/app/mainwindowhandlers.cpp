@@ -19,6 +19,7 @@
 #include "gui/app/mainstatusbar.h"
 #include "gui/app/mainwindow.h"
 #include "gui/app/qttranslations.h"
+#include "gui/app/screenfit.h"
 #include "gui/app/tarnwickapplication.h"
 #include "gui/browser/webenginepane.h"
 #include "gui/settings/mainwindowlanguage.h"
@@ -33,6 +34,7 @@
 #include <QLocale>
 #include <QScreen>
 #include <QTabWidget>
+#include <QWindow>
 
 namespace {
 
@@ -97,6 +99,7 @@ QString MainWindow::LoadLanguage(const QString &code) {
     ApplyUiTexts(sections.texts, m_context->texts);
     m_results->refreshItemsListed();
     refreshExportedCounter();
+    m_driver->statusLine().Refresh();
     m_newsLanguage = code;
     RefreshNewsLine();
     return {};
@@ -286,11 +289,23 @@ void MainWindow::showEvent(QShowEvent *event) {
     QMainWindow::showEvent(event);
     if (!m_shownOnce) {
         m_shownOnce = true;
-        if (const QScreen *screen = this->screen()) {
-            move(screen->availableGeometry().center() - rect().center());
-        }
+        FitWindowToScreen();
         FormShow();
     }
+}
+
+// The window opens whole on its screen, also where a scale factor leaves the screen small; where
+// it cannot shrink enough, its title bar still stays on the screen.
+void MainWindow::FitWindowToScreen() {
+    const QScreen *screen = this->screen();
+    if (screen == nullptr) {
+        return;
+    }
+    const QRect available = screen->availableGeometry();
+    const QMargins margins = windowHandle() != nullptr ? windowHandle()->frameMargins() : QMargins();
+    const QSize frameExtra(margins.left() + margins.right(), margins.top() + margins.bottom());
+    resize(FitToScreen(size() + frameExtra, available).size() - frameExtra);
+    move(FitToScreen(size() + frameExtra, available).topLeft());
 }
 
 void MainWindow::FormShow() {

@@ -33,6 +33,17 @@ QMessageBox::Icon ToBoxIcon(Dialogs::Icon icon) {
     return QMessageBox::NoIcon;
 }
 
+// A hyphen inside a word becomes a non-breaking one, so a name such as "xdg-open" never wraps
+// onto two lines of the box.
+QString KeepHyphenatedWordsWhole(QString text) {
+    for (qsizetype i = 1; i + 1 < text.size(); ++i) {
+        if (text.at(i) == u'-' && text.at(i - 1).isLetterOrNumber() && text.at(i + 1).isLetterOrNumber()) {
+            text[i] = QChar(0x2011);
+        }
+    }
+    return text;
+}
+
 } // namespace
 
 void WidgetDialogs::setNextConfirmAnswer(bool ok) {
@@ -57,7 +68,8 @@ void WidgetDialogs::showMessage(Icon icon, const QString &text) {
 }
 
 void WidgetDialogs::showMessageWithDetail(Icon icon, const QString &text, const QString &detail) {
-    const QString whole = text + QStringLiteral("\n\n") + detail;
+    // The detail stays as it is: the user copies it.
+    const QString whole = KeepHyphenatedWordsWhole(text) + QStringLiteral("\n\n") + detail;
     if (messageObserver()) {
         messageObserver()(icon, whole);
         return;

@@ -5,6 +5,8 @@
 #include <QHeaderView>
 #include <QPalette>
 
+#include <algorithm>
+
 ResultsView::ResultsView(ResultsList &list, QWidget *parent) : QTableView(parent) {
     // Header sizes first, so the sections are created at their final size.
     horizontalHeader()->setDefaultSectionSize(ColumnWidth);
@@ -47,4 +49,21 @@ ResultsView::ResultsView(ResultsList &list, QWidget *parent) : QTableView(parent
         colours.setColor(QPalette::Inactive, role, colours.color(QPalette::Active, role));
     }
     setPalette(colours);
+
+    connect(&list.model(), &QAbstractItemModel::headerDataChanged, this,
+            [this](Qt::Orientation orientation, int first, int last) {
+                if (orientation == Qt::Horizontal) {
+                    fitColumnsToCaptions(first, last);
+                }
+            });
+    fitColumnsToCaptions(0, horizontalHeader()->count() - 1);
+}
+
+// A caption is never cut: a column widens to hold a longer translation, and narrows again to
+// the usual width for a shorter one.
+void ResultsView::fitColumnsToCaptions(int first, int last) {
+    QHeaderView *header = horizontalHeader();
+    for (int column = first; column <= last && column < header->count(); ++column) {
+        header->resizeSection(column, std::max(ColumnWidth, header->sectionSizeHint(column)));
+    }
 }

@@ -4,9 +4,9 @@
 
 class ResultsList;
 
-// The results list as the user sees it: one 100-pixel column per cell, grid lines, whole rows
-// selected (several at once), nothing edited in place, never sorted, and the selection keeps its
-// colours when the list loses the focus.
+// The results list as the user sees it: one column per cell, 100 pixels or as wide as its caption
+// in the language shown, grid lines, whole rows selected (several at once), nothing edited in
+// place, never sorted, and the selection keeps its colours when the list loses the focus.
 class ResultsView : public QTableView {
     Q_OBJECT
 
@@ -14,4 +14,7 @@ public:
     explicit ResultsView(ResultsList &list, QWidget *parent = nullptr);
 
     static constexpr int ColumnWidth = 100;
+
+private:
+    void fitColumnsToCaptions(int first, int last);
 };

@@ -2,11 +2,12 @@
 
 #include "core/app/appcontext.h"
 #include "core/app/dialogs.h"
+#include "core/net/proxystep.h"
 #include "core/settings/languagefile.h"
 #include "core/settings/settingsstore.h"
-#include "core/util/textcursor.h"
 #include "gui/settings/captiontext.h"
 #include "gui/settings/folderbrowser.h"
+#include "gui/settings/settingsnotes.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -56,11 +57,18 @@ QString MemoText(const QStringList &lines) {
     return text;
 }
 
+// The proxy step would find a proxy in lines.
+bool AnyUsableProxy(const QStringList &lines) {
+    return std::any_of(lines.cbegin(), lines.cend(),
+                       [](const QString &line) { return ParseProxyEntry(line).has_value(); });
+}
+
 } // namespace
 
 SettingsDialog::SettingsDialog(AppContext &context, const QStringList &columnCaptions, QWidget *parent)
     : QDialog(parent), m_context(context), m_executableFolder(QCoreApplication::applicationDirPath()) {
     m_ui.setupUi(this);
+    m_notes = new SettingsNotes(m_ui, this);
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     ConnectHandlers();
     FormCreate(columnCaptions);
@@ -209,7 +217,7 @@ void SettingsDialog::btnOkClick() {
         m_context.dialogs.showMessage(Dialogs::Icon::Warning, proxyAddressMessage);
         return;
     }
-    if (randomProxy && HtmlToText(m_ui.memRandomProxies->toPlainText()).isEmpty()) {
+    if (randomProxy && !AnyUsableProxy(MemoLines(m_ui.memRandomProxies))) {
         m_context.dialogs.showMessage(Dialogs::Icon::Warning, proxyListMessage);
         return;
     }
@@ -312,6 +320,7 @@ void SettingsDialog::ApplyLanguageSections(const QHash<QString, QString> &sectio
     const int headerWidth = m_ui.lblDelimiterHeader->width();
     SetCaption(m_ui.lblDelimiterHeader, text(u"settings21"));
     m_ui.lblDelimiterHeader->setFixedWidth(headerWidth);
+    m_notes->ApplyLanguageSections(sections);
     // Laid out for the new texts at once, not at the next pass of the event loop.
     m_ui.grpPageBudget->layout()->activate();
     m_ui.TabSheet1->layout()->activate();

@@ -9,6 +9,7 @@
 
 struct AppContext;
 class QRadioButton;
+class SettingsNotes;
 
 // The settings dialog: edits every value of AppSettings except the language. It copies the
 // settings into its controls when created and back when "Ok" passes its checks; it is made anew
@@ -57,6 +58,7 @@ private:
 
     AppContext &m_context;
     SettingsDialogUi m_ui;
+    SettingsNotes *m_notes = nullptr;
     QString m_executableFolder;
     bool m_shownOnce = false;
 };

@@ -141,6 +141,10 @@ void SettingsDialogUi::setupConnectionsTab() {
     auto *list = new QVBoxLayout;
     list->setContentsMargins(20, 0, 0, 0);
     list->addWidget(memRandomProxies, 1);
+    lblProxyNote = Named(new QLabel(tab), u"lblProxyNote"_s);
+    lblProxyNote->setWordWrap(true);
+    lblProxyNote->hide();
+    list->addWidget(lblProxyNote);
 
     auto *layout = new QVBoxLayout(tab);
     layout->addWidget(rbtNoProxy);
@@ -235,6 +239,11 @@ void SettingsDialogUi::setupDataTab() {
     layout->addWidget(rbtExportManually);
     layout->addWidget(rbtExportAutomatic);
     layout->addLayout(folder);
+    lblFolderNote = Named(new QLabel(tab), u"lblFolderNote"_s);
+    lblFolderNote->setWordWrap(true);
+    lblFolderNote->setContentsMargins(20, 0, 0, 0);
+    lblFolderNote->hide();
+    layout->addWidget(lblFolderNote);
     layout->addWidget(HorizontalRule(tab));
     layout->addWidget(lblDelimiterHeader);
     layout->addLayout(delimiter);

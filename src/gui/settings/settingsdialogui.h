@@ -37,6 +37,7 @@ struct SettingsDialogUi {
     QLineEdit *edtPassword = nullptr;
     QRadioButton *rbtRandom = nullptr;
     QPlainTextEdit *memRandomProxies = nullptr;
+    QLabel *lblProxyNote = nullptr; // the list lines the proxy step passes over; hidden when none
     QLabel *lblRandomDelay = nullptr;
     QLineEdit *speRandom = nullptr;
     QLabel *lblSeconds = nullptr;
@@ -54,6 +55,7 @@ struct SettingsDialogUi {
     QRadioButton *rbtExportAutomatic = nullptr;
     QLineEdit *edtFolder = nullptr;
     QPushButton *btnBrowse = nullptr;
+    QLabel *lblFolderNote = nullptr; // what becomes of a folder that does not exist; hidden when it does
     QLabel *lblDelimiterHeader = nullptr;
     QLabel *lblDelimiter = nullptr;
     QLineEdit *edtDelimiter = nullptr;

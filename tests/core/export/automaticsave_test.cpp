@@ -137,6 +137,15 @@ TEST_F(AutomaticSaveTest, MissingFolderFailsWithoutCountingOrCreatingIt) {
     EXPECT_FALSE(QDir(folder).exists());
 }
 
+TEST_F(AutomaticSaveTest, AFolderCanBeMadeUnderAFolderThatTakesFiles) {
+    QFile file(m_dir.filePath(QStringLiteral("file")));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    EXPECT_TRUE(ExportFolderCanBeCreated(m_dir.path()));
+    EXPECT_TRUE(ExportFolderCanBeCreated(m_dir.filePath(QStringLiteral("a/b"))));
+    EXPECT_FALSE(ExportFolderCanBeCreated(m_dir.filePath(QStringLiteral("file/a"))));
+    EXPECT_FALSE(ExportFolderCanBeCreated(QString()));
+}
+
 TEST_F(AutomaticSaveTest, UnopenableFileFailsAndKeepsEarlierRows) {
     ASSERT_TRUE(save(1).ok);
     const QByteArray written = ReadFileBytes(m_path);

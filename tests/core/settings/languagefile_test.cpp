@@ -73,6 +73,7 @@ TEST(LanguageTables, MainWindowTagsInReadingOrder) {
     range(110, 117);
     range(120, 121);
     range(130, 131);
+    range(160, 160);
     range(200, 206);
     QStringList actual;
     for (const LanguageTag &entry : MainWindowTags())
@@ -90,6 +91,8 @@ TEST(LanguageTables, SettingsDialogTagsInReadingOrder) {
     expected.append(u"settings29"_s);
     for (int i = 40; i <= 42; ++i)
         expected.append(u"settings"_s + QString::number(i));
+    for (int i = 45; i <= 47; ++i)
+        expected.append(u"settings"_s + QString::number(i));
     EXPECT_EQ(actual, expected);
 }
 
@@ -101,7 +104,7 @@ TEST(LanguageTables, CaptionsHaveBuiltInTextsAndMessagesNone) {
         EXPECT_FALSE(entry.builtInText.isEmpty()) << entry.tag.toStdString();
     EXPECT_EQ(ColumnCaptionTag(0), u"main71"_s);
     EXPECT_EQ(ColumnCaptionTag(19), u"main90"_s);
-    EXPECT_EQ(UiTextTags().size(), 44);
+    EXPECT_EQ(UiTextTags().size(), 45);
 }
 
 TEST_F(LanguageFileReading, PathIsExecutableFolderLanguagesCodeDat) {

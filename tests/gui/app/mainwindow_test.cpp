@@ -20,11 +20,13 @@
 #include <QLocale>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QStyle>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextLayout>
 #include <QToolButton>
 
 #include <gtest/gtest.h>
@@ -237,11 +239,25 @@ TEST_F(MainWindowTest, StatusPanelsFillTheBarDownToTheWindowsEdgeAtEverySize) {
         m_window->resize(size);
         QTest::qWait(50);
         EXPECT_EQ(status.geometry().bottom(), m_window->height() - 1) << size.height();
-        for (int panel = 0; panel < MainStatusBar::PanelCount; ++panel) {
-            const QRect rect = status.panelRect(panel);
-            EXPECT_GE(rect.bottom(), status.height() - 2) << "panel " << panel << " at " << size.height();
+        const QRect runLine = status.panelRect(StatusSink::RunPanel);
+        EXPECT_GE(runLine.bottom(), status.height() - 2) << size.height();
+        for (int panel = 0; panel < StatusSink::RunPanel; ++panel) {
+            EXPECT_GE(status.panelRect(panel).bottom(), runLine.top() - MainStatusBar::PanelSpacing - 1) << panel;
         }
     }
+    // A cut activity text ends in "…" and shows whole on hovering.
+    const QString activity = QStringLiteral("Exporting automatically to ") + QString(60, u'x');
+    status.setPanelText(StatusSink::ActivityPanel, activity);
+    auto *panel0 = child<QLabel>("StatusPanel0");
+    EXPECT_TRUE(panel0->text().endsWith(u'…')) << panel0->text().toStdString();
+    EXPECT_EQ(panel0->toolTip(), activity);
+}
+
+TEST_F(MainWindowTest, OpensWholeOnItsScreen) {
+    m_window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(m_window.get()));
+    const QRect available = m_window->screen()->availableGeometry();
+    EXPECT_TRUE(available.contains(m_window->frameGeometry())) << available.width() << "x" << available.height();
 }
 
 TEST_F(MainWindowTest, ResultsListGivesWayBeforeTheBrowserPaneFallsUnder200Pixels) {
@@ -475,8 +491,23 @@ TEST_F(MainWindowLanguageTest, DeferredStartChecksForUpdatesShowsOffersThenOpens
 TEST_F(MainWindowLanguageTest, EveryLanguageShowsItsStatusCaptionsAndColumnCaptionsWhole) {
     m_window->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(m_window.get()));
+    m_window->btnStartClick();
+    m_window->btnStopClick();
+    MainStatusBar &status = m_window->statusBarPanels();
+    const UiTexts &texts = m_window->context().texts;
     for (int language = 0; language < 4; ++language) {
         m_window->cbxLanguageChange(language);
+        // The run line follows the language at once, and its texts read whole at the opening size.
+        EXPECT_EQ(status.panelText(StatusSink::RunPanel), texts.format(QStringLiteral("main160"), 0));
+        const QStringList runLines{
+            texts.text(QStringLiteral("main111")),
+            texts.format(QStringLiteral("main115"), {QStringLiteral("100"), QStringLiteral("10")}) + u' ' +
+                texts.format(QStringLiteral("main116"),
+                             {QStringLiteral("10"), QStringLiteral("10"), QStringLiteral("10")})};
+        for (const QString &line : runLines) {
+            status.setPanelText(StatusSink::RunPanel, line);
+            EXPECT_EQ(child<QLabel>("StatusPanel5")->text(), line) << language;
+        }
         for (int panel = StatusSink::ListedPanel; panel <= StatusSink::ProgressLabelPanel; ++panel) {
             auto *label = m_window->findChild<QLabel *>(QStringLiteral("StatusPanel%1").arg(panel));
             ASSERT_NE(label, nullptr);
@@ -491,6 +522,22 @@ TEST_F(MainWindowLanguageTest, EveryLanguageShowsItsStatusCaptionsAndColumnCapti
     }
     EXPECT_EQ(m_window->findChild<QProgressBar *>(QStringLiteral("MainGauge"))->geometry(),
               m_window->statusBarPanels().panelRect(MainStatusBar::GaugePanel));
+}
+
+TEST_F(MainWindowLanguageTest, LinkMessageKeepsTheLaunchersNameOnOneLine) {
+    m_host.launcher.clear();
+    QTest::mouseClick(child<QPushButton>("btnHelp"), Qt::LeftButton);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !m_messages.isEmpty(); }, 5000));
+    QTextLayout layout(m_messages.constFirst().section(u'\n', 0, 0), m_window->font());
+    ASSERT_TRUE(layout.text().contains(u"xdg")) << layout.text().toStdString();
+    for (int width = 120; width <= 400; width += 4) {
+        layout.beginLayout();
+        for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+            line.setLineWidth(width);
+            EXPECT_FALSE(layout.text().mid(line.textStart(), line.textLength()).startsWith(u"open)")) << width;
+        }
+        layout.endLayout();
+    }
 }
 
 TEST_F(MainWindowLanguageTest, TheStoredLanguageIsAppliedAtStartUp) {

@@ -2,6 +2,7 @@
 #include "core/export/automaticsave.h"
 #include "core/extraction/extractiondriver.h"
 #include "core/extraction/resultslist.h"
+#include "gui/app/mainstatusbar.h"
 #include "gui/app/mainwindow.h"
 #include "gui/app/widgetdialogs.h"
 #include "gui/browser/browserprofile.h"
@@ -109,7 +110,7 @@ TEST_F(ExtractionRunTest, StopInTheMiddleOfAnEntryDropsItAndShowsNoEndText) {
     EXPECT_EQ(results().rowCount(), 2);
     EXPECT_TRUE(run().ShouldStop.requested());
     EXPECT_NE(activity(), u"Finished.");
-    EXPECT_EQ(runLine(), u"Stopped");
+    EXPECT_EQ(runLine(), u"Stopped: 2 rows so far");
     EXPECT_EQ(m_window->context().status.gaugePosition(), 0);
 }
 
@@ -149,7 +150,7 @@ TEST_F(ExtractionRunTest, TheRunLineSaysWhenARunWaitsAndWhatItCouldNotFetch) {
         << state();
     EXPECT_EQ(results().rowCount(), 10);
     click("btnStop");
-    EXPECT_EQ(runLine(), u"Stopped");
+    EXPECT_EQ(runLine(), u"Stopped: 10 rows so far");
 
     m_site.setFault(u"/company/"_s + m_site.companies(2, 2)[0].slug, SampleSite::Fault::NotFound);
     ASSERT_TRUE(open(m_site.searchUrl(2, 2)));
@@ -221,20 +222,25 @@ TEST_F(ExtractionRunTest, StopDuringThePauseAfterTheClickAddsNothingMore) {
     EXPECT_EQ(runLine(), u"Stopped");
 }
 
+// Into a folder that does not exist yet: the run makes it, and its end names it.
 TEST_F(ExtractionRunTest, AutomaticExportWritesTheRunsFileAndCountsIt) {
-    QTemporaryDir exportFolder;
-    ASSERT_TRUE(exportFolder.isValid());
+    QTemporaryDir exportBase;
+    ASSERT_TRUE(exportBase.isValid());
+    const QString folder = exportBase.filePath(u"new/Tarnwick"_s);
     m_window->context().settings.cExportAutomatic = true;
-    m_window->context().settings.eExportFolder = exportFolder.path();
+    m_window->context().settings.eExportFolder = folder;
     ASSERT_TRUE(open(m_site.searchUrl(2, 2)));
     click("btnStart");
     ASSERT_TRUE(waitForRunEnd()) << state();
 
     EXPECT_EQ(results().rowCount(), 0);
     EXPECT_EQ(m_window->context().status.panelText(StatusSink::ExportedPanel), u"10 items exported");
-    QFile file(AutomaticExportPath(exportFolder.path(), u"Results"_s, run().DateTimeVal));
+    const QString path = AutomaticExportPath(folder, u"Results"_s, run().DateTimeVal);
+    QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll().count("\r\n"), 11);
+    EXPECT_TRUE(runLine().endsWith(u"Exported to "_s + folder + u'.')) << runLine().toStdString();
+    EXPECT_TRUE(m_window->statusBarPanels().panelToolTip(StatusSink::RunPanel).contains(path));
 }
 
 TEST_F(ExtractionRunTest, ExportFailureMidRunKeepsTheRowAndWarns) {

@@ -124,6 +124,16 @@ TEST_F(DialogEnablingRules, FixedProxyThenAuthenticationThenRandomList) {
     EXPECT_FALSE(ui().memRandomProxies->isEnabled());
 }
 
+TEST_F(DialogEnablingRules, MissingExportFolderIsNotedAsMadeWhenARunStarts) {
+    open();
+    ui().rbtExportAutomatic->click();
+    ui().edtFolder->setText(dirPath(u"new/folder"_s));
+    EXPECT_EQ(ui().lblFolderNote->text(), u"This folder does not exist yet. It will be created when a run starts."_s);
+    EXPECT_FALSE(ui().lblFolderNote->isHidden());
+    ui().edtFolder->setText(dirPath(QString()));
+    EXPECT_TRUE(ui().lblFolderNote->isHidden());
+}
+
 TEST_F(DialogEnablingRules, ExportModeTogglesFolderAndBrowse) {
     open();
     ui().rbtExportAutomatic->click();
@@ -176,10 +186,12 @@ TEST_F(DialogAccepting, BlankHostIsTextButAnEmptyHostIsRefused) {
     EXPECT_EQ(ctx.context.settings.eHost, u" "_s);
 }
 
-TEST_F(DialogAccepting, RandomListOfBlankLinesIsRefused) {
+// The note names the lines the proxy step passes over; a list of them only is refused.
+TEST_F(DialogAccepting, RandomListWithoutAUsableLineIsRefused) {
     open();
     ui().rbtRandom->click();
-    ui().memRandomProxies->setPlainText(u"  \n\n \t"_s);
+    ui().memRandomProxies->setPlainText(u"not a proxy\n\n1.2.3.4\n :8080"_s);
+    EXPECT_TRUE(ui().lblProxyNote->text().endsWith(u": 1, 3, 4"_s)) << ui().lblProxyNote->text().toStdString();
     ui().btnOk->click();
     ASSERT_EQ(ctx.dialogs.shown.size(), 1);
     EXPECT_EQ(ctx.dialogs.shown.at(0).text, u"Please enter at least one valid proxy."_s);
