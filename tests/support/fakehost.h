@@ -55,12 +55,14 @@ class FakeStatus : public StatusSink {
 public:
     void setPanelText(int panel, const QString &text) override;
     QString panelText(int panel) const override { return panels.value(panel); }
+    void setPanelToolTip(int panel, const QString &text) override { toolTips.insert(panel, text); }
     void setGaugeMaximum(qint64 maximum) override { gaugeMax = maximum; }
     void setGaugePosition(qint64 position) override { gaugePos = position; }
     qint64 gaugeMaximum() const override { return gaugeMax; }
     qint64 gaugePosition() const override { return gaugePos; }
 
     QMap<int, QString> panels;
+    QMap<int, QString> toolTips;
     QStringList activityHistory; // every text panel 0 was given, in order
     // Runs after every panel text: tests act "while" the status shows something.
     std::function<void(int panel, const QString &text)> onPanelText;

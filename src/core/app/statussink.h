@@ -13,6 +13,11 @@ public:
 
     virtual void setPanelText(int panel, const QString &text) = 0;
     virtual QString panelText(int panel) const = 0;
+    // What shows on hovering over a panel, besides its own text where that is cut.
+    virtual void setPanelToolTip(int panel, const QString &text) {
+        Q_UNUSED(panel)
+        Q_UNUSED(text)
+    }
 
     virtual void setGaugeMaximum(qint64 maximum) = 0;
     virtual void setGaugePosition(qint64 position) = 0;

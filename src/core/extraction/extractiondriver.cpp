@@ -57,6 +57,7 @@ void ExtractionDriver::btnStartClick() {
     m_runStarted = true;
     m_statusLine.RunStarted();
     m_statusLine.Waiting();
+    m_parser.RunStarted();
 }
 
 // Stop ends a run at once: the request ends the fetch and the pause in progress, and the tick

@@ -8,6 +8,7 @@
 #include "core/model/leadrow.h"
 
 #include <QString>
+#include <QStringList>
 #include <qcoro/qcorotask.h>
 
 struct AppContext;
@@ -33,6 +34,9 @@ public:
     QCoro::Task<ParseOutcome> GetCompanyDataResults2(QString ASource, StopToken stop);
 
     PlacesLookup &places() { return m_places; }
+    // A run begins: with the Places lookup on and no key at all, the user learns once that the
+    // lookups are skipped and where the keys go; each reason the service gives is said once.
+    void RunStarted();
     // Where new rows and failed fetches are told; none by default.
     void setStatusLine(RunStatusLine *line) { m_statusLine = line; }
 
@@ -42,7 +46,8 @@ private:
     // Completes and files one named entry; false when the entry was dropped by a stop.
     QCoro::Task<bool> FinishEntry(LeadRow &row, const QString &name, const QString &link, const QString &keyword,
                                   ParseOutcome &outcome, StopToken stop);
-    void Count(bool failed, RunStatusLine::Failure failure, const StopToken &stop);
+    void Count(bool failed, RunStatusLine::Failure failure, const StopToken &stop, const QString &reason);
+    void TellRefusal(const PlacesOutcome &outcome);
 
     AppContext &m_context;
     Fetcher &m_fetcher;
@@ -50,4 +55,5 @@ private:
     PlacesLookup m_places;
     EmailHarvester m_harvester;
     RunStatusLine *m_statusLine = nullptr;
+    QStringList m_toldRefusals; // in this run
 };

@@ -17,10 +17,15 @@ void RunStatusLine::RunStarted() {
     m_rows = 0;
     m_pageRows = 0;
     std::fill(std::begin(m_failures), std::end(m_failures), 0);
+    m_lastFailure.clear();
+    m_status.setPanelToolTip(StatusSink::RunPanel, {});
 }
 
+// The pane may show anything but a company search: the line says how to get one.
 void RunStatusLine::Waiting() {
-    Show(m_texts.text(QStringLiteral("main111")));
+    const QString how = m_texts.text(QStringLiteral("main156"));
+    const QString waiting = m_texts.text(QStringLiteral("main111"));
+    Show(how.isEmpty() ? waiting : waiting + u' ' + how);
 }
 
 void RunStatusLine::PageStarted() {
@@ -35,8 +40,11 @@ void RunStatusLine::RowAdded() {
     ShowPage();
 }
 
-void RunStatusLine::FetchFailed(Failure failure) {
+void RunStatusLine::FetchFailed(Failure failure, const QString &reason) {
     ++m_failures[static_cast<int>(failure)];
+    if (!reason.isEmpty()) {
+        m_lastFailure = reason;
+    }
 }
 
 void RunStatusLine::Pausing(int milliseconds) {
@@ -59,6 +67,8 @@ void RunStatusLine::Finished(const QString &exportFile) {
         parts.append(m_texts.format(QStringLiteral("main117"), QFileInfo(exportFile).fileName()));
     }
     Show(parts.join(u' '));
+    m_status.setPanelToolTip(StatusSink::RunPanel,
+                             m_lastFailure.isEmpty() ? QString() : m_texts.format(QStringLiteral("main155"), m_lastFailure));
 }
 
 void RunStatusLine::ShowPage() {

@@ -9,7 +9,8 @@ class UiTexts;
 
 // Panel 5 of the status bar: where a run stands, in the user's language. Empty until the first
 // Get Data; then waiting for a result page, the page being read with its new rows, a countdown to
-// the next page, "stopped", and at the end what the run found and what it could not fetch.
+// the next page, "stopped", and at the end what the run found and what it could not fetch, with
+// the last failure's host and reason on hovering.
 class RunStatusLine {
 public:
     // What a run could not fetch, as the end of the run counts it.
@@ -21,7 +22,8 @@ public:
     void Waiting();
     void PageStarted();
     void RowAdded();
-    void FetchFailed(Failure failure);
+    // reason: the host and why, kept for the end's tooltip when given.
+    void FetchFailed(Failure failure, const QString &reason = {});
     // The wait before the next page is read, counted down second by second.
     void Pausing(int milliseconds);
     void Stopped();
@@ -42,6 +44,7 @@ private:
     int m_rows = 0;     // in the whole run
     int m_pageRows = 0; // on the page being read
     int m_failures[3] = {};
+    QString m_lastFailure;
     QTimer m_countdown;
     QElapsedTimer m_pauseClock;
     int m_pauseMs = 0;

@@ -17,4 +17,6 @@ public:
     virtual QCoro::Task<FetchResult> DownloadURL(QString AURL, bool UseUTF8, StopToken stop) = 0;
     // One plain fetch without pacing, proxy step or retry.
     virtual QCoro::Task<FetchResult> DirectDownloadURL(QString AURL, bool UseUTF8, StopToken stop) = 0;
+    // The host and reason of the last fetch that failed; empty when none has.
+    virtual QString lastFailure() const { return {}; }
 };

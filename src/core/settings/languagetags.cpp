@@ -50,6 +50,7 @@ LanguageTable BuildMainWindowTags() {
     AppendRange(table, 100, 101);
     AppendRange(table, 110, 117);
     AppendRange(table, 120, 121);
+    AppendRange(table, 150, 159);
     return table;
 }
 

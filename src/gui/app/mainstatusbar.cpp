@@ -40,6 +40,9 @@ void MainStatusBar::setPanelText(int panel, const QString &text) {
     }
     QLabel *label = m_panels[static_cast<std::size_t>(panel)];
     label->setText(text);
+    if (panel == ActivityPanel) {
+        label->setToolTip(text); // a failure's reason may be longer than the panel
+    }
     // The counters and the gauge's caption grow to hold a translation whole ("Avanzamento:");
     // the activity panel keeps its width, as activity texts can be as long as a path.
     if (panel == ListedPanel || panel == ExportedPanel || panel == ProgressLabelPanel) {
@@ -60,6 +63,15 @@ QString MainStatusBar::panelText(int panel) const {
         return m_runText;
     }
     return m_panels[static_cast<std::size_t>(panel)]->text();
+}
+
+void MainStatusBar::setPanelToolTip(int panel, const QString &text) {
+    if (panel == RunPanel) {
+        m_runToolTip = text;
+        showRunText();
+    } else if (panel >= 0 && panel < PanelCount) {
+        m_panels[static_cast<std::size_t>(panel)]->setToolTip(text);
+    }
 }
 
 void MainStatusBar::setGaugeMaximum(qint64 maximum) {
@@ -114,7 +126,14 @@ void MainStatusBar::showRunText() {
     QLabel *label = m_panels[static_cast<std::size_t>(RunPanel)];
     const int room = label->contentsRect().width() - 2 * label->margin();
     label->setText(label->fontMetrics().elidedText(m_runText, Qt::ElideRight, std::max(room, 0)));
-    label->setToolTip(label->text() == m_runText ? QString() : m_runText);
+    QStringList tip;
+    if (label->text() != m_runText) {
+        tip.append(m_runText);
+    }
+    if (!m_runToolTip.isEmpty()) {
+        tip.append(m_runToolTip);
+    }
+    label->setToolTip(tip.join(u'\n'));
 }
 
 void MainStatusBar::resizeEvent(QResizeEvent *event) {

@@ -25,6 +25,7 @@ public:
 
     void setPanelText(int panel, const QString &text) override;
     QString panelText(int panel) const override;
+    void setPanelToolTip(int panel, const QString &text) override;
     void setGaugeMaximum(qint64 maximum) override;
     void setGaugePosition(qint64 position) override;
     qint64 gaugeMaximum() const override { return m_maximum; }
@@ -48,6 +49,7 @@ private:
     QProgressBar *m_gauge = nullptr;
     // The run's line whole; its panel shows as much of it as fits.
     QString m_runText;
+    QString m_runToolTip;
     qint64 m_maximum = 100;
     qint64 m_position = 0;
 };

@@ -99,6 +99,8 @@ MainWindow::MainWindow(Host &host, Options options, QWidget *parent)
     m_executableFolder =
         options.executableFolder.isEmpty() ? QCoreApplication::applicationDirPath() : options.executableFolder;
     m_journalFile = options.journalFile;
+    m_config = options.config;
+    m_configPath = options.configPath;
     Q_ASSERT(options.browserProfile);
     m_ewbMain = std::make_unique<WebEnginePane>(*options.browserProfile);
     m_ewbNews = std::make_unique<WebEnginePane>(*options.browserProfile);
@@ -106,6 +108,9 @@ MainWindow::MainWindow(Host &host, Options options, QWidget *parent)
     m_ewbNews->view()->setObjectName(QStringLiteral("ewbNews"));
     // The offers page stays put: the pages it links to open in the user's browser.
     m_ewbNews->setLinksOpenOutside(true);
+    m_ewbMain->setUnreachableText([this](const QString &host, const QString &reason) {
+        return m_context->texts.format(QStringLiteral("main157"), {host, reason});
+    });
 
     auto *central = new QWidget(this);
     auto *layout = new QVBoxLayout(central);

@@ -1,3 +1,4 @@
+#include "core/app/configwarning.h"
 #include "core/app/openlink.h"
 #include "core/app/version.h"
 #include "core/export/manualexport.h"
@@ -295,6 +296,10 @@ void MainWindow::FormShow() {
     m_statusBar->setGaugePosition(0);
     m_tasks.track(FetchNews());
     m_tmrDeferredStart.start();
+    const QString configWarning = ConfigWarningText(m_config, m_configPath, m_context->texts);
+    if (!configWarning.isEmpty()) {
+        m_dialogs.showNotice(Dialogs::Icon::Warning, configWarning);
+    }
 }
 
 QCoro::Task<> MainWindow::FetchNews() {
