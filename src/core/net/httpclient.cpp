@@ -117,7 +117,7 @@ struct HttpClient::Transfer {
     bool begun = false;
     qint64 reported = 0;
     Slist headers;
-    QByteArray caFilePem;          // the user's authorities, handed to libcurl without a copy
+    QByteArray caFilePem;          // the system's and the user's authorities, lent to libcurl
     bool insecureRedirect = false; // a redirect from https to http was refused
     char errorBuffer[CURL_ERROR_SIZE] = {};
 };
@@ -138,8 +138,9 @@ bool HttpClient::Configure(const QString &url, Transfer &transfer, FetchResult &
     curl_easy_setopt(easy, CURLOPT_HTTP_VERSION, static_cast<long>(CURL_HTTP_VERSION_1_1));
     curl_easy_setopt(easy, CURLOPT_USERAGENT, HttpUserAgent.toUtf8().constData());
     if (m_options.tls.verify) {
-        // Both stores are named: a libcurl built without a CA path would otherwise trust the
-        // user's file alone. libcurl loads the file and the in-memory bundle side by side.
+        // Both stores are named: a bundle libcurl is given replaces the one it was built with,
+        // and not every libcurl has a CA path to fall back on. So the user's file goes in one
+        // bundle with the system's.
         const QString system = SystemCaBundle(easy);
         if (!system.isEmpty()) {
             curl_easy_setopt(easy, CURLOPT_CAINFO, system.toLocal8Bit().constData());
@@ -151,7 +152,10 @@ bool HttpClient::Configure(const QString &url, Transfer &transfer, FetchResult &
                 result.errorText = bytes.error;
                 return false;
             }
-            transfer.caFilePem = std::move(bytes.pem);
+            if (!system.isEmpty()) {
+                transfer.caFilePem = ReadCaFile(system).pem + '\n';
+            }
+            transfer.caFilePem += bytes.pem;
             curl_blob blob{transfer.caFilePem.data(), static_cast<size_t>(transfer.caFilePem.size()),
                            CURL_BLOB_NOCOPY};
             curl_easy_setopt(easy, CURLOPT_CAINFO_BLOB, &blob);

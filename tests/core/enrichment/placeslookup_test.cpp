@@ -5,6 +5,8 @@
 
 #include <deque>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 const QString keyA = QStringLiteral("AAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAA1");
@@ -46,8 +48,8 @@ protected:
     Outputs Run(const QString &category = QStringLiteral("Café de Flore"),
                 const QString &location = QStringLiteral("Paris,75001, France")) {
         Outputs outputs;
-        QCoro::waitFor(lookup.ParsePair(category, location, QStringLiteral("France"), outputs.phone, outputs.details,
-                                        outputs.state, outputs.category, transport.stop));
+        outcome = QCoro::waitFor(lookup.ParsePair(category, location, QStringLiteral("France"), outputs.phone,
+                                                  outputs.details, outputs.state, outputs.category, transport.stop));
         return outputs;
     }
 
@@ -60,6 +62,7 @@ protected:
     RecordingFetcher fetcher{transport.downloader};
     PlacesLookup lookup{transport.test.context.endpoints, fetcher};
     std::deque<int> draws;
+    PlacesOutcome outcome;
 };
 
 class PlacesLookupSuccess : public PlacesLookupTest {};
@@ -78,7 +81,7 @@ TEST_F(PlacesLookupSuccess, SendsTheThreeRequestsWithEncodedValues) {
 
     const QStringList targets = site.Targets();
     ASSERT_EQ(targets.size(), 3);
-    EXPECT_EQ(targets[0], geocodePath + u"?sensor=false&address=Paris%2C75001%2C%20France");
+    EXPECT_EQ(targets[0], geocodePath + u"?sensor=false&address=Paris%2C75001%2C%20France&key=" + keyA);
     EXPECT_EQ(targets[1],
               nearbyPath + u"?location=48.8625,2.3364&keyword=Caf%C3%A9%20de%20Flore&rankby=distance&key=" + keyA);
     EXPECT_EQ(targets[2], detailsPath + u"?placeid=ChIJ-nearest&key=" + keyA);
@@ -108,35 +111,16 @@ TEST_F(PlacesLookupSuccess, AmpersandInTheNameReachesTheServiceWhole) {
 }
 
 TEST_F(PlacesLookupSuccess, EachRequestDrawsItsOwnKey) {
-    draws = {6, 5};
+    draws = {9, 6, 5};
     const Outputs first = Run();
+    EXPECT_TRUE(site.Targets()[0].endsWith(u"&key=" + keyB));
     EXPECT_TRUE(site.Targets()[1].endsWith(u"&key=" + keyB));
     EXPECT_EQ(first.details, DetailsUrl(QStringLiteral("ChIJ-nearest"), keyA));
 
-    draws = {0, 9};
+    draws = {0, 0, 9};
     const Outputs second = Run();
     EXPECT_TRUE(site.Targets()[4].endsWith(u"&key=" + keyA));
     EXPECT_EQ(second.details, DetailsUrl(QStringLiteral("ChIJ-nearest"), keyB));
-}
-
-TEST_F(PlacesLookupSuccess, MissingMembersEmptyTheirCells) {
-    site.Serve(detailsPath, R"({"result":{"name":"Bare","geometry":{"location":{"lat":1,"lng":2}}},"status":"OK"})");
-    const Outputs outputs = Run();
-
-    EXPECT_TRUE(outputs.phone.isEmpty());
-    EXPECT_TRUE(outputs.state.isEmpty());
-    EXPECT_TRUE(outputs.category.isEmpty());
-    EXPECT_EQ(outputs.details, DetailsUrl(QStringLiteral("ChIJ-nearest"), keyA));
-}
-
-TEST_F(PlacesLookupSuccess, AddressWithoutRegionEmptiesTheState) {
-    site.Serve(detailsPath,
-               R"({"result":{"adr_address":"<span class=\"locality\">Paris</span>","formatted_phone_number":"1"},)"
-               R"("status":"OK"})");
-    const Outputs outputs = Run();
-
-    EXPECT_EQ(outputs.phone, u"1");
-    EXPECT_TRUE(outputs.state.isEmpty());
 }
 
 class PlacesLookupStops : public PlacesLookupTest {
@@ -227,6 +211,62 @@ TEST_F(PlacesLookupStops, DetailsReplyIsNotJson) {
 TEST_F(PlacesLookupStops, DetailsWithoutResultObject) {
     site.Serve(detailsPath, R"({"result":"none","status":"OK"})");
     ExpectUnchangedAfter(3);
+}
+
+// A status other than OK and ZERO_RESULTS is the service refusing: a failed lookup, with its
+// reason; no key at all asks nothing.
+TEST_F(PlacesLookupStops, RefusalsFailWithTheServicesReasonAndNoKeyAsksNothing) {
+    const QString denied = QStringLiteral(R"({"error_message":"The provided API key is invalid.","results":[],)"
+                                          R"("status":"REQUEST_DENIED"})");
+    const struct {
+        QString path;
+        QString reply;
+        PlacesOutcome::Kind kind;
+        QString reason;
+        int requests;
+    } cases[] = {
+        {geocodePath, denied, PlacesOutcome::Kind::Refused, u"REQUEST_DENIED: The provided API key is invalid."_s, 1},
+        {nearbyPath, u"{\"results\":[],\"status\":\"OVER_QUERY_LIMIT\"}"_s, PlacesOutcome::Kind::Refused,
+         u"OVER_QUERY_LIMIT"_s, 2},
+        {nearbyPath, u"{\"results\":[],\"status\":\"ZERO_RESULTS\"}"_s, PlacesOutcome::Kind::Done, {}, 2},
+        {detailsPath, u"{\"status\":\"INVALID_REQUEST\"}"_s, PlacesOutcome::Kind::Refused, u"INVALID_REQUEST"_s, 3},
+    };
+    for (const auto &c : cases) {
+        SetUp();
+        site.Serve(c.path, c.reply.toUtf8());
+        const qsizetype before = site.Targets().size();
+        EXPECT_EQ(Run(), Outputs{}) << c.reply.toStdString();
+        EXPECT_EQ(outcome.kind, c.kind) << c.reply.toStdString();
+        EXPECT_EQ(outcome.reason, c.reason);
+        EXPECT_EQ(site.Targets().size() - before, c.requests);
+    }
+    Endpoints &endpoints = transport.test.context.endpoints;
+    endpoints.placesKeyA.clear();
+    endpoints.placesKeyB.clear();
+    const qsizetype before = site.Targets().size();
+    Run();
+    EXPECT_EQ(outcome.kind, PlacesOutcome::Kind::NoKeys);
+    EXPECT_EQ(site.Targets().size(), before);
+}
+
+TEST_F(PlacesLookupSuccess, MissingMembersEmptyTheirCells) {
+    site.Serve(detailsPath, R"({"result":{"name":"Bare","geometry":{"location":{"lat":1,"lng":2}}},"status":"OK"})");
+    const Outputs outputs = Run();
+
+    EXPECT_TRUE(outputs.phone.isEmpty());
+    EXPECT_TRUE(outputs.state.isEmpty());
+    EXPECT_TRUE(outputs.category.isEmpty());
+    EXPECT_EQ(outputs.details, DetailsUrl(QStringLiteral("ChIJ-nearest"), keyA));
+}
+
+TEST_F(PlacesLookupSuccess, AddressWithoutRegionEmptiesTheState) {
+    site.Serve(detailsPath,
+               R"({"result":{"adr_address":"<span class=\"locality\">Paris</span>","formatted_phone_number":"1"},)"
+               R"("status":"OK"})");
+    const Outputs outputs = Run();
+
+    EXPECT_EQ(outputs.phone, u"1");
+    EXPECT_TRUE(outputs.state.isEmpty());
 }
 
 } // namespace
