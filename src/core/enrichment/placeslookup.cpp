@@ -105,7 +105,7 @@ QCoro::Task<PlacesOutcome> PlacesLookup::ParsePair(QString ACategory, QString AL
 }
 
 QCoro::Task<std::variant<QString, PlacesOutcome>> PlacesLookup::NearestPlaceId(QString latitude, QString longitude,
-                                                                                QString keyword, StopToken stop) {
+                                                                               QString keyword, StopToken stop) {
     const QString searchUrl = m_endpoints.placesHttps + u"/maps/api/place/nearbysearch/json?location=" + latitude +
                               u"," + longitude + u"&keyword=" + keyword + u"&rankby=distance&key=" + DrawKey();
     const FetchResult searchReply = co_await m_fetcher.DownloadURL(searchUrl, true, stop);

@@ -37,7 +37,7 @@ public:
     // the country already ends ALocation. The outputs must outlive the call. No match is no
     // failure.
     QCoro::Task<PlacesOutcome> ParsePair(QString ACategory, QString ALocation, QString ACountry, QString &APhone,
-                                QString &ADetails, QString &AState, QString &RealCategory, StopToken stop);
+                                         QString &ADetails, QString &AState, QString &RealCategory, StopToken stop);
 
     // Replaces the uniform random draw that chooses between the two keys.
     void setKeyDraw(KeyDraw draw);

@@ -67,8 +67,8 @@ QCoro::Task<ParseOutcome> ResultsPageParser::ParseEntries(QString source, QStrin
                     const PlacesOutcome looked = co_await m_places.ParsePair(
                         name, location, row[LeadRow::Country], row[LeadRow::Phone], row[LeadRow::GoogleMapsDetails],
                         row[LeadRow::State], row[LeadRow::Category], stop);
-                    const QString reason = looked.kind == PlacesOutcome::Kind::Refused ? looked.reason
-                                                                                        : m_fetcher.lastFailure();
+                    const QString reason =
+                        looked.kind == PlacesOutcome::Kind::Refused ? looked.reason : m_fetcher.lastFailure();
                     Count(looked.failed(), RunStatusLine::Failure::Places, stop, reason);
                     TellRefusal(looked);
                 }

@@ -67,8 +67,9 @@ void RunStatusLine::Finished(const QString &exportFile) {
         parts.append(m_texts.format(QStringLiteral("main117"), QFileInfo(exportFile).fileName()));
     }
     Show(parts.join(u' '));
-    m_status.setPanelToolTip(StatusSink::RunPanel,
-                             m_lastFailure.isEmpty() ? QString() : m_texts.format(QStringLiteral("main155"), m_lastFailure));
+    m_status.setPanelToolTip(StatusSink::RunPanel, m_lastFailure.isEmpty()
+                                                       ? QString()
+                                                       : m_texts.format(QStringLiteral("main155"), m_lastFailure));
 }
 
 void RunStatusLine::ShowPage() {

@@ -156,8 +156,7 @@ bool HttpClient::Configure(const QString &url, Transfer &transfer, FetchResult &
                 transfer.caFilePem = ReadCaFile(system).pem + '\n';
             }
             transfer.caFilePem += bytes.pem;
-            curl_blob blob{transfer.caFilePem.data(), static_cast<size_t>(transfer.caFilePem.size()),
-                           CURL_BLOB_NOCOPY};
+            curl_blob blob{transfer.caFilePem.data(), static_cast<size_t>(transfer.caFilePem.size()), CURL_BLOB_NOCOPY};
             curl_easy_setopt(easy, CURLOPT_CAINFO_BLOB, &blob);
         }
     } else {

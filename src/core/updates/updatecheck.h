@@ -33,8 +33,8 @@ public:
     UpdateCheck(Pieces pieces, QString executableFolder, std::function<void()> closeWindow);
 
     // Silent: say nothing when the program is up to date or the check fails (the check at
-    // start-up). Asked by the user, a failed fetch or an unreadable file is named with its reason. stop ends the fetch (the window closes);
-    // a run's Stop does not touch it.
+    // start-up). Asked by the user, a failed fetch or an unreadable file is named with its reason. stop ends the fetch
+    // (the window closes); a run's Stop does not touch it.
     QCoro::Task<> DownloadApplicationUpdates(bool Silent, StopToken stop);
 
 private:

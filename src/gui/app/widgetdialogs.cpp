@@ -61,7 +61,8 @@ void WidgetDialogs::showNotice(Icon icon, const QString &text) {
         messageObserver()(icon, text);
         return;
     }
-    auto *box = new QMessageBox(ToBoxIcon(icon), QApplication::applicationDisplayName(), text, QMessageBox::Ok, m_parent);
+    auto *box =
+        new QMessageBox(ToBoxIcon(icon), QApplication::applicationDisplayName(), text, QMessageBox::Ok, m_parent);
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setModal(false);
     box->show();

@@ -121,7 +121,8 @@ TEST_F(ResultsParserTest, FirstLayoutEntryIsCompletedInTheFixedOrder) {
     ASSERT_EQ(fetcher.calls.size(), 6);
     EXPECT_EQ(fetcher.calls[0].url, link);
     EXPECT_TRUE(fetcher.calls[1].url.startsWith(u"http://places.example/maps/api/geocode/json?sensor=false&address="));
-    EXPECT_TRUE(fetcher.calls[1].url.endsWith(u"Lyon%2C69001%2C%20France&key=key")) << fetcher.calls[1].url.toStdString();
+    EXPECT_TRUE(fetcher.calls[1].url.endsWith(u"Lyon%2C69001%2C%20France&key=key"))
+        << fetcher.calls[1].url.toStdString();
     EXPECT_TRUE(fetcher.calls[2].url.contains(u"/nearbysearch/json?"));
     EXPECT_TRUE(fetcher.calls[2].url.contains(u"keyword=Acme%20%26%20Sons&"));
     EXPECT_TRUE(fetcher.calls[3].url.contains(u"/details/json?placeid="));
@@ -204,7 +205,9 @@ TEST_F(ResultsParserTest, PlacesRefusalIsToldOnceAndMissingKeysAtTheStart) {
     context().texts.setText(u"main155"_s, u"Last: [VAR1]"_s);
     RunStatusLine line(test.status, context().texts);
     parser.setStatusLine(&line);
-    fetcher.route = [](const QString &) { return u"{\"status\":\"REQUEST_DENIED\",\"error_message\":\"Bad key.\"}"_s; };
+    fetcher.route = [](const QString &) {
+        return u"{\"status\":\"REQUEST_DENIED\",\"error_message\":\"Bad key.\"}"_s;
+    };
     AddCompany(u"https://li.example/company/a?x"_s, u"a"_s, Company());
     AddCompany(u"https://li.example/company/b?x"_s, u"b"_s, Company());
     line.RunStarted();

@@ -311,7 +311,12 @@ TEST_F(TlsFetch, CertificatesAreCheckedUnlessTurnedOff) {
          misnamed,
          FetchError::Untrusted,
          u"untrusted 127.0.0.1: "_s},
-        {"a file that is not there", {true, missing}, {}, *https, FetchError::CaFileUnreadable, u"unusable "_s + missing},
+        {"a file that is not there",
+         {true, missing},
+         {},
+         *https,
+         FetchError::CaFileUnreadable,
+         u"unusable "_s + missing},
         {"checks turned off", {false, {}}, {}, misnamed, FetchError::None, {}},
     };
     for (const auto &c : cases) {

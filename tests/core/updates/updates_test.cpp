@@ -168,8 +168,9 @@ TEST_F(UpdateCheckTest, FailedFetchOrShortFileIsNamedOnlyWhenAsked) {
         fetcher.reply = u"x\r\nVersion=3.13\r\n"_s;
         Check(silent);
     }
-    EXPECT_EQ(shownTexts(), (QStringList{u"No check: 127.0.0.1: connection failed"_s,
-                                         u"No check: http://127.0.0.1:9/updates/mainappupdate.inf: no version found"_s}));
+    EXPECT_EQ(shownTexts(),
+              (QStringList{u"No check: 127.0.0.1: connection failed"_s,
+                           u"No check: http://127.0.0.1:9/updates/mainappupdate.inf: no version found"_s}));
     EXPECT_EQ(closes, 0);
 }
 

@@ -222,8 +222,7 @@ TEST_F(ForwardingProxy, IdleConnectionsAreCutOffAndAtTheCapAStrangerMakesRoom) {
     // 0: a stranger that never finishes its head; 1: the engine, with a tunnel that falls silent.
     ASSERT_TRUE(open(clients[0]) && open(clients[1]));
     clients[0].write("GET " + m_origin.url(u"/hello"_s).toLatin1() + " HTTP/1.1\r\n");
-    clients[1].write("CONNECT 127.0.0.1:" + QByteArray::number(m_origin.port()) + " HTTP/1.1\r\n" + access() +
-                     "\r\n");
+    clients[1].write("CONNECT 127.0.0.1:" + QByteArray::number(m_origin.port()) + " HTTP/1.1\r\n" + access() + "\r\n");
     ASSERT_TRUE(WaitFor([&] { return clients[1].bytesAvailable() > 0; }));
     ASSERT_TRUE(open(clients[2]));
     EXPECT_TRUE(WaitFor([&] { return closed(clients[0]); }));
