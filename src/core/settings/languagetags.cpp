@@ -108,6 +108,8 @@ const QStringList &UiTextTags() {
             list.append(MainTag(number));
         list.append(MainTag(120));
         list.append(MainTag(121));
+        for (int number = 150; number <= 159; ++number)
+            list.append(MainTag(number));
         return list;
     }();
     return tags;

@@ -47,6 +47,7 @@ protected:
         endpoints.placesHttp = u"http://places.example"_s;
         endpoints.placesHttps = u"https://places.example"_s;
         endpoints.placesKeyA = u"key"_s;
+        endpoints.placesKeyB = u"key"_s;
         context().texts.setText(u"main45"_s, u"[VAR1] items listed"_s);
         context().texts.setText(u"main46"_s, u"[VAR1] items exported"_s);
         context().run.DateTimeVal = u"run"_s;
@@ -220,6 +221,7 @@ TEST_F(ResultsParserTest, PlacesRefusalIsToldOnceAndMissingKeysAtTheStart) {
     EXPECT_EQ(test.status.toolTips.value(StatusSink::RunPanel), u"Last: REQUEST_DENIED: Bad key.");
 
     context().endpoints.placesKeyA.clear();
+    context().endpoints.placesKeyB.clear();
     parser.RunStarted();
     ASSERT_EQ(test.dialogs.shown.size(), 2);
     EXPECT_EQ(test.dialogs.shown[1].text, u"No keys.");
@@ -343,6 +345,15 @@ TEST_F(ResultsParserTest, SecondLayoutWithLowerCaseHeadingsGivesNoRows) {
 
     EXPECT_EQ(results.rowCount(), 0);
     EXPECT_TRUE(fetcher.calls.isEmpty());
+}
+
+TEST(RunStatusLine, WaitingSaysHowToGetACompanySearch) {
+    TestContext test;
+    test.context.texts.setText(u"main111"_s, u"Waiting."_s);
+    test.context.texts.setText(u"main156"_s, u"Sign in and search."_s);
+    RunStatusLine line(test.status, test.context.texts);
+    line.Waiting();
+    EXPECT_EQ(test.status.panelText(StatusSink::RunPanel), u"Waiting. Sign in and search.");
 }
 
 } // namespace

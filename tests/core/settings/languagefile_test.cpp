@@ -72,6 +72,7 @@ TEST(LanguageTables, MainWindowTagsInReadingOrder) {
     range(100, 101);
     range(110, 117);
     range(120, 121);
+    range(150, 159);
     QStringList actual;
     for (const LanguageTag &entry : MainWindowTags())
         actual.append(entry.tag);
@@ -97,7 +98,7 @@ TEST(LanguageTables, CaptionsHaveBuiltInTextsAndMessagesNone) {
         EXPECT_FALSE(entry.builtInText.isEmpty()) << entry.tag.toStdString();
     EXPECT_EQ(ColumnCaptionTag(0), u"main71"_s);
     EXPECT_EQ(ColumnCaptionTag(19), u"main90"_s);
-    EXPECT_EQ(UiTextTags().size(), 35);
+    EXPECT_EQ(UiTextTags().size(), 45);
 }
 
 TEST_F(LanguageFileReading, PathIsExecutableFolderLanguagesCodeDat) {
