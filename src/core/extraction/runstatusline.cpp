@@ -23,9 +23,9 @@ void RunStatusLine::RunStarted() {
 
 // The pane may show anything but a company search: the line says how to get one.
 void RunStatusLine::Waiting() {
-    const QString how = m_texts.text(QStringLiteral("main156"));
     const QString waiting = m_texts.text(QStringLiteral("main111"));
-    Show(how.isEmpty() ? waiting : waiting + u' ' + how);
+    const QString how = m_texts.format(QStringLiteral("main156"), waiting);
+    Show(how.isEmpty() ? waiting : how);
 }
 
 void RunStatusLine::PageStarted() {

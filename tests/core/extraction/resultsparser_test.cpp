@@ -349,11 +349,11 @@ TEST_F(ResultsParserTest, SecondLayoutWithLowerCaseHeadingsGivesNoRows) {
 
 TEST(RunStatusLine, WaitingSaysHowToGetACompanySearch) {
     TestContext test;
-    test.context.texts.setText(u"main111"_s, u"Waiting."_s);
-    test.context.texts.setText(u"main156"_s, u"Sign in and search."_s);
+    test.context.texts.setText(u"main111"_s, u"Waiting"_s);
+    test.context.texts.setText(u"main156"_s, u"[VAR1]: sign in and search."_s);
     RunStatusLine line(test.status, test.context.texts);
     line.Waiting();
-    EXPECT_EQ(test.status.panelText(StatusSink::RunPanel), u"Waiting. Sign in and search.");
+    EXPECT_EQ(test.status.panelText(StatusSink::RunPanel), u"Waiting: sign in and search.");
 }
 
 } // namespace

@@ -8,8 +8,8 @@
 #include "support/tinyproxy.h"
 
 #include <QSignalSpy>
-#include <QTest>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -161,7 +161,7 @@ TEST_F(BrowserPaneProxy, DrawnListLineWithCredentialsCarriesThePage) {
 TEST_F(BrowserPaneProxy, UnreachableSiteIsNamedWithTheReason) {
     const int closedPort = FreeLoopbackPort();
     ASSERT_GT(closedPort, 0);
-    m_pane->setUnreachableText([](const QString &host, const QString &reason) {
+    m_pane->setUnreachableText([](const QString &host, const QString &reason) -> QString {
         return u"Unreachable "_s + host + u": "_s + reason;
     });
     m_pane->navigate(u"https://127.0.0.1:%1/page"_s.arg(closedPort));
