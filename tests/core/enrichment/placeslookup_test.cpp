@@ -5,8 +5,6 @@
 
 #include <deque>
 
-using namespace Qt::StringLiterals;
-
 namespace {
 
 const QString keyA = QStringLiteral("AAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAA1");
@@ -123,17 +121,51 @@ TEST_F(PlacesLookupSuccess, EachRequestDrawsItsOwnKey) {
     EXPECT_EQ(second.details, DetailsUrl(QStringLiteral("ChIJ-nearest"), keyB));
 }
 
+TEST_F(PlacesLookupSuccess, MissingMembersEmptyTheirCells) {
+    site.Serve(detailsPath, R"({"result":{"name":"Bare","geometry":{"location":{"lat":1,"lng":2}}},"status":"OK"})");
+    const Outputs outputs = Run();
+
+    EXPECT_TRUE(outputs.phone.isEmpty());
+    EXPECT_TRUE(outputs.state.isEmpty());
+    EXPECT_TRUE(outputs.category.isEmpty());
+    EXPECT_EQ(outputs.details, DetailsUrl(QStringLiteral("ChIJ-nearest"), keyA));
+}
+
+TEST_F(PlacesLookupSuccess, AddressWithoutRegionEmptiesTheState) {
+    site.Serve(detailsPath,
+               R"({"result":{"adr_address":"<span class=\"locality\">Paris</span>","formatted_phone_number":"1"},)"
+               R"("status":"OK"})");
+    const Outputs outputs = Run();
+
+    EXPECT_EQ(outputs.phone, u"1");
+    EXPECT_TRUE(outputs.state.isEmpty());
+}
+
 class PlacesLookupStops : public PlacesLookupTest {
 protected:
-    void ExpectUnchangedAfter(int requests) {
+    // A status other than OK and ZERO_RESULTS is the service refusing: a failed lookup.
+    void ExpectUnchangedAfter(int requests, PlacesOutcome::Kind kind = PlacesOutcome::Kind::Done) {
         EXPECT_EQ(Run(), Outputs{});
         EXPECT_EQ(site.Targets().size(), requests);
+        EXPECT_EQ(outcome.kind, kind);
     }
 };
 
 TEST_F(PlacesLookupStops, GeocodingFetchFails) {
     site.Fail(geocodePath);
-    ExpectUnchangedAfter(1);
+    ExpectUnchangedAfter(1, PlacesOutcome::Kind::Failed);
+}
+
+TEST_F(PlacesLookupStops, GeocodingRefusedWithTheServicesReason) {
+    site.Serve(geocodePath, R"({"error_message":"The key is invalid.","results":[],"status":"REQUEST_DENIED"})");
+    ExpectUnchangedAfter(1, PlacesOutcome::Kind::Refused);
+    EXPECT_EQ(outcome.reason, u"REQUEST_DENIED: The key is invalid.");
+}
+
+TEST_F(PlacesLookupStops, NoKeyAtAllAsksNothing) {
+    transport.test.context.endpoints.placesKeyA.clear();
+    transport.test.context.endpoints.placesKeyB.clear();
+    ExpectUnchangedAfter(0, PlacesOutcome::Kind::NoKeys);
 }
 
 TEST_F(PlacesLookupStops, LocationOnlyBeforeTheCorners) {
@@ -144,7 +176,7 @@ TEST_F(PlacesLookupStops, LocationOnlyBeforeTheCorners) {
 
 TEST_F(PlacesLookupStops, NearbySearchFails) {
     site.Fail(nearbyPath);
-    ExpectUnchangedAfter(2);
+    ExpectUnchangedAfter(2, PlacesOutcome::Kind::Failed);
 }
 
 TEST_F(PlacesLookupStops, NearbySearchFindsNothing) {
@@ -159,7 +191,8 @@ TEST_F(PlacesLookupStops, NearbySearchOkWithoutResults) {
 
 TEST_F(PlacesLookupStops, NearbySearchStatusOtherThanOk) {
     site.Serve(nearbyPath, R"({"results":[{"place_id":"x"}],"status":"OVER_QUERY_LIMIT"})");
-    ExpectUnchangedAfter(2);
+    ExpectUnchangedAfter(2, PlacesOutcome::Kind::Refused);
+    EXPECT_EQ(outcome.reason, u"OVER_QUERY_LIMIT");
 }
 
 TEST_F(PlacesLookupStops, NearbySearchReplyIsNotJson) {
@@ -195,12 +228,12 @@ TEST_F(PlacesLookupStops, StopRequestedDuringTheNearbySearch) {
 
 TEST_F(PlacesLookupStops, DetailsFetchFails) {
     site.Fail(detailsPath);
-    ExpectUnchangedAfter(3);
+    ExpectUnchangedAfter(3, PlacesOutcome::Kind::Failed);
 }
 
 TEST_F(PlacesLookupStops, DetailsStatusOtherThanOk) {
     site.Serve(detailsPath, R"({"result":{"formatted_phone_number":"1"},"status":"NOT_FOUND"})");
-    ExpectUnchangedAfter(3);
+    ExpectUnchangedAfter(3, PlacesOutcome::Kind::Refused);
 }
 
 TEST_F(PlacesLookupStops, DetailsReplyIsNotJson) {
@@ -211,62 +244,6 @@ TEST_F(PlacesLookupStops, DetailsReplyIsNotJson) {
 TEST_F(PlacesLookupStops, DetailsWithoutResultObject) {
     site.Serve(detailsPath, R"({"result":"none","status":"OK"})");
     ExpectUnchangedAfter(3);
-}
-
-// A status other than OK and ZERO_RESULTS is the service refusing: a failed lookup, with its
-// reason; no key at all asks nothing.
-TEST_F(PlacesLookupStops, RefusalsFailWithTheServicesReasonAndNoKeyAsksNothing) {
-    const QString denied = QStringLiteral(R"({"error_message":"The provided API key is invalid.","results":[],)"
-                                          R"("status":"REQUEST_DENIED"})");
-    const struct {
-        QString path;
-        QString reply;
-        PlacesOutcome::Kind kind;
-        QString reason;
-        int requests;
-    } cases[] = {
-        {geocodePath, denied, PlacesOutcome::Kind::Refused, u"REQUEST_DENIED: The provided API key is invalid."_s, 1},
-        {nearbyPath, u"{\"results\":[],\"status\":\"OVER_QUERY_LIMIT\"}"_s, PlacesOutcome::Kind::Refused,
-         u"OVER_QUERY_LIMIT"_s, 2},
-        {nearbyPath, u"{\"results\":[],\"status\":\"ZERO_RESULTS\"}"_s, PlacesOutcome::Kind::Done, {}, 2},
-        {detailsPath, u"{\"status\":\"INVALID_REQUEST\"}"_s, PlacesOutcome::Kind::Refused, u"INVALID_REQUEST"_s, 3},
-    };
-    for (const auto &c : cases) {
-        SetUp();
-        site.Serve(c.path, c.reply.toUtf8());
-        const qsizetype before = site.Targets().size();
-        EXPECT_EQ(Run(), Outputs{}) << c.reply.toStdString();
-        EXPECT_EQ(outcome.kind, c.kind) << c.reply.toStdString();
-        EXPECT_EQ(outcome.reason, c.reason);
-        EXPECT_EQ(site.Targets().size() - before, c.requests);
-    }
-    Endpoints &endpoints = transport.test.context.endpoints;
-    endpoints.placesKeyA.clear();
-    endpoints.placesKeyB.clear();
-    const qsizetype before = site.Targets().size();
-    Run();
-    EXPECT_EQ(outcome.kind, PlacesOutcome::Kind::NoKeys);
-    EXPECT_EQ(site.Targets().size(), before);
-}
-
-TEST_F(PlacesLookupSuccess, MissingMembersEmptyTheirCells) {
-    site.Serve(detailsPath, R"({"result":{"name":"Bare","geometry":{"location":{"lat":1,"lng":2}}},"status":"OK"})");
-    const Outputs outputs = Run();
-
-    EXPECT_TRUE(outputs.phone.isEmpty());
-    EXPECT_TRUE(outputs.state.isEmpty());
-    EXPECT_TRUE(outputs.category.isEmpty());
-    EXPECT_EQ(outputs.details, DetailsUrl(QStringLiteral("ChIJ-nearest"), keyA));
-}
-
-TEST_F(PlacesLookupSuccess, AddressWithoutRegionEmptiesTheState) {
-    site.Serve(detailsPath,
-               R"({"result":{"adr_address":"<span class=\"locality\">Paris</span>","formatted_phone_number":"1"},)"
-               R"("status":"OK"})");
-    const Outputs outputs = Run();
-
-    EXPECT_EQ(outputs.phone, u"1");
-    EXPECT_TRUE(outputs.state.isEmpty());
 }
 
 } // namespace

@@ -287,7 +287,11 @@ TEST_F(TlsFetch, CertificatesAreCheckedUnlessTurnedOff) {
     ASSERT_TRUE(misnamed.start());
     context.texts.setText(u"main153"_s, u"untrusted [VAR1]: [VAR2]"_s);
     context.texts.setText(u"main154"_s, u"unusable [VAR1]"_s);
-    const QString missing = certificate->certificateFile() + u".gone"_s;
+    const QString ours = certificate->certificateFile();
+    const QString theirs = elsewhere.certificateFile();
+    const QString missing = ours + u".gone"_s;
+    const QString untrusted = u"untrusted 127.0.0.1: "_s;
+    using enum FetchError;
     // systemStore: what SSL_CERT_FILE names as the system's authorities.
     const struct {
         const char *what;
@@ -297,27 +301,12 @@ TEST_F(TlsFetch, CertificatesAreCheckedUnlessTurnedOff) {
         FetchError error;
         QString shown;
     } cases[] = {
-        {"system authorities only", {true, {}}, {}, *https, FetchError::Untrusted, u"untrusted 127.0.0.1: "_s},
-        {"the server's authority named", {true, certificate->certificateFile()}, {}, *https, FetchError::None, {}},
-        {"the system's authorities stay beside the file",
-         {true, elsewhere.certificateFile()},
-         certificate->certificateFile(),
-         *https,
-         FetchError::None,
-         {}},
-        {"a certificate for another host",
-         {true, elsewhere.certificateFile()},
-         {},
-         misnamed,
-         FetchError::Untrusted,
-         u"untrusted 127.0.0.1: "_s},
-        {"a file that is not there",
-         {true, missing},
-         {},
-         *https,
-         FetchError::CaFileUnreadable,
-         u"unusable "_s + missing},
-        {"checks turned off", {false, {}}, {}, misnamed, FetchError::None, {}},
+        {"system authorities only", {true, {}}, {}, *https, Untrusted, untrusted},
+        {"the server's authority named", {true, ours}, {}, *https, None, {}},
+        {"the system's authorities stay beside the file", {true, theirs}, ours, *https, None, {}},
+        {"a certificate for another host", {true, theirs}, {}, misnamed, Untrusted, untrusted},
+        {"a file that is not there", {true, missing}, {}, *https, CaFileUnreadable, u"unusable "_s + missing},
+        {"checks turned off", {false, {}}, {}, misnamed, None, {}},
     };
     for (const auto &c : cases) {
         real.setTls(c.tls);
@@ -326,7 +315,7 @@ TEST_F(TlsFetch, CertificatesAreCheckedUnlessTurnedOff) {
         QString source;
         downloader.DirectDownloadURL(c.server.url(QStringLiteral("/page")), source, false);
         EXPECT_EQ(downloader.last().error, c.error) << c.what;
-        if (c.error != FetchError::None) {
+        if (c.error != None) {
             EXPECT_TRUE(status.activityHistory.last().startsWith(c.shown)) << c.what;
         }
     }
