@@ -83,7 +83,8 @@ int main(int argc, char **argv) {
             return 1;
         }
     }
-    const ConfigFile config = ReadConfigFile(ConfigFilePath(AppDataFolder(host)));
+    const QString configPath = ConfigFilePath(AppDataFolder(host));
+    const ConfigFile config = ReadConfigFile(configPath);
     if (!config.warning.isEmpty()) {
         qWarning().noquote() << config.warning;
     }
@@ -97,6 +98,8 @@ int main(int argc, char **argv) {
     options.endpoints = demo ? Endpoints::fromKeyFileAndEnvironment(config, demo->environment())
                              : Endpoints::fromKeyFileAndEnvironment(config);
     options.tls = TlsOptions{config.verifyTls, config.caFile};
+    options.config = config;
+    options.configPath = configPath;
     options.browserProfile = &profile;
     options.executableFolder = LanguageFolder(executableFolder);
     options.journalFile = ResultsJournalFile();

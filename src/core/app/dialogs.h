@@ -25,6 +25,8 @@ public:
     // The same with a detail below the text, shown as plain text the user can select and copy
     // (an address the program could not open, for one).
     virtual void showMessageWithDetail(Icon icon, const QString &text, const QString &detail) = 0;
+    // A message that waits for no answer: the work under way goes on while it shows.
+    virtual void showNotice(Icon icon, const QString &text) { showMessage(icon, text); }
     // A box with OK and Cancel; true only for OK (closing the box counts as Cancel).
     virtual bool confirm(Icon icon, const QString &text) = 0;
     // The chosen path, or nothing when the user cancels.

@@ -93,6 +93,7 @@ ConfigFile ReadConfigFile(const QString &path) {
     }
     ReadGroups(QString::fromUtf8(file.readAll()), keys);
     if (file.permissions() & NotOwnerOnly) {
+        keys.othersMayRead = true;
         keys.warning = QStringLiteral("%1 holds the Places keys but other users may read it; make it private "
                                       "with: chmod 600 '%1'")
                            .arg(path);

@@ -14,6 +14,8 @@ struct ConfigFile {
     bool verifyTls = true;
     // Why the keys may not be private or could not be read; empty when all is well.
     QString warning;
+    // Others than its owner may read or write the file.
+    bool othersMayRead = false;
 };
 
 // The configuration file in the program's data folder; empty when that folder is unknown.
@@ -32,8 +34,9 @@ struct Endpoints {
     QString linkedInHttp = QStringLiteral("http://www.linkedin.com");
     // The host of the map links written into rows (http, path /maps).
     QString googleMapsHttp = QStringLiteral("http://maps.google.com");
-    // The Places web service: geocoding goes over http, nearby search and details over https.
-    QString placesHttp = QStringLiteral("http://maps.googleapis.com");
+    // The Places web service. The service takes every request, geocoding too, over https only;
+    // geocoding keeps an address of its own (and its own environment name).
+    QString placesHttp = QStringLiteral("https://maps.googleapis.com");
     QString placesHttps = QStringLiteral("https://maps.googleapis.com");
     // The two Places keys; empty until the configuration file or the environment supplies them.
     QString placesKeyA;

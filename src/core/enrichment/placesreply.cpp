@@ -15,9 +15,12 @@ std::optional<QJsonObject> ParseReplyObject(const QString &reply) {
     return document.object();
 }
 
+QString ReplyStatus(const QJsonObject &reply) {
+    return reply.value(QLatin1String("status")).toString();
+}
+
 bool HasStatusOk(const QJsonObject &reply) {
-    const QJsonValue status = reply.value(QLatin1String("status"));
-    return status.isString() && status.toString() == QLatin1String("OK");
+    return ReplyStatus(reply) == QLatin1String("OK");
 }
 
 QString RegionFromAdrAddress(const QString &adrAddress) {

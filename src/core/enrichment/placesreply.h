@@ -10,6 +10,9 @@
 // The reply parsed as the UTF-8 JSON text it is; nothing when it is not a single object.
 std::optional<QJsonObject> ParseReplyObject(const QString &reply);
 
+// The reply object's "status" when it is a string, else empty.
+QString ReplyStatus(const QJsonObject &reply);
+
 // True when the reply object's "status" is the string "OK".
 bool HasStatusOk(const QJsonObject &reply);
 

@@ -78,6 +78,7 @@ void ExtractionDriver::btnStartClick() {
     m_todaysRun = false;
     m_statusLine.RunStarted();
     m_statusLine.Waiting();
+    m_parser.RunStarted();
 }
 
 // Stop ends a run at once: the request ends the fetch and the pause in progress, and the tick

@@ -2,6 +2,7 @@
 
 #include "core/account/accountguard.h"
 #include "core/app/appcontext.h"
+#include "core/app/dialogs.h"
 #include "core/browser/signedinpages.h"
 #include "core/enrichment/aboutoverview.h"
 #include "core/enrichment/companydetails.h"
@@ -79,7 +80,7 @@ QCoro::Task<ParseOutcome> ResultsPageParser::ParseEntries(QString source, QStrin
             if (!m_results.isKnownLink(link)) {
                 name = HtmlToText(CutBetween(u">", u"</A>", 0, buffer));
                 const bool detailed = co_await ExtractCompanyDetails(m_fetcher, link, row, stop);
-                Count(!detailed, RunStatusLine::Failure::CompanyPage, stop);
+                Count(!detailed, RunStatusLine::Failure::CompanyPage, stop, m_fetcher.lastFailure());
                 co_await CompleteFromPlaces(name, row, stop);
             }
         }
@@ -105,7 +106,7 @@ QCoro::Task<ParseOutcome> ResultsPageParser::GetCompanyDataResults3(CardsPage pa
             if (outcome.challenge != Challenge::None) {
                 break; // the entry in progress is dropped; the rows before it stay
             }
-            Count(!detailed, RunStatusLine::Failure::CompanyPage, stop);
+            Count(!detailed, RunStatusLine::Failure::CompanyPage, stop, m_fetcher.lastFailure());
             if (row[LeadRow::Industry].isEmpty()) {
                 row[LeadRow::Industry] = SubtitleIndustry(card.subtitle);
             }
@@ -124,10 +125,12 @@ QCoro::Task<> ResultsPageParser::CompleteFromPlaces(const QString &name, LeadRow
         co_return;
     }
     const QString location = row[LeadRow::City] + u',' + row[LeadRow::PostalCode] + u", " + row[LeadRow::Country];
-    const bool looked =
+    const PlacesOutcome looked =
         co_await m_places.ParsePair(name, location, row[LeadRow::Country], row[LeadRow::Phone],
                                     row[LeadRow::GoogleMapsDetails], row[LeadRow::State], row[LeadRow::Category], stop);
-    Count(!looked, RunStatusLine::Failure::Places, stop);
+    const QString reason = looked.kind == PlacesOutcome::Kind::Refused ? looked.reason : m_fetcher.lastFailure();
+    Count(looked.failed(), RunStatusLine::Failure::Places, stop, reason);
+    TellRefusal(looked);
 }
 
 QCoro::Task<ResultsPageParser::Next> ResultsPageParser::FileEntry(LeadRow &row, const QString &name,
@@ -207,7 +210,7 @@ QCoro::Task<bool> ResultsPageParser::FinishEntry(LeadRow &row, const QString &na
         if (stop.requested()) {
             co_return false;
         }
-        Count(m_harvester.homePageFailed(), RunStatusLine::Failure::Website, stop);
+        Count(m_harvester.homePageFailed(), RunStatusLine::Failure::Website, stop, m_fetcher.lastFailure());
     }
     if (!row[LeadRow::FullAddress].isEmpty()) {
         const QString query = QString(row[LeadRow::FullAddress] + u',' + row[LeadRow::Country]).replace(u' ', u'+');
@@ -239,8 +242,24 @@ QCoro::Task<bool> ResultsPageParser::FinishEntry(LeadRow &row, const QString &na
 }
 
 // A fetch that a stop cut short is no failure of the site's.
-void ResultsPageParser::Count(bool failed, RunStatusLine::Failure failure, const StopToken &stop) {
+void ResultsPageParser::Count(bool failed, RunStatusLine::Failure failure, const StopToken &stop,
+                              const QString &reason) {
     if (failed && !stop.requested() && m_statusLine != nullptr) {
-        m_statusLine->FetchFailed(failure);
+        m_statusLine->FetchFailed(failure, reason);
+    }
+}
+
+void ResultsPageParser::RunStarted() {
+    m_toldRefusals.clear();
+    if (m_context.settings.cCompleteFromGoogle && !m_places.hasKeys()) {
+        m_context.dialogs.showNotice(Dialogs::Icon::Information, m_context.texts.text(QStringLiteral("main150")));
+    }
+}
+
+void ResultsPageParser::TellRefusal(const PlacesOutcome &outcome) {
+    if (outcome.kind == PlacesOutcome::Kind::Refused && !m_toldRefusals.contains(outcome.reason)) {
+        m_toldRefusals.append(outcome.reason);
+        m_context.dialogs.showNotice(Dialogs::Icon::Warning,
+                                     m_context.texts.format(QStringLiteral("main151"), outcome.reason));
     }
 }

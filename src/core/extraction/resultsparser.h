@@ -9,6 +9,7 @@
 #include "core/model/leadrow.h"
 
 #include <QString>
+#include <QStringList>
 #include <qcoro/qcorotask.h>
 
 class AccountGuard;
@@ -44,6 +45,9 @@ public:
     QCoro::Task<ParseOutcome> GetCompanyDataResults3(CardsPage page, QString keyword, StopToken stop);
 
     PlacesLookup &places() { return m_places; }
+    // A run begins: with the Places lookup on and no key at all, the user learns once that the
+    // lookups are skipped and where the keys go; each reason the service gives is said once.
+    void RunStarted();
     // Where new rows and failed fetches are told; none by default.
     void setStatusLine(RunStatusLine *line) { m_statusLine = line; }
     // What reads of today's layout use; none by default (no budget, no signed-in pages).
@@ -65,7 +69,8 @@ private:
     // Completes and files one named entry; false when the entry was dropped by a stop.
     QCoro::Task<bool> FinishEntry(LeadRow &row, const QString &name, const QString &link, const QString &keyword,
                                   ParseOutcome &outcome, StopToken stop);
-    void Count(bool failed, RunStatusLine::Failure failure, const StopToken &stop);
+    void Count(bool failed, RunStatusLine::Failure failure, const StopToken &stop, const QString &reason);
+    void TellRefusal(const PlacesOutcome &outcome);
 
     AppContext &m_context;
     Fetcher &m_fetcher;
@@ -75,4 +80,5 @@ private:
     RunStatusLine *m_statusLine = nullptr;
     AccountGuard *m_account = nullptr;
     SignedInPages *m_signedIn = nullptr;
+    QStringList m_toldRefusals; // in this run
 };

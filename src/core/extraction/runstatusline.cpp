@@ -18,6 +18,8 @@ void RunStatusLine::RunStarted() {
     m_rows = 0;
     m_pageRows = 0;
     std::fill(std::begin(m_failures), std::end(m_failures), 0);
+    m_lastFailure.clear();
+    m_status.setPanelToolTip(StatusSink::RunPanel, {});
 }
 
 void RunStatusLine::Waiting() {
@@ -36,8 +38,11 @@ void RunStatusLine::RowAdded() {
     ShowPage();
 }
 
-void RunStatusLine::FetchFailed(Failure failure) {
+void RunStatusLine::FetchFailed(Failure failure, const QString &reason) {
     ++m_failures[static_cast<int>(failure)];
+    if (!reason.isEmpty()) {
+        m_lastFailure = reason;
+    }
 }
 
 void RunStatusLine::Pausing(int milliseconds) {
@@ -100,9 +105,13 @@ void RunStatusLine::Render() const {
     case Shown::Nothing:
     case Shown::Countdown:
         return;
-    case Shown::Waiting:
-        text = m_texts.text(QStringLiteral("main111"));
+    case Shown::Waiting: {
+        // The pane may show anything but a company search: the line says how to get one.
+        const QString waiting = m_texts.text(QStringLiteral("main111"));
+        const QString how = m_texts.format(QStringLiteral("main156"), waiting);
+        text = how.isEmpty() ? waiting : how;
         break;
+    }
     case Shown::WaitingForCards:
         text = m_texts.text(QStringLiteral("main205"));
         break;
@@ -132,6 +141,9 @@ void RunStatusLine::Render() const {
             const bool inHome = folder == home || folder.startsWith(home + u'/');
             parts.append(m_texts.format(QStringLiteral("main117"), inHome ? u'~' + folder.mid(home.size()) : folder));
             toolTip = m_exportFile;
+        }
+        if (!m_lastFailure.isEmpty()) {
+            toolTip = QStringList{toolTip, m_texts.format(QStringLiteral("main155"), m_lastFailure)}.join(u'\n').trimmed();
         }
         text = parts.join(u' ');
         break;

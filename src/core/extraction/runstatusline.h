@@ -10,7 +10,7 @@ class UiTexts;
 // Panel 5 of the status bar: where a run stands, in the user's language. Empty until the first
 // Get Data; then waiting for a result page, the page being read with its new rows, a countdown to
 // the next page, "stopped" with the rows so far, and at the end what the run found, what it could
-// not fetch and the folder it exported to.
+// not fetch and the folder it exported to, with the last failure's host and reason on hovering.
 class RunStatusLine {
 public:
     // What a run could not fetch, as the end of the run counts it.
@@ -22,7 +22,8 @@ public:
     void Waiting();
     void PageStarted();
     void RowAdded();
-    void FetchFailed(Failure failure);
+    // reason: the host and why, kept for the end's tooltip when given.
+    void FetchFailed(Failure failure, const QString &reason = {});
     // The wait before the next page is read, counted down second by second.
     void Pausing(int milliseconds);
     void Stopped();
@@ -70,6 +71,7 @@ private:
     Shown m_shown = Shown::Nothing;
     QString m_budgetText; // formatted by whoever keeps the budget
     QString m_exportFile;
+    QString m_lastFailure;
     QTimer m_countdown;
     QElapsedTimer m_pauseClock;
     int m_pauseMs = 0;

@@ -2,6 +2,7 @@
 
 #include "core/app/statussink.h"
 #include "core/host/hostservices.h"
+#include "core/net/failuretext.h"
 #include "core/net/proxystep.h"
 #include "core/settings/appsettings.h"
 #include "core/settings/uitexts.h"
@@ -15,8 +16,7 @@ Q_LOGGING_CATEGORY(lcFetch, "tarnwick.net.fetch", QtWarningMsg)
 void LogFailure(const QString &url, const FetchResult &result) {
     // A reply beyond the limits and a certificate that fails its check are worth a look;
     // everyday failures are not.
-    if (result.error == FetchError::TooLarge || result.error == FetchError::TookTooLong ||
-        result.error == FetchError::Untrusted) {
+    if (result.error == FetchError::TooLarge || result.error == FetchError::TookTooLong || MustBeShown(result)) {
         qCWarning(lcFetch).noquote() << "fetch failed:" << url
                                      << FetchErrorName(result.error) + u": " + result.errorText;
     } else {
@@ -81,7 +81,7 @@ QCoro::Task<FetchResult> Downloader::DirectDownloadURL(QString AURL, bool UseUTF
     if (stop.requested()) {
         ShowActivity(QStringLiteral("main57"));
     } else {
-        ShowFailure(result);
+        ShowFailure(AURL, result);
     }
     co_return result;
 }
@@ -162,7 +162,7 @@ QCoro::Task<Downloader::AttemptOutcome> Downloader::Attempt(const QString &url, 
         LogFailure(url, retried);
         result = std::move(retried);
     }
-    co_await AfterFailedAttempt(result, stop);
+    co_await AfterFailedAttempt(url, result, stop);
     co_return result.isPermanent() ? AttemptOutcome::FailedForGood : AttemptOutcome::Failed;
 }
 
@@ -176,13 +176,13 @@ QCoro::Task<FetchResult> Downloader::FetchWithOneOffClient(QString url, StopToke
     co_return co_await oneOff.Get(url, ReplyAs::Text, stop);
 }
 
-QCoro::Task<> Downloader::AfterFailedAttempt(const FetchResult &result, StopToken stop) {
+QCoro::Task<> Downloader::AfterFailedAttempt(QString url, const FetchResult &result, StopToken stop) {
     co_await PumpDelay(static_cast<int>(m_afterFailure.count()), stop);
     if (stop.requested()) {
         ShowActivity(QStringLiteral("main65"));
         co_return;
     }
-    ShowFailure(result);
+    ShowFailure(url, result);
     if (m_settings.rRandomProxy && !result.isPermanent()) {
         ShowActivity(QStringLiteral("main66"));
     }
@@ -192,12 +192,12 @@ void Downloader::ShowActivity(const QString &tag) {
     m_status.setPanelText(StatusSink::ActivityPanel, tag.isEmpty() ? QString() : m_texts.text(tag));
 }
 
-// Failures leave the panel empty, except a certificate that fails its check: the user must
-// learn why the program will not talk to that server.
-void Downloader::ShowFailure(const FetchResult &result) {
-    if (result.error == FetchError::Untrusted) {
-        m_status.setPanelText(StatusSink::ActivityPanel,
-                              QStringLiteral("certificate not trusted: ") + result.errorText);
+// Failures leave the panel empty, except those the user must act on (a certificate that fails
+// its check, for one): the user must learn why the program will not talk to that server.
+void Downloader::ShowFailure(const QString &url, const FetchResult &result) {
+    m_lastFailure = FailureText(url, result, m_texts);
+    if (MustBeShown(result)) {
+        m_status.setPanelText(StatusSink::ActivityPanel, m_lastFailure);
     } else {
         ShowActivity({});
     }

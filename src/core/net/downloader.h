@@ -32,6 +32,7 @@ public:
     QCoro::Task<FetchResult> DownloadURL(QString AURL, bool UseUTF8, StopToken stop) override;
     QCoro::Task<FetchResult> DirectDownloadURL(QString AURL, bool UseUTF8, StopToken stop) override;
     QCoro::Task<FetchResult> DownloadLinkedInPage(QString AURL, StopToken stop) override;
+    QString lastFailure() const override { return m_lastFailure; }
 
     // The shared client's current proxy values.
     const ProxyValues &proxy() const { return m_client.proxy(); }
@@ -58,9 +59,9 @@ private:
 
     QCoro::Task<AttemptOutcome> Attempt(const QString &url, bool utf8, StopToken stop, FetchResult &result);
     QCoro::Task<FetchResult> FetchWithOneOffClient(QString url, StopToken stop);
-    QCoro::Task<> AfterFailedAttempt(const FetchResult &result, StopToken stop);
+    QCoro::Task<> AfterFailedAttempt(QString url, const FetchResult &result, StopToken stop);
     void ShowActivity(const QString &tag);
-    void ShowFailure(const FetchResult &result);
+    void ShowFailure(const QString &url, const FetchResult &result);
 
     const AppSettings &m_settings;
     StatusSink &m_status;
@@ -71,4 +72,5 @@ private:
     std::chrono::milliseconds m_downloadTimeout = DownloadReadTimeout;
     std::chrono::milliseconds m_directTimeout = DirectReadTimeout;
     std::chrono::milliseconds m_afterFailure{500};
+    QString m_lastFailure;
 };

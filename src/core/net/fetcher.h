@@ -24,4 +24,6 @@ public:
     virtual QCoro::Task<FetchResult> DownloadLinkedInPage(QString AURL, StopToken stop) {
         return DownloadURL(std::move(AURL), true, std::move(stop));
     }
+    // The host and reason of the last fetch that failed; empty when none has.
+    virtual QString lastFailure() const { return {}; }
 };

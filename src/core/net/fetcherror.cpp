@@ -70,6 +70,10 @@ QString FetchErrorName(FetchError error) {
         return QStringLiteral("TLS failed");
     case FetchError::Untrusted:
         return QStringLiteral("certificate not trusted");
+    case FetchError::CaFileUnreadable:
+        return QStringLiteral("certificate file unreadable");
+    case FetchError::InsecureRedirect:
+        return QStringLiteral("redirect from https to http refused");
     case FetchError::TimedOut:
         return QStringLiteral("read timed out");
     case FetchError::ConnectionLost:

@@ -15,6 +15,8 @@ enum class FetchError {
     ProxyFailed,      // the proxy refused the request or the tunnel
     TlsFailed,        // the TLS layer could not be set up or the handshake failed
     Untrusted,        // the server's certificate is not trusted or does not name the host
+    CaFileUnreadable, // the named bundle of further authorities is missing or cannot be read
+    InsecureRedirect, // a redirect from https to http, refused before it was followed
     TimedOut,         // no data arrived within the read time-out
     ConnectionLost,   // the connection closed or was reset before the reply was complete
     HttpStatus,       // the server answered with an error status (400 and above)

@@ -3,10 +3,12 @@
 #include "core/app/version.h"
 #include "core/async/completion.h"
 #include "core/net/bodytextdecoder.h"
+#include "core/net/cabundles.h"
 #include "core/net/requesturl.h"
 #include "core/net/transferprogress.h"
 
 #include <QTimer>
+#include <QUrl>
 
 #include <algorithm>
 #include <memory>
@@ -33,6 +35,26 @@ QByteArray ProxyUrl(const ProxyValues &proxy) {
         host = '[' + host + ']';
     }
     return "http://" + host + ':' + QByteArray::number(proxy.port);
+}
+
+// True for the Location header of a redirect that would take an https request to http: what
+// the request carries (cookies, the address itself) must not go out in the clear.
+bool LeavesHttps(CURL *easy, QByteArrayView line) {
+    constexpr QByteArrayView name = "location:";
+    if (line.size() <= name.size() || qstrnicmp(line.data(), name.data(), name.size()) != 0) {
+        return false;
+    }
+    long status = 0;
+    const char *current = nullptr;
+    curl_easy_getinfo(easy, CURLINFO_RESPONSE_CODE, &status);
+    curl_easy_getinfo(easy, CURLINFO_EFFECTIVE_URL, &current);
+    if (status < 300 || status >= 400 || current == nullptr) {
+        return false;
+    }
+    const QUrl from(QString::fromUtf8(current));
+    const QUrl to = from.resolved(QUrl(QString::fromUtf8(line.sliced(name.size()).trimmed())));
+    return from.scheme().compare(u"https", Qt::CaseInsensitive) == 0 &&
+           to.scheme().compare(u"http", Qt::CaseInsensitive) == 0;
 }
 
 // How a transfer ended: libcurl's result, or a reason of ours that ended it before libcurl did.
@@ -95,6 +117,8 @@ struct HttpClient::Transfer {
     bool begun = false;
     qint64 reported = 0;
     Slist headers;
+    QByteArray caFilePem;          // the system's and the user's authorities, lent to libcurl
+    bool insecureRedirect = false; // a redirect from https to http was refused
     char errorBuffer[CURL_ERROR_SIZE] = {};
 };
 
@@ -114,9 +138,26 @@ bool HttpClient::Configure(const QString &url, Transfer &transfer, FetchResult &
     curl_easy_setopt(easy, CURLOPT_HTTP_VERSION, static_cast<long>(CURL_HTTP_VERSION_1_1));
     curl_easy_setopt(easy, CURLOPT_USERAGENT, HttpUserAgent.toUtf8().constData());
     if (m_options.tls.verify) {
-        // The system's authorities stay in force (CAPATH); the file adds its own.
+        // Both stores are named: a bundle libcurl is given replaces the one it was built with,
+        // and not every libcurl has a CA path to fall back on. So the user's file goes in one
+        // bundle with the system's.
+        const QString system = SystemCaBundle(easy);
+        if (!system.isEmpty()) {
+            curl_easy_setopt(easy, CURLOPT_CAINFO, system.toLocal8Bit().constData());
+        }
         if (!m_options.tls.caFile.isEmpty()) {
-            curl_easy_setopt(easy, CURLOPT_CAINFO, m_options.tls.caFile.toLocal8Bit().constData());
+            CaFileBytes bytes = ReadCaFile(m_options.tls.caFile);
+            if (!bytes.error.isEmpty()) {
+                result.error = FetchError::CaFileUnreadable;
+                result.errorText = bytes.error;
+                return false;
+            }
+            if (!system.isEmpty()) {
+                transfer.caFilePem = ReadCaFile(system).pem + '\n';
+            }
+            transfer.caFilePem += bytes.pem;
+            curl_blob blob{transfer.caFilePem.data(), static_cast<size_t>(transfer.caFilePem.size()), CURL_BLOB_NOCOPY};
+            curl_easy_setopt(easy, CURLOPT_CAINFO_BLOB, &blob);
         }
     } else {
         curl_easy_setopt(easy, CURLOPT_SSL_VERIFYPEER, 0L);
@@ -252,6 +293,10 @@ void HttpClient::ReadOutcome(Transfer &transfer, CURLcode code, FetchResult &res
         result.errorText = transfer.errorBuffer[0] != '\0' ? QString::fromUtf8(transfer.errorBuffer)
                                                            : QString::fromUtf8(curl_easy_strerror(code));
     }
+    if (transfer.insecureRedirect) {
+        result.error = FetchError::InsecureRedirect;
+        result.errorText = QStringLiteral("a redirect from https to http was refused");
+    }
     if (transfer.tooLarge) {
         result.error = FetchError::TooLarge;
         result.errorText = QStringLiteral("more than %1 bytes").arg(transfer.maxBytes);
@@ -333,5 +378,9 @@ size_t HttpClient::ReadHeader(char *data, size_t size, size_t count, void *userD
         transfer->StartResponse();
     }
     transfer->lastActivity = Clock::now();
+    if (LeavesHttps(transfer->handle.easy(), QByteArrayView(data, static_cast<qsizetype>(bytes)))) {
+        transfer->insecureRedirect = true;
+        return 0; // libcurl ends the transfer before it follows
+    }
     return bytes;
 }

@@ -4,6 +4,7 @@
 #include "core/app/endpoints.h"
 #include "core/app/version.h"
 #include "core/host/host.h"
+#include "core/net/failuretext.h"
 #include "core/net/fetcher.h"
 #include "core/settings/uitexts.h"
 #include "core/updates/updatefile.h"
@@ -17,16 +18,25 @@ UpdateCheck::UpdateCheck(Pieces pieces, QString executableFolder, std::function<
 
 QCoro::Task<> UpdateCheck::DownloadApplicationUpdates(bool Silent, StopToken stop) {
     const QString baseUrl = m_pieces.endpoints.updateBaseUrl;
-    const FetchResult reply = co_await m_pieces.fetcher.DirectDownloadURL(baseUrl + u"mainappupdate.inf", false, stop);
+    const QString fileUrl = baseUrl + u"mainappupdate.inf";
+    const FetchResult reply = co_await m_pieces.fetcher.DirectDownloadURL(fileUrl, false, stop);
+    Dialogs &dialogs = m_pieces.dialogs;
+    const UiTexts &texts = m_pieces.texts;
+    // The user who asked learns why there is no answer; the check at start-up stays silent.
+    const auto tellFailure = [&](const QString &reason) {
+        if (!Silent && !stop.requested()) {
+            dialogs.showMessage(Dialogs::Icon::Warning, texts.format(QStringLiteral("main152"), reason));
+        }
+    };
     if (!reply.ok()) {
+        tellFailure(FailureText(fileUrl, reply, texts));
         co_return;
     }
     const std::optional<QString> newest = NewestVersionText(reply.text);
     if (!newest) {
+        tellFailure(fileUrl + u": no version found");
         co_return;
     }
-    Dialogs &dialogs = m_pieces.dialogs;
-    const UiTexts &texts = m_pieces.texts;
     if (!IsNewerVersion(*newest, ProgramVersion)) {
         if (!Silent) {
             dialogs.showMessage(Dialogs::Icon::Information, texts.text(QStringLiteral("main61")));

@@ -32,9 +32,9 @@ public:
     // closeWindow ends the program by the window's usual closing path.
     UpdateCheck(Pieces pieces, QString executableFolder, std::function<void()> closeWindow);
 
-    // Silent: say nothing when the program is up to date (the check at start-up). A failed fetch
-    // or an unreadable file says nothing in either mode. stop ends the fetch (the window closes);
-    // a run's Stop does not touch it.
+    // Silent: say nothing when the program is up to date or the check fails (the check at
+    // start-up). Asked by the user, a failed fetch or an unreadable file is named with its reason. stop ends the fetch
+    // (the window closes); a run's Stop does not touch it.
     QCoro::Task<> DownloadApplicationUpdates(bool Silent, StopToken stop);
 
 private:

@@ -101,6 +101,8 @@ MainWindow::MainWindow(Host &host, Options options, QWidget *parent)
     m_executableFolder =
         options.executableFolder.isEmpty() ? QCoreApplication::applicationDirPath() : options.executableFolder;
     m_journalFile = options.journalFile;
+    m_config = options.config;
+    m_configPath = options.configPath;
     Q_ASSERT(options.browserProfile);
     m_ewbMain = std::make_unique<WebEnginePane>(*options.browserProfile);
     m_ewbNews = std::make_unique<WebEnginePane>(*options.browserProfile);
@@ -109,6 +111,9 @@ MainWindow::MainWindow(Host &host, Options options, QWidget *parent)
     m_signedIn = std::make_unique<SignedInPageReader>(*options.browserProfile);
     // The offers page stays put: the pages it links to open in the user's browser.
     m_ewbNews->setLinksOpenOutside(true);
+    m_ewbMain->setUnreachableText([this](const QString &host, const QString &reason) {
+        return m_context->texts.format(QStringLiteral("main157"), {host, reason});
+    });
 
     auto *central = new QWidget(this);
     auto *layout = new QVBoxLayout(central);

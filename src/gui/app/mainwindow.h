@@ -53,6 +53,9 @@ public:
         QString executableFolder;
         // How the HTTP client checks certificates.
         TlsOptions tls;
+        // The configuration file as read, and where it lies: a fault of it is said once shown.
+        ConfigFile config;
+        QString configPath;
         // Where the results list is journalled; empty keeps its rows in memory only.
         QString journalFile;
     };
@@ -142,6 +145,8 @@ private:
 
     Host &m_host;
     WidgetDialogs m_dialogs;
+    ConfigFile m_config;
+    QString m_configPath;
     MainStatusBar *m_statusBar = nullptr;
     std::unique_ptr<AppContext> m_context;
     std::unique_ptr<ResultsList> m_results;

@@ -1,4 +1,5 @@
 #include "core/account/pagebudget.h"
+#include "core/app/configwarning.h"
 #include "core/app/openlink.h"
 #include "core/app/version.h"
 #include "core/export/manualexport.h"
@@ -313,6 +314,10 @@ void MainWindow::FormShow() {
     m_statusBar->setGaugePosition(0);
     m_tasks.track(FetchNews());
     m_tmrDeferredStart.start();
+    const QString configWarning = ConfigWarningText(m_config, m_configPath, m_context->texts);
+    if (!configWarning.isEmpty()) {
+        m_dialogs.showNotice(Dialogs::Icon::Warning, configWarning);
+    }
 }
 
 QCoro::Task<> MainWindow::FetchNews() {

@@ -67,6 +67,18 @@ void WidgetDialogs::showMessage(Icon icon, const QString &text) {
     box.exec();
 }
 
+void WidgetDialogs::showNotice(Icon icon, const QString &text) {
+    if (messageObserver()) {
+        messageObserver()(icon, text);
+        return;
+    }
+    auto *box =
+        new QMessageBox(ToBoxIcon(icon), QApplication::applicationDisplayName(), text, QMessageBox::Ok, m_parent);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setModal(false);
+    box->show();
+}
+
 void WidgetDialogs::showMessageWithDetail(Icon icon, const QString &text, const QString &detail) {
     // The detail stays as it is: the user copies it.
     const QString whole = KeepHyphenatedWordsWhole(text) + QStringLiteral("\n\n") + detail;

@@ -17,6 +17,8 @@ public:
     void setParent(QWidget *parent) { m_parent = parent; }
 
     void showMessage(Icon icon, const QString &text) override;
+    // A box that is not modal and closes itself when dismissed.
+    void showNotice(Icon icon, const QString &text) override;
     void showMessageWithDetail(Icon icon, const QString &text, const QString &detail) override;
     bool confirm(Icon icon, const QString &text) override;
     std::optional<QString> getSaveFileName(const SaveFileRequest &request) override;

@@ -89,6 +89,10 @@ void BrowserProxy::setLoopbackDirect(bool direct) {
     m_server->setLoopbackDirect(direct);
 }
 
+QString BrowserProxy::upstreamFailure(const QString &host) const {
+    return m_server ? m_server->upstreamFailure(host) : QString();
+}
+
 QString BrowserProxy::accessUser() const {
     return m_server ? m_server->accessUser() : QString();
 }

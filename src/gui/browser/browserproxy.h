@@ -35,6 +35,8 @@ public:
     // What the engine must answer when the proxy asks it to authenticate.
     QString accessUser() const;
     QString accessPassword() const;
+    // Why the last request for host could not reach it, if the last attempt failed.
+    QString upstreamFailure(const QString &host) const;
 
 private:
     explicit BrowserProxy(QObject *parent);

@@ -51,15 +51,16 @@ bool IsHopByHop(const QByteArray &line) {
 } // namespace
 
 ForwardingConnection::ForwardingConnection(QTcpSocket *client, ProxyRoute route, bool loopbackDirect, QByteArray access,
-                                           std::chrono::milliseconds headTimeout, QObject *parent)
+                                           std::chrono::milliseconds idleTimeout, QObject *parent)
     : QObject(parent), m_client(client), m_route(std::move(route)), m_loopbackDirect(loopbackDirect),
       m_access(std::move(access)) {
     client->setParent(this);
     connect(client, &QTcpSocket::readyRead, this, &ForwardingConnection::readClient);
     connect(client, &QTcpSocket::disconnected, this, &ForwardingConnection::finish);
-    m_headTimer.setSingleShot(true);
-    connect(&m_headTimer, &QTimer::timeout, this, &ForwardingConnection::abort);
-    m_headTimer.start(headTimeout);
+    m_idleTimer.setSingleShot(true);
+    m_idleTimer.setInterval(idleTimeout);
+    connect(&m_idleTimer, &QTimer::timeout, this, &ForwardingConnection::abort);
+    m_idleTimer.start();
     readClient();
 }
 
@@ -77,6 +78,9 @@ void ForwardingConnection::readClient() {
     if (!m_client) {
         return;
     }
+    if (!m_finished) {
+        m_idleTimer.start();
+    }
     if (m_piping) {
         relay(m_client, m_upstream);
         return;
@@ -92,7 +96,6 @@ void ForwardingConnection::readClient() {
         }
         return;
     }
-    m_headTimer.stop();
     RequestHead request;
     const QByteArray head = m_buffer.left(end);
     m_buffer.remove(0, end + 4);
@@ -104,6 +107,7 @@ void ForwardingConnection::readClient() {
         fail("407 Proxy Authentication Required\r\nProxy-Authenticate: Basic realm=\"Tarnwick\"");
         return;
     }
+    m_provedAccess = true;
     startRequest(request);
 }
 
@@ -151,6 +155,7 @@ void ForwardingConnection::startRequest(const RequestHead &request) {
             fail("400 Bad Request");
             return;
         }
+        m_destination = host;
         if (m_route.direct() || (m_loopbackDirect && IsLoopbackHost(host))) {
             connectUpstream(host, port, {}, true);
             return;
@@ -173,6 +178,7 @@ void ForwardingConnection::startRequest(const RequestHead &request) {
         }
     }
     headers += "Connection: close\r\n";
+    m_destination = url.host();
     const bool direct = m_route.direct() || (m_loopbackDirect && IsLoopbackHost(url.host()));
     if (direct) {
         const QByteArray path = url.toEncoded(QUrl::RemoveScheme | QUrl::RemoveAuthority).isEmpty()
@@ -194,10 +200,17 @@ void ForwardingConnection::connectUpstream(const QString &host, quint16 port, QB
     m_answerTunnel = answerTunnel;
     m_upstream = new QTcpSocket(this);
     connect(m_upstream, &QTcpSocket::connected, this, &ForwardingConnection::upstreamConnected);
-    connect(m_upstream, &QTcpSocket::readyRead, this, [this] { relay(m_upstream, m_client); });
+    connect(m_upstream, &QTcpSocket::readyRead, this, [this] {
+        m_idleTimer.start();
+        relay(m_upstream, m_client);
+    });
     connect(m_upstream, &QTcpSocket::disconnected, this, &ForwardingConnection::finish);
-    connect(m_upstream, &QTcpSocket::errorOccurred, this, [this](QAbstractSocket::SocketError) {
+    connect(m_upstream, &QTcpSocket::errorOccurred, this, [this, host, port](QAbstractSocket::SocketError) {
         if (!m_piping) {
+            const QString reason = m_upstream->errorString();
+            Q_EMIT upstreamFailed(m_destination, host == m_destination
+                                                     ? reason
+                                                     : QStringLiteral("%1 (proxy %2:%3)").arg(reason, host).arg(port));
             fail("502 Bad Gateway");
         } else {
             finish();
@@ -241,7 +254,7 @@ void ForwardingConnection::finish() {
         return;
     }
     m_finished = true;
-    m_headTimer.stop();
+    m_idleTimer.stop();
     if (m_piping) {
         relay(m_upstream, m_client);
         relay(m_client, m_upstream);

@@ -16,23 +16,29 @@ class QTcpSocket;
 // picks the route of that moment, and from then on relays bytes both ways until either side
 // closes. Plain HTTP requests are sent with "Connection: close", so every request takes the
 // route in force when it starts. A request without the proxy's access credentials is answered
-// 407 and nothing is forwarded. A client that sends no whole request head in time is closed.
+// 407 and nothing is forwarded. A connection on which nothing moves either way for the idle time
+// is closed, whatever stage it is in (a tunnel, an upstream connect that hangs).
 class ForwardingConnection : public QObject {
     Q_OBJECT
 
 public:
-    // access: the Proxy-Authorization value a request must carry ("Basic ..."); headTimeout:
-    // how long the client has for its request head.
+    // access: the Proxy-Authorization value a request must carry ("Basic ..."); idleTimeout:
+    // how long the connection may see no byte in either direction.
     ForwardingConnection(QTcpSocket *client, ProxyRoute route, bool loopbackDirect, QByteArray access,
-                         std::chrono::milliseconds headTimeout, QObject *parent = nullptr);
+                         std::chrono::milliseconds idleTimeout, QObject *parent = nullptr);
 
     const ProxyRoute &route() const { return m_route; }
+    // The client sent a request head with the access credentials: it is the engine's.
+    bool provedAccess() const { return m_provedAccess; }
 
     // Ends both sides at once.
     void abort();
 
 Q_SIGNALS:
     void finished();
+    // The destination (or the proxy on the way to it) could not be reached for a request to
+    // host; reason in the socket's words.
+    void upstreamFailed(const QString &host, const QString &reason);
 
 private:
     struct RequestHead {
@@ -61,9 +67,11 @@ private:
     QByteArray m_access;
     QByteArray m_buffer;
     QByteArray m_pendingForUpstream;
-    QTimer m_headTimer;
+    QString m_destination; // the host the client asked for
+    QTimer m_idleTimer;
     bool m_answerTunnel = false;
     bool m_piping = false;
+    bool m_provedAccess = false;
     bool m_finished = false;
     bool m_deleting = false;
 };

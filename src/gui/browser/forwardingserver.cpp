@@ -36,14 +36,19 @@ void ForwardingServer::setLoopbackDirect(bool direct) {
     m_loopbackDirect = direct;
 }
 
-void ForwardingServer::setHeadTimeout(std::chrono::milliseconds timeout) {
+void ForwardingServer::setIdleTimeout(std::chrono::milliseconds timeout) {
     QMutexLocker lock(&m_mutex);
-    m_headTimeout = timeout;
+    m_idleTimeout = timeout;
 }
 
 void ForwardingServer::setMaxConnections(qsizetype count) {
     QMutexLocker lock(&m_mutex);
     m_maxConnections = count;
+}
+
+QString ForwardingServer::upstreamFailure(const QString &host) const {
+    QMutexLocker lock(&m_mutex);
+    return m_upstreamFailures.value(host);
 }
 
 void ForwardingServer::closeStaleConnections() {
@@ -61,22 +66,40 @@ void ForwardingServer::acceptConnections() {
     while (QTcpSocket *socket = nextPendingConnection()) {
         bool loopbackDirect = true;
         ProxyRoute current;
-        std::chrono::milliseconds headTimeout{};
+        std::chrono::milliseconds idleTimeout{};
         qsizetype maxConnections = 0;
         {
             QMutexLocker lock(&m_mutex);
             current = m_route;
             loopbackDirect = m_loopbackDirect;
-            headTimeout = m_headTimeout;
+            idleTimeout = m_idleTimeout;
             maxConnections = m_maxConnections;
         }
         m_connections.removeAll(nullptr);
-        if (m_connections.size() >= maxConnections) {
+        if (m_connections.size() >= maxConnections && !makeRoom()) {
             socket->abort();
             socket->deleteLater();
             continue;
         }
         const QByteArray access = "Basic " + (m_accessUser + u':' + m_accessPassword).toUtf8().toBase64();
-        m_connections.append(new ForwardingConnection(socket, current, loopbackDirect, access, headTimeout, this));
+        auto *connection = new ForwardingConnection(socket, current, loopbackDirect, access, idleTimeout, this);
+        connect(connection, &ForwardingConnection::upstreamFailed, this,
+                [this](const QString &host, const QString &reason) {
+                    QMutexLocker lock(&m_mutex);
+                    m_upstreamFailures.insert(host, reason);
+                });
+        m_connections.append(connection);
     }
+}
+
+bool ForwardingServer::makeRoom() {
+    for (qsizetype i = 0; i < m_connections.size(); ++i) {
+        ForwardingConnection *const connection = m_connections.at(i);
+        if (connection && !connection->provedAccess()) {
+            m_connections.removeAt(i);
+            connection->abort();
+            return true;
+        }
+    }
+    return false;
 }

@@ -16,6 +16,8 @@
 #include <QWebEngineScriptCollection>
 #include <QWebEngineView>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 const QString noBodyError = QStringLiteral("The document has no body.");
@@ -206,6 +208,9 @@ void WebEnginePane::handleLoadingChanged(const QWebEngineLoadingInfo &info) {
         m_httpErrorStatus = info.errorDomain() == QWebEngineLoadingInfo::HttpStatusCodeDomain ? info.errorCode() : 0;
         Q_EMIT progressChange(LoadEndedProgress, 100);
         Q_EMIT navigateComplete2(m_page->url().toString());
+        if (info.status() == QWebEngineLoadingInfo::LoadFailedStatus) {
+            showUnreachable(info);
+        }
         break;
     case QWebEngineLoadingInfo::LoadStoppedStatus:
         m_loading = false;
@@ -264,4 +269,26 @@ void WebEnginePane::answerProxyAuthentication(const QUrl &requestUrl, QAuthentic
         authenticator->setUser(m_proxyUserName);
         authenticator->setPassword(m_proxyPassword);
     }
+}
+
+// The engine names a site our own forwarding proxy could not reach ERR_TUNNEL_CONNECTION_FAILED,
+// as if the user had set up a proxy: the page names the site and the proxy's reason instead.
+void WebEnginePane::showUnreachable(const QWebEngineLoadingInfo &info) {
+    constexpr int Aborted = -3; // a stop or a new navigation, no failure
+    const bool unreachable = info.errorDomain() == QWebEngineLoadingInfo::ConnectionErrorDomain ||
+                             info.errorDomain() == QWebEngineLoadingInfo::DnsErrorDomain;
+    if (!m_unreachableText || !unreachable || info.errorCode() == Aborted) {
+        return;
+    }
+    const QString host = info.url().host().isEmpty() ? info.url().toString() : info.url().host();
+    const BrowserProxy *proxy = BrowserProxy::active();
+    QString reason = proxy != nullptr ? proxy->upstreamFailure(host) : QString();
+    if (reason.isEmpty()) {
+        reason = info.errorString();
+    }
+    const QString text = m_unreachableText(host, reason).toHtmlEscaped();
+    m_page->setHtml(u"<!DOCTYPE html><html><head><meta charset=\"utf-8\"><title>"_s + host.toHtmlEscaped() +
+                        u"</title></head><body style=\"font-family:sans-serif;margin:3em\"><h2>"_s + text +
+                        u"</h2></body></html>"_s,
+                    info.url());
 }

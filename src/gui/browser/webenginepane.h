@@ -7,6 +7,8 @@
 #include <QPointer>
 #include <QString>
 
+#include <functional>
+
 class BrowserProfile;
 class PanePage;
 class QAuthenticator;
@@ -30,6 +32,10 @@ public:
     // Web links the user follows away from the page are reported (outsideLinkClicked) instead of
     // loaded in the pane; off by default.
     void setLinksOpenOutside(bool outside);
+    // The sentence a page that could not be reached shows instead of the engine's error code,
+    // from the site's host and the reason; none keeps the engine's own page.
+    using UnreachableText = std::function<QString(const QString &host, const QString &reason)>;
+    void setUnreachableText(UnreachableText text) { m_unreachableText = std::move(text); }
 
     void navigate(const QString &address) override;
     void stop() override;
@@ -65,6 +71,9 @@ private:
     QPointer<BrowserProfile> m_profile;
     QPointer<PanePage> m_page;
     QPointer<QWebEngineView> m_view;
+    void showUnreachable(const QWebEngineLoadingInfo &info);
+
+    UnreachableText m_unreachableText;
     int m_scriptTimeoutMs = 10000;
     bool m_loading = false;
     int m_httpErrorStatus = 0;

@@ -1,4 +1,6 @@
+#include "core/app/configwarning.h"
 #include "core/app/endpoints.h"
+#include "core/settings/uitexts.h"
 
 #include <QDir>
 #include <QFile>
@@ -88,6 +90,10 @@ TEST_P(PlacesKeys, FileThenEnvironment) {
     EXPECT_EQ(endpoints.placesKeyA, row.expectedA);
     EXPECT_EQ(endpoints.placesKeyB, row.expectedB);
     EXPECT_EQ(!keys.warning.isEmpty(), row.expectWarning) << keys.warning.toStdString();
+    // The window says it in the user's language.
+    UiTexts texts;
+    texts.setText(u"main158"_s, u"Others read [VAR1]"_s);
+    EXPECT_EQ(ConfigWarningText(keys, path, texts), row.expectWarning ? u"Others read "_s + path : QString());
     // The user's file is reported, never repaired.
     if (row.content) {
         EXPECT_EQ(ModeOf(path), row.permissions);
@@ -96,6 +102,10 @@ TEST_P(PlacesKeys, FileThenEnvironment) {
 
 INSTANTIATE_TEST_SUITE_P(Table, PlacesKeys, ::testing::ValuesIn(kCases),
                          [](const ::testing::TestParamInfo<KeysCase> &info) { return std::string(info.param.name); });
+
+TEST(ConfigFile, EveryPlacesRequestGoesOverHttpsByDefault) {
+    EXPECT_EQ(Endpoints{}.placesHttp, u"https://maps.googleapis.com"_s);
+}
 
 TEST(ConfigFile, LivesBesideSettingsInTheDataFolder) {
     EXPECT_EQ(ConfigFilePath(u"/home/ann/.config/Brisvane Software/Tarnwick"_s),

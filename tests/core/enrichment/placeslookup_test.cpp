@@ -46,8 +46,8 @@ protected:
     Outputs Run(const QString &category = QStringLiteral("Café de Flore"),
                 const QString &location = QStringLiteral("Paris,75001, France")) {
         Outputs outputs;
-        QCoro::waitFor(lookup.ParsePair(category, location, QStringLiteral("France"), outputs.phone, outputs.details,
-                                        outputs.state, outputs.category, transport.stop));
+        outcome = QCoro::waitFor(lookup.ParsePair(category, location, QStringLiteral("France"), outputs.phone,
+                                                  outputs.details, outputs.state, outputs.category, transport.stop));
         return outputs;
     }
 
@@ -60,6 +60,7 @@ protected:
     RecordingFetcher fetcher{transport.downloader};
     PlacesLookup lookup{transport.test.context.endpoints, fetcher};
     std::deque<int> draws;
+    PlacesOutcome outcome;
 };
 
 class PlacesLookupSuccess : public PlacesLookupTest {};
@@ -78,7 +79,7 @@ TEST_F(PlacesLookupSuccess, SendsTheThreeRequestsWithEncodedValues) {
 
     const QStringList targets = site.Targets();
     ASSERT_EQ(targets.size(), 3);
-    EXPECT_EQ(targets[0], geocodePath + u"?sensor=false&address=Paris%2C75001%2C%20France");
+    EXPECT_EQ(targets[0], geocodePath + u"?sensor=false&address=Paris%2C75001%2C%20France&key=" + keyA);
     EXPECT_EQ(targets[1],
               nearbyPath + u"?location=48.8625,2.3364&keyword=Caf%C3%A9%20de%20Flore&rankby=distance&key=" + keyA);
     EXPECT_EQ(targets[2], detailsPath + u"?placeid=ChIJ-nearest&key=" + keyA);
@@ -108,12 +109,13 @@ TEST_F(PlacesLookupSuccess, AmpersandInTheNameReachesTheServiceWhole) {
 }
 
 TEST_F(PlacesLookupSuccess, EachRequestDrawsItsOwnKey) {
-    draws = {6, 5};
+    draws = {9, 6, 5};
     const Outputs first = Run();
+    EXPECT_TRUE(site.Targets()[0].endsWith(u"&key=" + keyB));
     EXPECT_TRUE(site.Targets()[1].endsWith(u"&key=" + keyB));
     EXPECT_EQ(first.details, DetailsUrl(QStringLiteral("ChIJ-nearest"), keyA));
 
-    draws = {0, 9};
+    draws = {0, 0, 9};
     const Outputs second = Run();
     EXPECT_TRUE(site.Targets()[4].endsWith(u"&key=" + keyA));
     EXPECT_EQ(second.details, DetailsUrl(QStringLiteral("ChIJ-nearest"), keyB));
@@ -141,15 +143,29 @@ TEST_F(PlacesLookupSuccess, AddressWithoutRegionEmptiesTheState) {
 
 class PlacesLookupStops : public PlacesLookupTest {
 protected:
-    void ExpectUnchangedAfter(int requests) {
+    // A status other than OK and ZERO_RESULTS is the service refusing: a failed lookup.
+    void ExpectUnchangedAfter(int requests, PlacesOutcome::Kind kind = PlacesOutcome::Kind::Done) {
         EXPECT_EQ(Run(), Outputs{});
         EXPECT_EQ(site.Targets().size(), requests);
+        EXPECT_EQ(outcome.kind, kind);
     }
 };
 
 TEST_F(PlacesLookupStops, GeocodingFetchFails) {
     site.Fail(geocodePath);
-    ExpectUnchangedAfter(1);
+    ExpectUnchangedAfter(1, PlacesOutcome::Kind::Failed);
+}
+
+TEST_F(PlacesLookupStops, GeocodingRefusedWithTheServicesReason) {
+    site.Serve(geocodePath, R"({"error_message":"The key is invalid.","results":[],"status":"REQUEST_DENIED"})");
+    ExpectUnchangedAfter(1, PlacesOutcome::Kind::Refused);
+    EXPECT_EQ(outcome.reason, u"REQUEST_DENIED: The key is invalid.");
+}
+
+TEST_F(PlacesLookupStops, NoKeyAtAllAsksNothing) {
+    transport.test.context.endpoints.placesKeyA.clear();
+    transport.test.context.endpoints.placesKeyB.clear();
+    ExpectUnchangedAfter(0, PlacesOutcome::Kind::NoKeys);
 }
 
 TEST_F(PlacesLookupStops, LocationOnlyBeforeTheCorners) {
@@ -160,7 +176,7 @@ TEST_F(PlacesLookupStops, LocationOnlyBeforeTheCorners) {
 
 TEST_F(PlacesLookupStops, NearbySearchFails) {
     site.Fail(nearbyPath);
-    ExpectUnchangedAfter(2);
+    ExpectUnchangedAfter(2, PlacesOutcome::Kind::Failed);
 }
 
 TEST_F(PlacesLookupStops, NearbySearchFindsNothing) {
@@ -175,7 +191,8 @@ TEST_F(PlacesLookupStops, NearbySearchOkWithoutResults) {
 
 TEST_F(PlacesLookupStops, NearbySearchStatusOtherThanOk) {
     site.Serve(nearbyPath, R"({"results":[{"place_id":"x"}],"status":"OVER_QUERY_LIMIT"})");
-    ExpectUnchangedAfter(2);
+    ExpectUnchangedAfter(2, PlacesOutcome::Kind::Refused);
+    EXPECT_EQ(outcome.reason, u"OVER_QUERY_LIMIT");
 }
 
 TEST_F(PlacesLookupStops, NearbySearchReplyIsNotJson) {
@@ -211,12 +228,12 @@ TEST_F(PlacesLookupStops, StopRequestedDuringTheNearbySearch) {
 
 TEST_F(PlacesLookupStops, DetailsFetchFails) {
     site.Fail(detailsPath);
-    ExpectUnchangedAfter(3);
+    ExpectUnchangedAfter(3, PlacesOutcome::Kind::Failed);
 }
 
 TEST_F(PlacesLookupStops, DetailsStatusOtherThanOk) {
     site.Serve(detailsPath, R"({"result":{"formatted_phone_number":"1"},"status":"NOT_FOUND"})");
-    ExpectUnchangedAfter(3);
+    ExpectUnchangedAfter(3, PlacesOutcome::Kind::Refused);
 }
 
 TEST_F(PlacesLookupStops, DetailsReplyIsNotJson) {

@@ -183,7 +183,7 @@ TEST_F(ExtractionDriverTest, GetDataRightAfterStopNeverListsTheInterruptedEntry)
 
 // A stopped run never ticks again, whatever the step it was in, and says nothing after "Stopped".
 TEST_F(ExtractionDriverTest, StopDuringTheNextPageStepClicksNothingMoreAndEndsPolling) {
-    context().texts.setText(u"main114"_s, u"Stopped"_s);
+    context().texts.setText(u"main160"_s, u"Stopped: [VAR1] rows so far"_s);
     const LinkInfo adsLink{u"Ads &gt;"_s, u"https://li.example/ads?page_num=1"_s};
     struct Case {
         const char *when;
@@ -213,7 +213,7 @@ TEST_F(ExtractionDriverTest, StopDuringTheNextPageStepClicksNothingMoreAndEndsPo
         EXPECT_EQ(pane.clicks.size(), c.clicks);
         EXPECT_FALSE(timer.isActive());
         EXPECT_FALSE(run().Parsing);
-        EXPECT_EQ(test.status.panelText(StatusSink::RunPanel), u"Stopped");
+        EXPECT_EQ(test.status.panelText(StatusSink::RunPanel), u"Stopped: 1 rows so far");
         QTest::qWait(PauseMs * 2);
         EXPECT_FALSE(driver.inTick());
     }

@@ -46,6 +46,8 @@ protected:
         endpoints.googleMapsHttp = u"http://maps.example"_s;
         endpoints.placesHttp = u"http://places.example"_s;
         endpoints.placesHttps = u"https://places.example"_s;
+        endpoints.placesKeyA = u"key"_s;
+        endpoints.placesKeyB = u"key"_s;
         context().texts.setText(u"main45"_s, u"[VAR1] items listed"_s);
         context().texts.setText(u"main46"_s, u"[VAR1] items exported"_s);
         context().run.DateTimeVal = u"run"_s;
@@ -120,7 +122,8 @@ TEST_F(ResultsParserTest, FirstLayoutEntryIsCompletedInTheFixedOrder) {
     ASSERT_EQ(fetcher.calls.size(), 6);
     EXPECT_EQ(fetcher.calls[0].url, link);
     EXPECT_TRUE(fetcher.calls[1].url.startsWith(u"http://places.example/maps/api/geocode/json?sensor=false&address="));
-    EXPECT_TRUE(fetcher.calls[1].url.endsWith(u"Lyon%2C69001%2C%20France")) << fetcher.calls[1].url.toStdString();
+    EXPECT_TRUE(fetcher.calls[1].url.endsWith(u"Lyon%2C69001%2C%20France&key=key"))
+        << fetcher.calls[1].url.toStdString();
     EXPECT_TRUE(fetcher.calls[2].url.contains(u"/nearbysearch/json?"));
     EXPECT_TRUE(fetcher.calls[2].url.contains(u"keyword=Acme%20%26%20Sons&"));
     EXPECT_TRUE(fetcher.calls[3].url.contains(u"/details/json?placeid="));
@@ -191,6 +194,37 @@ TEST_F(ResultsParserTest, MissingCountryOrAddressSkipsPlacesAndMapLink) {
     EXPECT_TRUE(results.row(1)[LeadRow::FullAddress].isEmpty());
     EXPECT_TRUE(results.row(1)[LeadRow::MapLink].isEmpty());
     EXPECT_EQ(results.row(1)[LeadRow::LinkedInLink], u"https://li.example/company/gone?x");
+}
+
+// A refused lookup counts as failed, its reason is said once and stays in the end's tooltip;
+// without keys the run says at its start that lookups are skipped.
+TEST_F(ResultsParserTest, PlacesRefusalIsToldOnceAndMissingKeysAtTheStart) {
+    context().settings.cExtractEmails = false;
+    context().texts.setText(u"main116"_s, u"[VAR2] Places lookups failed."_s);
+    context().texts.setText(u"main150"_s, u"No keys."_s);
+    context().texts.setText(u"main151"_s, u"Refused: [VAR1]"_s);
+    context().texts.setText(u"main155"_s, u"Last: [VAR1]"_s);
+    RunStatusLine line(test.status, context().texts);
+    parser.setStatusLine(&line);
+    fetcher.route = [](const QString &) {
+        return u"{\"status\":\"REQUEST_DENIED\",\"error_message\":\"Bad key.\"}"_s;
+    };
+    AddCompany(u"https://li.example/company/a?x"_s, u"a"_s, Company());
+    AddCompany(u"https://li.example/company/b?x"_s, u"b"_s, Company());
+    line.RunStarted();
+    parser.RunStarted();
+    Parse1(ResultPages::Layout1(u"W"_s, {{u"/company/a?x&amp;y"_s, u"a"_s}, {u"/company/b?x&amp;y"_s, u"b"_s}}));
+    line.Finished({});
+    ASSERT_EQ(test.dialogs.shown.size(), 1);
+    EXPECT_EQ(test.dialogs.shown[0].text, u"Refused: REQUEST_DENIED: Bad key.");
+    EXPECT_TRUE(test.status.panelText(StatusSink::RunPanel).contains(u"2 Places lookups failed."));
+    EXPECT_EQ(test.status.toolTips.value(StatusSink::RunPanel), u"Last: REQUEST_DENIED: Bad key.");
+
+    context().endpoints.placesKeyA.clear();
+    context().endpoints.placesKeyB.clear();
+    parser.RunStarted();
+    ASSERT_EQ(test.dialogs.shown.size(), 2);
+    EXPECT_EQ(test.dialogs.shown[1].text, u"No keys.");
 }
 
 TEST_F(ResultsParserTest, SettingsAreReadWhenUsedSoAChangeAppliesFromTheNextStep) {
@@ -311,6 +345,15 @@ TEST_F(ResultsParserTest, SecondLayoutWithLowerCaseHeadingsGivesNoRows) {
 
     EXPECT_EQ(results.rowCount(), 0);
     EXPECT_TRUE(fetcher.calls.isEmpty());
+}
+
+TEST(RunStatusLine, WaitingSaysHowToGetACompanySearch) {
+    TestContext test;
+    test.context.texts.setText(u"main111"_s, u"Waiting"_s);
+    test.context.texts.setText(u"main156"_s, u"[VAR1]: sign in and search."_s);
+    RunStatusLine line(test.status, test.context.texts);
+    line.Waiting();
+    EXPECT_EQ(test.status.panelText(StatusSink::RunPanel), u"Waiting: sign in and search.");
 }
 
 } // namespace

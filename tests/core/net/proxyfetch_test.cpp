@@ -7,6 +7,8 @@
 #include <atomic>
 #include <memory>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 std::string Header(const httplib::Request &request, const char *name) {
@@ -283,28 +285,62 @@ TEST_F(TlsFetch, CertificatesAreCheckedUnlessTurnedOff) {
     LoopbackServer misnamed(elsewhere.certificateFile(), elsewhere.keyFile());
     ServePages(misnamed.server(), hits, failFirst);
     ASSERT_TRUE(misnamed.start());
+    context.texts.setText(u"main153"_s, u"untrusted [VAR1]: [VAR2]"_s);
+    context.texts.setText(u"main154"_s, u"unusable [VAR1]"_s);
+    const QString ours = certificate->certificateFile();
+    const QString theirs = elsewhere.certificateFile();
+    const QString missing = ours + u".gone"_s;
+    const QString untrusted = u"untrusted 127.0.0.1: "_s;
+    using enum FetchError;
+    // systemStore: what SSL_CERT_FILE names as the system's authorities.
     const struct {
         const char *what;
         TlsOptions tls;
+        QString systemStore;
         const LoopbackServer &server;
-        bool accepted;
+        FetchError error;
+        QString shown;
     } cases[] = {
-        {"system authorities only", {true, {}}, *https, false},
-        {"the server's authority named", {true, certificate->certificateFile()}, *https, true},
-        {"a certificate for another host", {true, elsewhere.certificateFile()}, misnamed, false},
-        {"checks turned off", {false, {}}, misnamed, true},
+        {"system authorities only", {true, {}}, {}, *https, Untrusted, untrusted},
+        {"the server's authority named", {true, ours}, {}, *https, None, {}},
+        {"the system's authorities stay beside the file", {true, theirs}, ours, *https, None, {}},
+        {"a certificate for another host", {true, theirs}, {}, misnamed, Untrusted, untrusted},
+        {"a file that is not there", {true, missing}, {}, *https, CaFileUnreadable, u"unusable "_s + missing},
+        {"checks turned off", {false, {}}, {}, misnamed, None, {}},
     };
     for (const auto &c : cases) {
         real.setTls(c.tls);
+        qputenv("SSL_CERT_FILE", c.systemStore.toLocal8Bit());
         status.activityHistory.clear();
         QString source;
-        EXPECT_EQ(downloader.DirectDownloadURL(c.server.url(QStringLiteral("/page")), source, false), c.accepted)
-            << c.what;
-        if (!c.accepted) {
-            EXPECT_EQ(downloader.last().error, FetchError::Untrusted) << c.what;
-            EXPECT_TRUE(status.activityHistory.last().startsWith(u"certificate not trusted: ")) << c.what;
+        downloader.DirectDownloadURL(c.server.url(QStringLiteral("/page")), source, false);
+        EXPECT_EQ(downloader.last().error, c.error) << c.what;
+        if (c.error != None) {
+            EXPECT_TRUE(status.activityHistory.last().startsWith(c.shown)) << c.what;
         }
     }
+    qunsetenv("SSL_CERT_FILE");
+}
+
+// Leaving https for http is refused before the plain request goes out; the other way is followed.
+TEST_F(TlsFetch, RedirectFromHttpsToHttpIsRefused) {
+    server.server().Get("/page", [this](const httplib::Request &, httplib::Response &response) {
+        ++hits;
+        response.set_content("plain", "text/plain");
+    });
+    server.server().Get("/up", [this](const httplib::Request &, httplib::Response &response) {
+        response.set_redirect(https->url(QStringLiteral("/page")).toStdString(), 302);
+    });
+    https->server().Get("/down", [this](const httplib::Request &, httplib::Response &response) {
+        response.set_redirect(server.url(QStringLiteral("/page")).toStdString(), 302);
+    });
+    StartServer();
+    QString source;
+    EXPECT_FALSE(downloader.DirectDownloadURL(https->url(QStringLiteral("/down")), source, false));
+    EXPECT_EQ(downloader.last().error, FetchError::InsecureRedirect);
+    EXPECT_EQ(hits, 0);
+    EXPECT_TRUE(downloader.DirectDownloadURL(server.url(QStringLiteral("/up")), source, false));
+    EXPECT_EQ(downloader.last().effectiveUrl, https->url(QStringLiteral("/page")));
 }
 
 TEST_F(TlsFetch, HttpsGoesThroughTheProxyTunnel) {

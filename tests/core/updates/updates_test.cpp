@@ -112,6 +112,7 @@ protected:
         ctx.context.texts.setText(u"main59"_s, u"Start the updater?"_s);
         ctx.context.texts.setText(u"main60"_s, u"The updater is missing."_s);
         ctx.context.texts.setText(u"main61"_s, u"Up to date."_s);
+        ctx.context.texts.setText(u"main152"_s, u"No check: [VAR1]"_s);
     }
 
     void serve(const QString &version) {
@@ -160,14 +161,16 @@ TEST_F(UpdateCheckTest, UpToDateSaysSoOnlyWhenAsked) {
     EXPECT_FALSE(fetcher.utf8.value(0));
 }
 
-TEST_F(UpdateCheckTest, FailedFetchOrShortFileSaysNothingInEitherMode) {
+TEST_F(UpdateCheckTest, FailedFetchOrShortFileIsNamedOnlyWhenAsked) {
     for (const bool silent : {true, false}) {
         fetcher.reply.reset();
         Check(silent);
         fetcher.reply = u"x\r\nVersion=3.13\r\n"_s;
         Check(silent);
     }
-    EXPECT_TRUE(ctx.dialogs.shown.isEmpty());
+    EXPECT_EQ(shownTexts(),
+              (QStringList{u"No check: 127.0.0.1: connection failed"_s,
+                           u"No check: http://127.0.0.1:9/updates/mainappupdate.inf: no version found"_s}));
     EXPECT_EQ(closes, 0);
 }
 
@@ -252,9 +255,9 @@ TEST(UpdateCheckOnTheSystem, StandInUpdaterGetsTheThreeArgumentsFromALoopbackChe
         QCoro::waitFor(check.DownloadApplicationUpdates(silent, StopToken()));
     };
 
-    // A failed fetch says nothing.
+    // A failed fetch says nothing at start-up.
     context.endpoints.updateBaseUrl = server.url(u"/missing/"_s);
-    Check(false);
+    Check(true);
     EXPECT_TRUE(dialogs.shown.isEmpty());
 
     context.endpoints.updateBaseUrl = server.url(u"/updates/"_s);

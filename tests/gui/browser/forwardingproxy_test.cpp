@@ -208,22 +208,27 @@ TEST_F(ForwardingProxy, ChangedRouteClosesOpenConnectionsAndAnUnchangedOneKeepsT
     EXPECT_TRUE(WaitFor([&] { return tunnel.state() == QAbstractSocket::UnconnectedState; }));
 }
 
-TEST_F(ForwardingProxy, ClientsWithoutARequestAreCutOffAndThoseBeyondTheCapRefused) {
-    m_server.setHeadTimeout(std::chrono::milliseconds(1500));
+TEST_F(ForwardingProxy, IdleConnectionsAreCutOffAndAtTheCapAStrangerMakesRoom) {
+    m_server.setIdleTimeout(std::chrono::milliseconds(1500));
     m_server.setMaxConnections(2);
     const auto closed = [](const QTcpSocket &client) {
         return client.state() == QAbstractSocket::UnconnectedState;
     };
     QTcpSocket clients[3];
-    for (QTcpSocket &client : clients) {
+    const auto open = [&](QTcpSocket &client) {
         client.connectToHost(QHostAddress::LocalHost, m_server.serverPort());
-        ASSERT_TRUE(WaitFor([&] { return client.state() == QAbstractSocket::ConnectedState || closed(client); }));
-    }
-    clients[0].write("GET " + m_origin.url(u"/hello"_s).toLatin1() + " HTTP/1.1\r\n"); // never finished
-    EXPECT_TRUE(WaitFor([&] { return closed(clients[2]); }));
-    EXPECT_FALSE(closed(clients[0]) || closed(clients[1]));
-    EXPECT_TRUE(WaitFor([&] { return closed(clients[0]) && closed(clients[1]); }));
-    // Their places are free again.
+        return WaitFor([&] { return client.state() == QAbstractSocket::ConnectedState || closed(client); });
+    };
+    // 0: a stranger that never finishes its head; 1: the engine, with a tunnel that falls silent.
+    ASSERT_TRUE(open(clients[0]) && open(clients[1]));
+    clients[0].write("GET " + m_origin.url(u"/hello"_s).toLatin1() + " HTTP/1.1\r\n");
+    clients[1].write("CONNECT 127.0.0.1:" + QByteArray::number(m_origin.port()) + " HTTP/1.1\r\n" + access() + "\r\n");
+    ASSERT_TRUE(WaitFor([&] { return clients[1].bytesAvailable() > 0; }));
+    ASSERT_TRUE(open(clients[2]));
+    EXPECT_TRUE(WaitFor([&] { return closed(clients[0]); }));
+    EXPECT_FALSE(closed(clients[1]) || closed(clients[2]));
+    // The silent tunnel goes as well, and the places are free again.
+    EXPECT_TRUE(WaitFor([&] { return closed(clients[1]) && closed(clients[2]); }));
     EXPECT_TRUE(get(u"/hello"_s).endsWith("hello from origin"));
 }
 

@@ -9,6 +9,7 @@
 
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -153,4 +154,23 @@ TEST_F(BrowserPaneProxy, DrawnListLineWithCredentialsCarriesThePage) {
     SetCustomProxy(settings, *m_pane, m_random);
     EXPECT_TRUE(show(m_site.url(u"listed"_s)).contains(u"page listed"_s));
     EXPECT_TRUE(requestedThrough(proxy, m_site.url(u"listed"_s)));
+}
+
+// A site the forwarding proxy cannot reach shows a page that names it and the proxy's reason,
+// not the engine's tunnel error, which points at a proxy the user never set up.
+TEST_F(BrowserPaneProxy, UnreachableSiteIsNamedWithTheReason) {
+    const int closedPort = FreeLoopbackPort();
+    ASSERT_GT(closedPort, 0);
+    m_pane->setUnreachableText([](const QString &host, const QString &reason) -> QString {
+        return u"Unreachable "_s + host + u": "_s + reason;
+    });
+    m_pane->navigate(u"https://127.0.0.1:%1/page"_s.arg(closedPort));
+    QString body;
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] {
+            body = QCoro::waitFor(m_pane->bodyOuterHtml()).markup;
+            return body.contains(u"Unreachable"_s);
+        },
+        15000));
+    EXPECT_TRUE(body.contains(u"Unreachable 127.0.0.1: Connection refused"_s)) << body.toStdString();
 }

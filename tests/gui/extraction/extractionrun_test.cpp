@@ -83,7 +83,7 @@ TEST_F(ExtractionRunTest, RunWaitsForAResultPageAndASecondRunAddsNothing) {
     QTest::qWait(600);
     EXPECT_TRUE(run().Parsing);
     EXPECT_EQ(results().rowCount(), 0);
-    EXPECT_EQ(runLine(), u"Waiting for a company result page");
+    EXPECT_EQ(runLine(), u"Waiting for a company result page: sign in to LinkedIn and search for companies.");
 
     // The user opens the last result page of a search: the run reads it and ends.
     ASSERT_TRUE(open(m_site.searchUrl(2, 2)));
@@ -146,7 +146,11 @@ TEST_F(ExtractionRunTest, TheRunLineSaysWhenARunWaitsAndWhatItCouldNotFetch) {
     m_site.setFault(u"/search/results/companies/"_s, SampleSite::Fault::ServerError, 1);
     click("btnStart");
     ASSERT_TRUE(QTest::qWaitFor(
-        [&] { return requested(u"page_num=2"_s) && runLine() == u"Waiting for a company result page"; }, 60000))
+        [&] {
+            return requested(u"page_num=2"_s) &&
+                   runLine() == u"Waiting for a company result page: sign in to LinkedIn and search for companies.";
+        },
+        60000))
         << state();
     EXPECT_EQ(results().rowCount(), 10);
     click("btnStop");
@@ -219,7 +223,7 @@ TEST_F(ExtractionRunTest, StopDuringThePauseAfterTheClickAddsNothingMore) {
     EXPECT_EQ(results().rowCount(), 10);
     EXPECT_FALSE(m_window->extraction().isPolling());
     EXPECT_FALSE(m_window->extraction().inTick());
-    EXPECT_EQ(runLine(), u"Stopped");
+    EXPECT_EQ(runLine(), u"Stopped: 10 rows so far");
 }
 
 // Into a folder that does not exist yet: the run makes it, and its end names it.
