@@ -143,7 +143,8 @@ void RunStatusLine::Render() const {
             toolTip = m_exportFile;
         }
         if (!m_lastFailure.isEmpty()) {
-            toolTip = QStringList{toolTip, m_texts.format(QStringLiteral("main155"), m_lastFailure)}.join(u'\n').trimmed();
+            toolTip =
+                QStringList{toolTip, m_texts.format(QStringLiteral("main155"), m_lastFailure)}.join(u'\n').trimmed();
         }
         text = parts.join(u' ');
         break;
