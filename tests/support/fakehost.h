@@ -83,10 +83,12 @@ public:
         shown.append({icon, text, false, detail});
     }
     bool confirm(Icon icon, const QString &text) override;
+    Choice choose(Icon icon, const QString &text, const QString &accept, const QString &reject) override;
     std::optional<QString> getSaveFileName(const SaveFileRequest &request) override;
 
     QList<Shown> shown;
     std::deque<bool> confirmAnswers; // empty: OK
+    std::deque<Choice> choices;      // empty: accept
     QList<SaveFileRequest> saveRequests;
     std::optional<QString> nextSaveFileName;
 };

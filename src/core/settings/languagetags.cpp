@@ -50,6 +50,7 @@ LanguageTable BuildMainWindowTags() {
     AppendRange(table, 100, 101);
     AppendRange(table, 110, 117);
     AppendRange(table, 120, 121);
+    AppendRange(table, 140, 149);
     return table;
 }
 
@@ -107,6 +108,8 @@ const QStringList &UiTextTags() {
             list.append(MainTag(number));
         list.append(MainTag(120));
         list.append(MainTag(121));
+        for (int number = 140; number <= 149; ++number)
+            list.append(MainTag(number));
         return list;
     }();
     return tags;

@@ -3,6 +3,7 @@
 #include "journalrows.h"
 #include "support/testcontext.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLocale>
@@ -10,8 +11,10 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <functional>
 #include <sys/stat.h>
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
@@ -27,12 +30,17 @@ protected:
     JournalTest() {
         t.context.texts.setText(u"main100"_s, u"[VAR1] rows of [VAR2]"_s);
         t.context.texts.setText(u"main101"_s, u"kept as [VAR1]"_s);
+        t.context.texts.setText(u"main141"_s, u"not kept: [VAR1]"_s);
+        t.context.texts.setText(u"main149"_s, u"[VAR1] kept as [VAR2]"_s);
     }
 
     QString path() const { return m_dir.filePath(u"data/results.journal"_s); }
     // Ends the session, whose journal writes what it holds as it goes, and starts the next one
     // on the file as it then is, answering the question, if one is asked, with restore.
     void restart(bool restore = true, const QByteArray &replacedBytes = {}) {
+        restart(restore ? Dialogs::Choice::Accept : Dialogs::Choice::Reject, replacedBytes);
+    }
+    void restart(Dialogs::Choice answer, const QByteArray &replacedBytes = {}) {
         journal.reset();
         if (!replacedBytes.isNull()) {
             QFile file(path());
@@ -41,9 +49,9 @@ protected:
         }
         list = std::make_unique<ResultsList>(t.context);
         t.dialogs.shown.clear();
-        t.dialogs.confirmAnswers = {restore};
+        t.dialogs.choices = {answer};
         journal = std::make_unique<ResultsJournal>(*list, path());
-        journal->start(t.dialogs, t.context.texts, QLocale::c());
+        started = journal->start(t.dialogs, t.context.texts, QLocale::c());
     }
     void listRows(int first, int count) {
         for (int number = first; number < first + count; ++number) {
@@ -73,6 +81,7 @@ protected:
     TestContext t;
     std::unique_ptr<ResultsList> list;
     std::unique_ptr<ResultsJournal> journal;
+    ResultsJournal::Start started = ResultsJournal::Start::Journalling;
 };
 
 void DeleteRows(ResultsList &list, const std::function<bool(int)> &pick) {
@@ -136,18 +145,68 @@ TEST_F(JournalTest, TheListComesBackAfterEveryKindOfChange) {
     EXPECT_EQ(status.st_mode & 0777, 0600u);
 }
 
-TEST_F(JournalTest, NoDiscardsTheRowsOfTheLastSession) {
+TEST_F(JournalTest, DiscardKeepsOneCopyAndAClosedQuestionDecidesNothing) {
     restart();
     listRows(0, 3);
     journal->flush();
-    const QString ended = QLocale::c().toString(QFileInfo(path()).lastModified(), QLocale::ShortFormat);
+    const QByteArray written = Bytes(path());
+    const QString ended = QLocale::c().toString(QFileInfo(path()).lastModified(), QLocale::LongFormat);
+    restart(Dialogs::Choice::Undecided);
+    EXPECT_EQ(started, ResultsJournal::Start::Undecided);
+    listRows(7, 1);
     restart(false);
     ASSERT_EQ(t.dialogs.shown.size(), 1);
     EXPECT_EQ(t.dialogs.shown.first().text, u"3 rows of "_s + ended);
     EXPECT_EQ(list->rowCount(), 0);
     EXPECT_FALSE(QFile::exists(path()));
+    EXPECT_EQ(Bytes(path() + u".discarded"_s), written);
     restart();
     EXPECT_TRUE(t.dialogs.shown.isEmpty());
+}
+
+TEST_F(JournalTest, ASecondProgramAsksNothingAndKeepsNoJournal) {
+    restart();
+    listRows(0, 2);
+    journal->flush();
+    ResultsList otherList(t.context);
+    t.dialogs.shown.clear();
+    {
+        ResultsJournal other(otherList, path());
+        EXPECT_EQ(other.start(t.dialogs, t.context.texts, QLocale::c()), ResultsJournal::Start::HeldByAnotherCopy);
+        EXPECT_TRUE(t.dialogs.shown.isEmpty());
+        otherList.appendRow(JournalRow(5));
+        otherList.deleteAll();
+    }
+    listRows(2, 1);
+    restart();
+    EXPECT_EQ(numbers(), QList<int>({0, 1, 2}));
+}
+
+// Writes to a folder in the journal's place until it goes; then into a pipe, which takes the
+// records but cannot sync them.
+TEST_F(JournalTest, AFailedWriteOrSyncIsSaidOnceAndWrittenAgainLater) {
+    restart();
+    QStringList said;
+    QObject::connect(journal.get(), &ResultsJournal::writeFailed, [&](const QString &reason) { said.append(reason); });
+    ASSERT_TRUE(QDir().mkpath(path()));
+    listRows(0, 2);
+    journal->flush();
+    listRows(2, 1);
+    journal->flush();
+    ASSERT_EQ(said.size(), 1);
+    EXPECT_TRUE(said.first().contains(path()));
+    ASSERT_TRUE(QDir().rmdir(path()));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(path()).constData(), 0600), 0);
+    const int reader = ::open(QFile::encodeName(path()).constData(), O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(reader, 0);
+    journal->flush();
+    listRows(3, 1);
+    journal->flush();
+    EXPECT_EQ(said.size(), 2);
+    journal->flush();
+    ::close(reader);
+    restart();
+    EXPECT_EQ(numbers(), QList<int>({0, 1, 2, 3}));
 }
 
 TEST_F(JournalTest, ARecordCutAtAnyByteIsLeftOut) {
@@ -166,24 +225,36 @@ TEST_F(JournalTest, ARecordCutAtAnyByteIsLeftOut) {
     EXPECT_EQ(list->rowCount(), 0);
 }
 
-TEST_F(JournalTest, AFileThatCannotBeReadIsMovedAside) {
+TEST_F(JournalTest, ADamagedFileIsMovedAsideUnderANewNameAndTheRowsBeforeTheDamageAreOffered) {
     qsizetype lastRecord = 0;
     const QByteArray whole = threeRows(lastRecord);
     const QByteArray emptyCells(LeadRow::ColumnCount - 1, '\t');
-    const QByteArray badRecords[] = {
-        "*\tunknown", "+\tone cell", "+\t" + emptyCells + "\\q", "+\t" + emptyCells + "\xff", "-\t1\t5", "-\t01\t1"};
+    const QByteArray badRecords[] = {"*\tunknown",
+                                     "+\tone cell",
+                                     "+\t" + emptyCells + "\\q",
+                                     "+\t" + emptyCells + "\xff",
+                                     "+\t" + emptyCells + "\\u0041",
+                                     "-\t1\t5",
+                                     "-\t01\t1"};
     std::vector<QByteArray> damaged = {"Another file\n" + whole.sliced(whole.indexOf('\n') + 1)};
     for (const QByteArray &record : badRecords) {
         damaged.push_back(whole.first(lastRecord) + record + '\n' + whole.sliced(lastRecord));
     }
+    QStringList asides;
     for (const QByteArray &bytes : damaged) {
         restart(true, bytes);
-        EXPECT_EQ(list->rowCount(), 0) << bytes.toStdString();
-        ASSERT_EQ(t.dialogs.shown.size(), 1) << bytes.toStdString();
-        const QString aside = t.dialogs.shown.first().text.sliced(u"kept as "_s.size());
+        const bool header = bytes.startsWith("Another");
+        EXPECT_EQ(numbers(), header ? QList<int>() : QList<int>({0, 1})) << bytes.toStdString();
+        ASSERT_EQ(t.dialogs.shown.size(), header ? 1 : 2) << bytes.toStdString();
+        const QString told = t.dialogs.shown.last().text;
+        const QString aside = told.sliced(told.indexOf(u"kept as "_s) + 8);
         EXPECT_TRUE(aside.startsWith(path() + u".corrupt-"_s));
+        EXPECT_FALSE(asides.contains(aside));
+        asides.append(aside);
         EXPECT_EQ(Bytes(aside), bytes);
-        EXPECT_FALSE(QFile::exists(path()));
-        ASSERT_TRUE(QFile::remove(aside));
+        // Only the rows read are in the new file.
+        restart();
+        EXPECT_EQ(list->rowCount(), header ? 0 : 2);
+        list->deleteAll();
     }
 }

@@ -1,8 +1,12 @@
+#include "core/extraction/resultslist.h"
 #include "core/journal/journalrecords.h"
+#include "core/journal/resultsjournal.h"
 #include "journalrows.h"
+#include "support/testcontext.h"
 
 #include <QElapsedTimer>
 #include <QFile>
+#include <QLocale>
 #include <QProcess>
 #include <QTemporaryDir>
 
@@ -45,6 +49,11 @@ void KillAndRestore(qint64 killAtMs) {
     for (std::size_t row = 0; row < content.rows.size(); ++row) {
         ASSERT_EQ(content.rows[row].cells, JournalRow(static_cast<int>(row) + 1).cells) << "row " << row;
     }
+    // The killed program's lock is taken over.
+    TestContext t;
+    ResultsList list(t.context);
+    ResultsJournal journal(list, path);
+    EXPECT_EQ(journal.start(t.dialogs, t.context.texts, QLocale::c()), ResultsJournal::Start::Journalling);
 }
 
 TEST(KilledWhileListing, EveryRowListedASecondBeforeTheKillIsRestored) {

@@ -72,6 +72,7 @@ TEST(LanguageTables, MainWindowTagsInReadingOrder) {
     range(100, 101);
     range(110, 117);
     range(120, 121);
+    range(140, 149);
     QStringList actual;
     for (const LanguageTag &entry : MainWindowTags())
         actual.append(entry.tag);
@@ -97,7 +98,7 @@ TEST(LanguageTables, CaptionsHaveBuiltInTextsAndMessagesNone) {
         EXPECT_FALSE(entry.builtInText.isEmpty()) << entry.tag.toStdString();
     EXPECT_EQ(ColumnCaptionTag(0), u"main71"_s);
     EXPECT_EQ(ColumnCaptionTag(19), u"main90"_s);
-    EXPECT_EQ(UiTextTags().size(), 35);
+    EXPECT_EQ(UiTextTags().size(), 45);
 }
 
 TEST_F(LanguageFileReading, PathIsExecutableFolderLanguagesCodeDat) {
@@ -190,4 +191,36 @@ TEST_F(LanguageFileUiTexts, NumberedPlaceholdersAreReplacedInOnePass) {
     UiTexts texts;
     texts.setText(u"main100"_s, u"[VAR2]: [VAR1] [VAR3] [VAR1]"_s);
     EXPECT_EQ(texts.format(u"main100"_s, QStringList{u"[VAR2]"_s, u"noon"_s}), u"noon: [VAR2] [VAR3] [VAR2]"_s);
+}
+
+TEST_F(LanguageFileReading, ADamagedFileFallsBackToEnglishThenToTheBuiltInTexts) {
+    const QByteArray noise = QByteArray("\x8f\x02<main4\x91\xff\r\n").repeated(40);
+    const QByteArray english = "<main1>Language:</main1><main4>Get Data</main4>";
+    struct Case {
+        const char *what;
+        QByteArray french;
+        QByteArray english;
+        QStringList damaged;
+    };
+    const QString french = LanguageFilePath(m_dir.path(), u"fr"_s);
+    const QString englishPath = LanguageFilePath(m_dir.path(), u"en"_s);
+    const Case cases[] = {
+        {"French damaged", noise, english, {french}},
+        {"both damaged", noise, noise, {french, englishPath}},
+        {"English missing", noise, QByteArray(), {french}},
+    };
+    const LanguageTable table = {{u"main1"_s, {}}, {u"main4"_s, {}}};
+    for (const Case &c : cases) {
+        writeFile(c.french);
+        QFile::remove(englishPath);
+        if (!c.english.isEmpty()) {
+            QFile file(englishPath);
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+            file.write(c.english);
+        }
+        QStringList damaged;
+        const LanguageSections sections = ReadLanguageOrEnglish(m_dir.path(), u"fr"_s, table, damaged);
+        EXPECT_EQ(damaged, c.damaged) << c.what;
+        EXPECT_EQ(sections.texts.value(u"main4"_s), u"Get Data"_s) << c.what;
+    }
 }
