@@ -15,6 +15,7 @@
 #include "core/settings/settingsstore.h"
 #include "core/updates/newsfeed.h"
 #include "core/updates/updatecheck.h"
+#include "gui/app/journalsession.h"
 #include "gui/app/mainstatusbar.h"
 #include "gui/app/mainwindow.h"
 #include "gui/app/qttranslations.h"
@@ -54,20 +55,21 @@ void MainWindow::FormCreate() {
     }
     m_settingsPath = dataFolder.isEmpty() ? QString() : SettingsFilePath(dataFolder);
     // A missing or broken settings file leaves the defaults in force.
-    LoadSettings(m_context->settings, m_settingsPath, GetDocumentsFolder(m_host));
+    const LoadSettingsResult settings = LoadSettings(m_context->settings, m_settingsPath, GetDocumentsFolder(m_host));
     const qsizetype languageIndex = LanguageCodes().indexOf(m_context->settings.CurrLang);
     m_cbxLanguage->setCurrentIndex(languageIndex >= 0 ? static_cast<int>(languageIndex) : 0);
     // The news is fetched once the window shows (FetchNews): the window never waits for the
     // publisher, and the news line fills when the reply comes.
-    // An unreadable language file goes to the application's error handler, and start-up goes on,
-    // so the window still gets its caption and proxy and stays usable with the built-in texts.
-    if (const QString error = LoadLanguage(m_context->settings.CurrLang); !error.isEmpty()) {
-        TarnwickApplication::ReportError(error);
+    if (const QString notice = LoadLanguage(m_context->settings.CurrLang); !notice.isEmpty()) {
+        m_startNotices.append(notice);
     }
-    // After the language: starting may ask whether to restore the rows the last session left.
+    if (settings.status == LoadSettingsResult::Status::InvalidBoolean) {
+        m_startNotices.append(m_context->texts.format(QStringLiteral("main143"),
+                                                      {settings.key, QDir::toNativeSeparators(settings.keptAs)}));
+    }
     if (!m_journalFile.isEmpty()) {
-        m_journal = std::make_unique<ResultsJournal>(*m_results, m_journalFile);
-        m_journal->start(m_dialogs, m_context->texts, QLocale(m_context->settings.CurrLang));
+        m_journal = std::make_unique<JournalSession>(
+            JournalSession::Pieces{*m_results, m_dialogs, m_context->texts, *m_statusBar}, m_journalFile);
     }
     setWindowTitle(ProductName + QLatin1Char(' ') + ProgramVersion);
     // The proxy line drawn from a list differs from one start to the next.
@@ -77,11 +79,8 @@ void MainWindow::FormCreate() {
 }
 
 QString MainWindow::LoadLanguage(const QString &code) {
-    const LanguageSections sections =
-        ReadLanguageSections(LanguageFilePath(m_executableFolder, code), MainWindowTags());
-    if (sections.status == LanguageSections::Status::Unreadable) {
-        return sections.errorString;
-    }
+    QStringList damaged;
+    const LanguageSections sections = ReadLanguageOrEnglish(m_executableFolder, code, MainWindowTags(), damaged);
     if (!sections.loaded()) {
         return {};
     }
@@ -96,7 +95,9 @@ QString MainWindow::LoadLanguage(const QString &code) {
     refreshExportedCounter();
     m_newsLanguage = code;
     RefreshNewsLine();
-    return {};
+    return damaged.isEmpty()
+               ? QString()
+               : m_context->texts.format(QStringLiteral("main144"), QDir::toNativeSeparators(damaged.constFirst()));
 }
 
 void MainWindow::RefreshNewsLine() {
@@ -121,8 +122,8 @@ void MainWindow::cbxLanguageChange(int index) {
         TarnwickApplication::ReportError(saved.errorString);
         return;
     }
-    if (const QString error = LoadLanguage(m_context->settings.CurrLang); !error.isEmpty()) {
-        TarnwickApplication::ReportError(error);
+    if (const QString notice = LoadLanguage(m_context->settings.CurrLang); !notice.isEmpty()) {
+        m_dialogs.showMessage(Dialogs::Icon::Warning, notice);
     }
     // Qt's own buttons and dialogs follow the program's language.
     ApplyQtTranslations(m_context->settings.CurrLang);
@@ -295,6 +296,16 @@ void MainWindow::FormShow() {
     m_statusBar->setGaugePosition(0);
     m_tasks.track(FetchNews());
     m_tmrDeferredStart.start();
+    QTimer::singleShot(0, this, &MainWindow::StartSession);
+}
+
+void MainWindow::StartSession() {
+    for (const QString &notice : std::exchange(m_startNotices, {})) {
+        m_dialogs.showMessage(Dialogs::Icon::Warning, notice);
+    }
+    if (m_journal) {
+        m_journal->start(QLocale(m_context->settings.CurrLang));
+    }
 }
 
 QCoro::Task<> MainWindow::FetchNews() {

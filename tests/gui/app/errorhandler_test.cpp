@@ -1,4 +1,5 @@
 #include "core/host/hostservices.h"
+#include "gui/app/mainstatusbar.h"
 #include "gui/app/mainwindow.h"
 #include "gui/app/tarnwickapplication.h"
 #include "gui/browser/browserprofile.h"
@@ -89,7 +90,10 @@ TEST(ApplicationErrorHandler, ErrorsOfWidgetSignalsReachTheHandlerWithoutUnwindi
     // The signal runs the handler inside Qt's signal dispatch; nothing may come back through it.
     EXPECT_NO_THROW(Q_EMIT languages->activated(1));
     ASSERT_EQ(dropped.count(), 1);
-    EXPECT_FALSE(dropped.at(0).at(0).toString().isEmpty());
+    const QString error = dropped.at(0).at(0).toString();
+    EXPECT_FALSE(error.isEmpty());
+    // Dropped without a dialog, but said in the status line.
+    EXPECT_TRUE(window->statusBarPanels().panelText(StatusSink::ActivityPanel).contains(error));
     window.reset();
 }
 

@@ -506,10 +506,12 @@ TEST_F(MainWindowLanguageTest, TheStoredLanguageIsAppliedAtStartUp) {
     EXPECT_NE(child<QPushButton>("btnStart")->text(), QStringLiteral("Get Data"));
 }
 
-TEST_F(MainWindowLanguageTest, RowsTheLastWindowListedAreOfferedBackInTheStoredLanguage) {
+TEST_F(MainWindowLanguageTest, RowsTheLastWindowListedAreOfferedBackOverTheShownWindowInTheStoredLanguage) {
     MainWindow::Options journalled = options();
     journalled.journalFile = m_folder.filePath(QStringLiteral("results.journal"));
     m_window = std::make_unique<MainWindow>(m_host, journalled);
+    m_window->show();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return m_window->journal() != nullptr; }, 5000));
     LeadRow row;
     row[LeadRow::LinkedInLink] = QStringLiteral("https://example.invalid/company/a");
     m_window->results().appendRow(row);
@@ -518,28 +520,65 @@ TEST_F(MainWindowLanguageTest, RowsTheLastWindowListedAreOfferedBackInTheStoredL
     const QDateTime ended = QFileInfo(journalled.journalFile).lastModified();
 
     m_messages.clear();
-    WidgetDialogs::setNextConfirmAnswer(true);
+    WidgetDialogs::setNextChoice(Dialogs::Choice::Accept);
     m_window = std::make_unique<MainWindow>(m_host, journalled);
-    const QStringList values{QStringLiteral("1"), QLocale(QStringLiteral("it")).toString(ended, QLocale::ShortFormat)};
+    EXPECT_TRUE(m_messages.isEmpty());
+    m_window->show();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !m_messages.isEmpty(); }, 5000));
+    const QStringList values{QStringLiteral("1"), QLocale(QStringLiteral("it")).toString(ended, QLocale::LongFormat)};
     EXPECT_EQ(m_messages, QStringList{m_window->context().texts.format(QStringLiteral("main100"), values)});
-    EXPECT_TRUE(m_messages.value(0).contains(values.at(1)));
     EXPECT_EQ(m_window->results().rowCount(), 1);
+
+    // A second copy on the same journal asks nothing and says so in its status line.
+    MainWindow second(m_host, journalled);
+    second.show();
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            return second.statusBarPanels().panelText(StatusSink::ActivityPanel) ==
+                   second.context().texts.text(QStringLiteral("main145"));
+        },
+        5000));
+    EXPECT_EQ(m_messages.size(), 1);
+    EXPECT_EQ(second.journal(), nullptr);
 }
 
-// A language file that exists but cannot be read.
-class MainWindowUnreadableLanguageTest : public MainWindowTest {
+TEST_F(MainWindowTest, ASettingsFileReadOnlyInPartIsSaidOnceTheWindowShows) {
+    m_window.reset();
+    const QString settings = SettingsFilePath(m_folder.filePath(QStringLiteral("Brisvane Software/Tarnwick")));
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(settings).absolutePath()));
+    QFile file(settings);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("<%%rNoProxy%%>Maybe<%%/rNoProxy%%>\r\n<%%Language%%>fr<%%/Language%%>\r\n");
+    file.close();
+    m_window = std::make_unique<MainWindow>(m_host, options());
+    m_window->show();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !m_messages.isEmpty(); }, 5000));
+    ASSERT_EQ(m_messages.size(), 1);
+    EXPECT_TRUE(m_messages.first().contains(QStringLiteral("rNoProxy")));
+    EXPECT_TRUE(m_messages.first().contains(settings + QStringLiteral(".bad")));
+}
+
+// A language file of random bytes.
+class MainWindowDamagedLanguageTest : public MainWindowTest {
 protected:
     QString executableFolder() override {
         const QString folder = m_folder.filePath(QStringLiteral("broken"));
-        QDir().mkpath(folder + QStringLiteral("/languages/en.dat"));
+        QDir().mkpath(folder + QStringLiteral("/languages"));
+        QFile file(folder + QStringLiteral("/languages/en.dat"));
+        if (file.open(QIODevice::WriteOnly)) {
+            file.write(QByteArray("\x8f\x02\xa7<m\xfe\x91\r\n").repeated(500));
+        }
         return folder;
     }
 };
 
-TEST_F(MainWindowUnreadableLanguageTest, StartUpGoesOnWithTheBuiltInTexts) {
+TEST_F(MainWindowDamagedLanguageTest, StartUpGoesOnWithTheBuiltInTextsAndSaysWhichFile) {
     EXPECT_EQ(m_window->windowTitle(), QStringLiteral("Tarnwick 3.12"));
     EXPECT_EQ(child<QPushButton>("btnStart")->text(), QStringLiteral("Get Data"));
+    EXPECT_EQ(m_window->statusBarPanels().panelText(StatusSink::ProgressLabelPanel), QStringLiteral("Progress:"));
     m_window->show();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !m_messages.isEmpty(); }, 5000));
+    EXPECT_TRUE(m_messages.first().contains(m_folder.filePath(QStringLiteral("broken/languages/en.dat"))));
     EXPECT_TRUE(waitForAddress(QStringLiteral("/start")));
 }
 
