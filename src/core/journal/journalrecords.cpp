@@ -151,6 +151,14 @@ bool Unescape(QByteArrayView cell, QString &out) {
     return !decoder.hasError();
 }
 
+bool IsAscii(QByteArrayView bytes) {
+    unsigned char high = 0;
+    for (const char c : bytes) {
+        high |= static_cast<unsigned char>(c);
+    }
+    return high < 0x80;
+}
+
 bool ReadListed(QByteArrayView fields, LeadRow &row) {
     QStringDecoder decoder(QStringDecoder::Utf8, QStringConverter::Flag::Stateless);
     int column = 0;
@@ -167,6 +175,9 @@ bool ReadListed(QByteArrayView fields, LeadRow &row) {
             if (!Unescape(cell, row[column])) {
                 return false;
             }
+        } else if (IsAscii(cell)) {
+            // Most cells: Latin-1 is ASCII's superset, and converts without a decoder's state.
+            row[column] = QString::fromLatin1(cell);
         } else {
             row[column] = decoder(cell);
         }
@@ -261,6 +272,8 @@ JournalContent ReadJournal(QByteArrayView bytes) {
         content.errorString = content.readable ? QString() : u"not a journal of the results list"_s;
         return content;
     }
+    // Room for a row per record at once: growing would hold two copies of the rows for a moment.
+    content.rows.reserve(static_cast<std::size_t>(bytes.count('\n')));
     for (qsizetype start = header.size();;) {
         const qsizetype end = bytes.indexOf('\n', start);
         if (end < 0) {

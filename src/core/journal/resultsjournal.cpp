@@ -107,9 +107,7 @@ ResultsJournal::Offer ResultsJournal::restoreLastSession(Dialogs &dialogs, const
         return Offer::Discarded;
     }
     // Listed before the journal follows the list, so they are not journalled a second time.
-    for (LeadRow &row : content.rows) {
-        m_list.appendRow(std::move(row));
-    }
+    m_list.appendRows(std::move(content.rows));
     m_list.refreshItemsListed();
     m_records = content.records;
     // A new record must not continue one that was cut short, nor follow a damaged one.
