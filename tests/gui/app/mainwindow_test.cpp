@@ -10,6 +10,8 @@
 #include "support/fakehost.h"
 #include "support/loopbackserver.h"
 
+#include <QAbstractButton>
+#include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QElapsedTimer>
@@ -18,6 +20,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
+#include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -25,12 +28,15 @@
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <functional>
 #include <mutex>
+#include <tuple>
 
 namespace {
 
@@ -556,6 +562,38 @@ TEST_F(MainWindowTest, ASettingsFileReadOnlyInPartIsSaidOnceTheWindowShows) {
     ASSERT_EQ(m_messages.size(), 1);
     EXPECT_TRUE(m_messages.first().contains(QStringLiteral("rNoProxy")));
     EXPECT_TRUE(m_messages.first().contains(settings + QStringLiteral(".bad")));
+}
+
+// The restore question's box: only its two buttons decide; Escape and the close box leave the
+// question for the next start.
+TEST(RestoreQuestionBox, OnlyItsTwoButtonsDecide) {
+    const auto press = [](const QString &caption) {
+        return [caption](QMessageBox &box) {
+            for (QAbstractButton *button : box.buttons()) {
+                if (button->text() == caption) {
+                    button->click();
+                }
+            }
+        };
+    };
+    const std::vector<std::tuple<const char *, std::function<void(QMessageBox &)>, Dialogs::Choice>> cases = {
+        {"Restore", press(QStringLiteral("Restore")), Dialogs::Choice::Accept},
+        {"Discard", press(QStringLiteral("Discard")), Dialogs::Choice::Reject},
+        {"Escape", [](QMessageBox &box) { QTest::keyClick(&box, Qt::Key_Escape); }, Dialogs::Choice::Undecided},
+        {"close box", [](QMessageBox &box) { box.close(); }, Dialogs::Choice::Undecided},
+    };
+    for (const auto &[what, act, expected] : cases) {
+        QTimer::singleShot(100, [&act] {
+            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+                act(*box);
+            }
+        });
+        WidgetDialogs dialogs;
+        EXPECT_EQ(dialogs.choose(Dialogs::Icon::Information, QStringLiteral("Restore the rows?"),
+                                 QStringLiteral("Restore"), QStringLiteral("Discard")),
+                  expected)
+            << what;
+    }
 }
 
 // A language file of random bytes.
