@@ -53,16 +53,6 @@ bool FakeDialogs::confirm(Icon icon, const QString &text) {
     return answer;
 }
 
-Dialogs::Choice FakeDialogs::choose(Icon icon, const QString &text, const QString &, const QString &) {
-    shown.append({icon, text, true, {}});
-    if (choices.empty()) {
-        return Choice::Accept;
-    }
-    const Choice answer = choices.front();
-    choices.pop_front();
-    return answer;
-}
-
 std::optional<QString> FakeDialogs::getSaveFileName(const SaveFileRequest &request) {
     saveRequests.append(request);
     return std::exchange(nextSaveFileName, std::nullopt);

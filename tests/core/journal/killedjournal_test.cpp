@@ -52,8 +52,8 @@ void KillAndRestore(qint64 killAtMs) {
     // The killed program's lock is taken over.
     TestContext t;
     ResultsList list(t.context);
-    ResultsJournal journal(list, path);
-    EXPECT_EQ(journal.start(t.dialogs, t.context.texts, QLocale::c()), ResultsJournal::Start::Journalling);
+    EXPECT_EQ(ResultsJournal(list, path).start(t.dialogs, t.context.texts, QLocale::c()),
+              ResultsJournal::Start::Journalling);
 }
 
 TEST(KilledWhileListing, EveryRowListedASecondBeforeTheKillIsRestored) {

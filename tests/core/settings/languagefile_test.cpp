@@ -193,34 +193,18 @@ TEST_F(LanguageFileUiTexts, NumberedPlaceholdersAreReplacedInOnePass) {
     EXPECT_EQ(texts.format(u"main100"_s, QStringList{u"[VAR2]"_s, u"noon"_s}), u"noon: [VAR2] [VAR3] [VAR2]"_s);
 }
 
+// French damaged, then English whole, damaged and empty.
 TEST_F(LanguageFileReading, ADamagedFileFallsBackToEnglishThenToTheBuiltInTexts) {
     const QByteArray noise = QByteArray("\x8f\x02<main4\x91\xff\r\n").repeated(40);
-    const QByteArray english = "<main1>Language:</main1><main4>Get Data</main4>";
-    struct Case {
-        const char *what;
-        QByteArray french;
-        QByteArray english;
-        QStringList damaged;
-    };
-    const QString french = LanguageFilePath(m_dir.path(), u"fr"_s);
-    const QString englishPath = LanguageFilePath(m_dir.path(), u"en"_s);
-    const Case cases[] = {
-        {"French damaged", noise, english, {french}},
-        {"both damaged", noise, noise, {french, englishPath}},
-        {"English missing", noise, QByteArray(), {french}},
-    };
+    writeFile(noise);
+    QFile english(LanguageFilePath(m_dir.path(), u"en"_s));
     const LanguageTable table = {{u"main1"_s, {}}, {u"main4"_s, {}}};
-    for (const Case &c : cases) {
-        writeFile(c.french);
-        QFile::remove(englishPath);
-        if (!c.english.isEmpty()) {
-            QFile file(englishPath);
-            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-            file.write(c.english);
-        }
+    const QByteArray englishFiles[] = {"<main1>Language:</main1><main4>Get Data</main4>", noise, ""};
+    for (const QByteArray &bytes : englishFiles) {
+        ASSERT_TRUE(english.open(QIODevice::WriteOnly) && english.write(bytes) == bytes.size());
+        english.close();
         QStringList damaged;
-        const LanguageSections sections = ReadLanguageOrEnglish(m_dir.path(), u"fr"_s, table, damaged);
-        EXPECT_EQ(damaged, c.damaged) << c.what;
-        EXPECT_EQ(sections.texts.value(u"main4"_s), u"Get Data"_s) << c.what;
+        EXPECT_EQ(ReadLanguageOrEnglish(m_dir.path(), u"fr"_s, table, damaged).texts.value(u"main4"_s), u"Get Data"_s);
+        EXPECT_EQ(damaged, QStringList{m_path} + (bytes == noise ? QStringList{english.fileName()} : QStringList()));
     }
 }
