@@ -257,9 +257,8 @@ void SettingsDialog::FormShow() {
 }
 
 void SettingsDialog::LoadLanguage(const QString &code) {
-    // A damaged file was already named by the window: here it only gives way to English.
-    QStringList damaged;
-    const LanguageSections sections = ReadLanguageOrEnglish(m_executableFolder, code, SettingsDialogTags(), damaged);
+    const LanguageSections sections =
+        ReadLanguageSections(LanguageFilePath(m_executableFolder, code), SettingsDialogTags());
     if (sections.loaded()) {
         ApplyLanguageSections(sections.texts);
     }

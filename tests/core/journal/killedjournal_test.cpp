@@ -6,7 +6,6 @@
 
 #include <QElapsedTimer>
 #include <QFile>
-#include <QLocale>
 #include <QProcess>
 #include <QTemporaryDir>
 
@@ -49,11 +48,11 @@ void KillAndRestore(qint64 killAtMs) {
     for (std::size_t row = 0; row < content.rows.size(); ++row) {
         ASSERT_EQ(content.rows[row].cells, JournalRow(static_cast<int>(row) + 1).cells) << "row " << row;
     }
-    // The killed program's lock is taken over.
     TestContext t;
     ResultsList list(t.context);
     EXPECT_EQ(ResultsJournal(list, path).start(t.dialogs, t.context.texts, QLocale::c()),
-              ResultsJournal::Start::Journalling);
+              ResultsJournal::Start::Journalling)
+        << "the lock left by the killed program";
 }
 
 TEST(KilledWhileListing, EveryRowListedASecondBeforeTheKillIsRestored) {

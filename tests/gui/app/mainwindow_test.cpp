@@ -540,7 +540,6 @@ TEST_F(MainWindowLanguageTest, RowsTheLastWindowListedAreOfferedBackOverTheShown
     EXPECT_EQ(m_messages.size(), 1);
 }
 
-// The restore question's box: Escape and the close box decide nothing.
 TEST(RestoreQuestionBox, EscapeAndTheCloseBoxDecideNothing) {
     const std::vector<std::pair<std::function<void(QMessageBox *)>, Dialogs::Choice>> cases = {
         {[](QMessageBox *box) { QTest::keyClick(box, Qt::Key_Escape); }, Dialogs::Choice::Undecided},
