@@ -17,16 +17,16 @@ void JournalSession::start(const QLocale &locale) {
         return;
     }
     auto journal = std::make_unique<ResultsJournal>(m_pieces.list, m_path);
+    // Before start, whose first write may fail already. Queued: the journal also writes when it
+    // goes, when no box may be shown.
+    connect(journal.get(), &ResultsJournal::writeFailed, this, &JournalSession::sayWriteFailed, Qt::QueuedConnection);
     const ResultsJournal::Start started = journal->start(m_pieces.dialogs, m_pieces.texts, locale);
     if (started == ResultsJournal::Start::HeldByAnotherCopy) {
         m_pieces.status.setPanelText(StatusSink::ActivityPanel, m_pieces.texts.text(QStringLiteral("main145")));
     }
-    if (started != ResultsJournal::Start::Journalling) {
-        return;
+    if (started == ResultsJournal::Start::Journalling) {
+        m_journal = std::move(journal);
     }
-    m_journal = std::move(journal);
-    // Queued: the journal also writes as it goes, when no box may be shown.
-    connect(m_journal.get(), &ResultsJournal::writeFailed, this, &JournalSession::sayWriteFailed, Qt::QueuedConnection);
 }
 
 void JournalSession::sayWriteFailed(const QString &reason) {
