@@ -20,10 +20,11 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://www.brisvanesoftware.com")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # dpkg-shlibdeps names the libraries the program links (Qt and its WebEngine, libcurl4); these
 # are what it loads or starts without linking them: the SVG plug-ins for its icon, the X11
-# platform plug-in and xdg-open for links.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6svg6, qt6-qpa-plugins, xdg-utils")
-# Qt's own texts of standard buttons and dialogs in the user's language; Wayland sessions.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n, qt6-wayland")
+# platform plug-in, xdg-open for links and Qt's own texts, so standard buttons and dialogs
+# speak the user's language.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6svg6, qt6-qpa-plugins, xdg-utils, qt6-translations-l10n")
+# Wayland sessions.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland")
 
 # A package holds what was built: cpack does not build the tests and benchmarks first.
 set(CMAKE_SKIP_INSTALL_ALL_DEPENDENCY ON)

@@ -85,10 +85,17 @@ public:
         shown.append({icon, text, false, detail});
     }
     bool confirm(Icon icon, const QString &text) override;
+    Choice choose(Icon icon, const QString &text, const QString &, const QString &) override {
+        shown.append({icon, text, true, {}});
+        const Choice answer = choices.empty() ? Choice::Accept : choices.front();
+        choices.erase(choices.begin(), choices.begin() + (choices.empty() ? 0 : 1));
+        return answer;
+    }
     std::optional<QString> getSaveFileName(const SaveFileRequest &request) override;
 
     QList<Shown> shown;
     std::deque<bool> confirmAnswers; // empty: OK
+    std::deque<Choice> choices;      // empty: accept
     QList<SaveFileRequest> saveRequests;
     std::optional<QString> nextSaveFileName;
 };

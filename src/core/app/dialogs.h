@@ -9,6 +9,8 @@
 class Dialogs {
 public:
     enum class Icon { Information, Warning, Error };
+    // The answer to a question with two answers; Escape and the close box decide nothing.
+    enum class Choice { Accept, Reject, Undecided };
 
     struct SaveFileRequest {
         QString title;
@@ -29,6 +31,8 @@ public:
     virtual void showNotice(Icon icon, const QString &text) { showMessage(icon, text); }
     // A box with OK and Cancel; true only for OK (closing the box counts as Cancel).
     virtual bool confirm(Icon icon, const QString &text) = 0;
+    // A question answered with one of two buttons, accept and reject, named by their captions.
+    virtual Choice choose(Icon icon, const QString &text, const QString &accept, const QString &reject) = 0;
     // The chosen path, or nothing when the user cancels.
     virtual std::optional<QString> getSaveFileName(const SaveFileRequest &request) = 0;
 };

@@ -18,9 +18,8 @@ public:
     // after a warning.
     template<typename T>
     void track(QCoro::Task<T> task) {
-        if (task.isReady()) {
-            return;
-        }
+        // A task already finished is followed too: it may hold an exception thrown before its
+        // first wait.
         ++m_alive;
         Follow(std::move(task));
     }

@@ -64,9 +64,13 @@ QCoro::Task<ManualExportOutcome> RunManualExport(AppContext &context, ExportSour
     }
     const ExportResult result =
         SaveRecords(source, *path, false, context.settings.eExportFields, context.settings.eDelimiter);
-    context.status.setPanelText(StatusSink::ActivityPanel, context.texts.text(QStringLiteral("main53")));
     if (!result) {
+        // Never the end text: a user told the rows are out may delete them next.
+        context.status.setPanelText(StatusSink::ActivityPanel, QString());
+        context.dialogs.showMessage(Dialogs::Icon::Warning,
+                                    context.texts.format(QStringLiteral("main140"), {*path, result.errorString}));
         co_return ManualExportOutcome{ManualExportOutcome::Failed, *path, result.errorString};
     }
+    context.status.setPanelText(StatusSink::ActivityPanel, context.texts.text(QStringLiteral("main53")));
     co_return ManualExportOutcome{ManualExportOutcome::Written, *path, {}};
 }

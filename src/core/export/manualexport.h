@@ -21,6 +21,6 @@ struct ManualExportOutcome {
 // column selection with an information box each; otherwise asks for a file in the documents
 // folder (the home folder where that does not exist) and writes the selected rows with the
 // selected columns into it. The status bar shows the start of writing, painted before the rows
-// are written, and its end. A stop requested before the writing begins (the window closes) ends
-// it as cancelled.
+// are written, and its end; a write that fails empties it and says why in a warning naming the
+// file. A stop requested before the writing begins (the window closes) ends it as cancelled.
 QCoro::Task<ManualExportOutcome> RunManualExport(AppContext &context, ExportSource source, StopToken stop = {});

@@ -16,6 +16,13 @@ void ResultsList::appendRow(LeadRow row) {
     m_model.appendRow(std::move(row));
 }
 
+void ResultsList::appendRows(std::vector<LeadRow> rows) {
+    for (const LeadRow &row : rows) {
+        m_duplicatedItems.append(row[LeadRow::LinkedInLink]);
+    }
+    m_model.appendRows(std::move(rows));
+}
+
 bool ResultsList::isKnownLink(const QString &link) const {
     return m_duplicatedItems.contains(link);
 }

@@ -31,6 +31,8 @@ public:
 
     // Adds row at the end and records its LinkedIn link as known.
     void appendRow(LeadRow row);
+    // The same for many rows at once, as a restored session lists them.
+    void appendRows(std::vector<LeadRow> rows);
     bool isKnownLink(const QString &link) const;
     // Panel 1 of the status bar: "main45" with the row count.
     void refreshItemsListed();

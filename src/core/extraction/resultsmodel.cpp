@@ -1,5 +1,6 @@
 #include "core/extraction/resultsmodel.h"
 
+#include <iterator>
 #include <utility>
 
 namespace {
@@ -75,6 +76,16 @@ void ResultsModel::appendRow(LeadRow row) {
     const int position = rowCount();
     beginInsertRows({}, position, position);
     m_rows.push_back(std::move(row));
+    endInsertRows();
+}
+
+void ResultsModel::appendRows(std::vector<LeadRow> rows) {
+    if (rows.empty()) {
+        return;
+    }
+    const int position = rowCount();
+    beginInsertRows({}, position, position + static_cast<int>(rows.size()) - 1);
+    std::move(rows.begin(), rows.end(), std::back_inserter(m_rows));
     endInsertRows();
 }
 

@@ -26,6 +26,8 @@ public:
 
     const LeadRow &row(int row) const { return m_rows[static_cast<std::size_t>(row)]; }
     void appendRow(LeadRow row);
+    // Adds the rows at the end in one insertion.
+    void appendRows(std::vector<LeadRow> rows);
     // Removes every row whose flag is set (flags has one entry per row). Few contiguous runs are
     // removed run by run; a fragmented set is removed in one pass behind a model reset, so the
     // cost stays linear in the number of rows either way.

@@ -14,7 +14,16 @@ constexpr char Listed = '+';
 constexpr char Removed = '-';
 
 bool MustEscape(char16_t c) {
-    return c == u'\\' || c == u'\t' || c == u'\n' || c == u'\r';
+    return c == u'\\' || c == u'\t' || c == u'\n' || c == u'\r' || QChar::isSurrogate(c);
+}
+
+// A surrogate that is not half of a pair has no UTF-8 form: it is written as \uXXXX.
+bool LoneSurrogate(QStringView cell, qsizetype i) {
+    const char16_t c = cell[i].unicode();
+    if (QChar::isHighSurrogate(c)) {
+        return i + 1 == cell.size() || !QChar::isLowSurrogate(cell[i + 1].unicode());
+    }
+    return QChar::isLowSurrogate(c) && (i == 0 || !QChar::isHighSurrogate(cell[i - 1].unicode()));
 }
 
 bool Printable(char16_t c) {
@@ -66,7 +75,12 @@ char *EncodeCell(QStringView cell, char *out) {
 QString Escaped(const QString &cell) {
     QString escaped;
     escaped.reserve(cell.size());
-    for (const QChar c : cell) {
+    for (qsizetype i = 0; i < cell.size(); ++i) {
+        const QChar c = cell[i];
+        if (LoneSurrogate(cell, i)) {
+            escaped += u"\\u"_s + QString::number(c.unicode(), 16).toUpper();
+            continue;
+        }
         switch (c.unicode()) {
         case u'\\':
             escaped += "\\\\"_L1;
@@ -87,12 +101,15 @@ QString Escaped(const QString &cell) {
     return escaped;
 }
 
-// The bytes of one cell with its escapes undone; false on a backslash that starts no escape.
-bool Unescape(QByteArrayView cell, QByteArray &out) {
+// One cell with its escapes undone; false on a backslash that starts no escape, or on bytes that
+// are not UTF-8.
+bool Unescape(QByteArrayView cell, QString &out) {
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringConverter::Flag::Stateless);
+    QByteArray run;
     out.clear();
     for (qsizetype i = 0; i < cell.size(); ++i) {
         if (cell[i] != '\\') {
-            out += cell[i];
+            run += cell[i];
             continue;
         }
         if (++i == cell.size()) {
@@ -100,27 +117,50 @@ bool Unescape(QByteArrayView cell, QByteArray &out) {
         }
         switch (cell[i]) {
         case '\\':
-            out += '\\';
+            run += '\\';
             break;
         case 't':
-            out += '\t';
+            run += '\t';
             break;
         case 'n':
-            out += '\n';
+            run += '\n';
             break;
         case 'r':
-            out += '\r';
+            run += '\r';
             break;
+        case 'u': {
+            if (i + 4 >= cell.size()) {
+                return false;
+            }
+            bool ok = false;
+            const ushort unit = cell.sliced(i + 1, 4).toUShort(&ok, 16);
+            if (!ok || !QChar::isSurrogate(unit)) {
+                return false;
+            }
+            out += decoder(run);
+            out += QChar(unit);
+            run.clear();
+            i += 4;
+            break;
+        }
         default:
             return false;
         }
     }
-    return true;
+    out += decoder(run);
+    return !decoder.hasError();
+}
+
+bool IsAscii(QByteArrayView bytes) {
+    unsigned char high = 0;
+    for (const char c : bytes) {
+        high |= static_cast<unsigned char>(c);
+    }
+    return high < 0x80;
 }
 
 bool ReadListed(QByteArrayView fields, LeadRow &row) {
     QStringDecoder decoder(QStringDecoder::Utf8, QStringConverter::Flag::Stateless);
-    QByteArray unescaped;
     int column = 0;
     for (qsizetype start = 0; start <= fields.size(); ++column) {
         qsizetype end = fields.indexOf('\t', start);
@@ -132,10 +172,12 @@ bool ReadListed(QByteArrayView fields, LeadRow &row) {
         }
         const QByteArrayView cell = fields.sliced(start, end - start);
         if (cell.contains('\\')) {
-            if (!Unescape(cell, unescaped)) {
+            if (!Unescape(cell, row[column])) {
                 return false;
             }
-            row[column] = decoder(unescaped);
+        } else if (IsAscii(cell)) {
+            // Most cells: Latin-1 is ASCII's superset, and converts without a decoder's state.
+            row[column] = QString::fromLatin1(cell);
         } else {
             row[column] = decoder(cell);
         }
@@ -190,8 +232,8 @@ qsizetype MaxListedRecordSize(const LeadRow &row) {
     for (const QString &cell : row.cells) {
         units += cell.size();
     }
-    // Three bytes per UTF-16 unit at most, in UTF-8 as in an escape; "+", the tabs and "\n".
-    return 3 * units + LeadRow::ColumnCount + 2;
+    // Six bytes per UTF-16 unit at most (a lone surrogate's escape); "+", the tabs and "\n".
+    return 6 * units + LeadRow::ColumnCount + 2;
 }
 
 char *WriteListedRecord(const LeadRow &row, char *const out) {
@@ -230,6 +272,8 @@ JournalContent ReadJournal(QByteArrayView bytes) {
         content.errorString = content.readable ? QString() : u"not a journal of the results list"_s;
         return content;
     }
+    // Room for a row per record at once: growing would hold two copies of the rows for a moment.
+    content.rows.reserve(static_cast<std::size_t>(bytes.count('\n')));
     for (qsizetype start = header.size();;) {
         const qsizetype end = bytes.indexOf('\n', start);
         if (end < 0) {
@@ -238,7 +282,6 @@ JournalContent ReadJournal(QByteArrayView bytes) {
         }
         if (!Replay(bytes.sliced(start, end - start), content.rows)) {
             content.readable = false;
-            content.rows.clear();
             content.errorString = u"record %1 cannot be read"_s.arg(content.records + 1);
             return content;
         }

@@ -12,7 +12,8 @@
 // ended by a line feed, so a line cut short by a kill or a power cut lacks its line feed.
 //   +<TAB>cell 0<TAB>...<TAB>cell 19   a row was appended at the end
 //   -<TAB>first<TAB>count              count rows from row first on were removed
-// In a cell, a backslash, tab, line feed and carriage return are written \\, \t, \n and \r.
+// In a cell, a backslash, tab, line feed and carriage return are written \\, \t, \n and \r, and a
+// UTF-16 surrogate that is not half of a pair as \u and four hexadecimal digits.
 
 const QByteArray &JournalHeader();
 // The most bytes the record of row can take.
@@ -25,7 +26,7 @@ QByteArray RemovedRecord(int first, int count);
 // The rows a journal holds once its records are replayed in order.
 struct JournalContent {
     // False when a line other than a cut-off last one is not a record of the journal, or a
-    // removal names rows the list did not have.
+    // removal names rows the list did not have; rows then holds the rows before that record.
     bool readable = true;
     std::vector<LeadRow> rows;
     qsizetype records = 0;

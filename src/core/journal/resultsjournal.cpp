@@ -6,10 +6,13 @@
 #include "core/settings/uitexts.h"
 
 #include <QDateTime>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLocale>
 #include <QLoggingCategory>
+
+#include <cstdio>
 
 using namespace Qt::StringLiterals;
 
@@ -24,7 +27,9 @@ void AddListedRecord(RecordBuffer &buffer, const LeadRow &row) {
 } // namespace
 
 ResultsJournal::ResultsJournal(ResultsList &list, QString path, QObject *parent)
-    : QObject(parent), m_list(list), m_file(std::move(path)) {
+    : QObject(parent), m_list(list), m_file(path), m_lock(path + u".lock"_s) {
+    // A live program holds its lock however long it runs; only a dead one's is taken over.
+    m_lock.setStaleLockTime(0);
     m_flushTimer.setSingleShot(true);
     m_flushTimer.setInterval(FlushDelayMs);
     connect(&m_flushTimer, &QTimer::timeout, this, &ResultsJournal::flush);
@@ -34,12 +39,22 @@ ResultsJournal::~ResultsJournal() {
     flush();
 }
 
-void ResultsJournal::start(Dialogs &dialogs, const UiTexts &texts, const QLocale &locale) {
+ResultsJournal::Start ResultsJournal::start(Dialogs &dialogs, const UiTexts &texts, const QLocale &locale) {
+    QDir().mkpath(QFileInfo(m_file.path()).absolutePath());
+    // A lock that cannot even be created leaves the journal to report its own write failures.
+    if (!m_lock.tryLock(0) && m_lock.error() == QLockFile::LockFailedError) {
+        return Start::HeldByAnotherCopy;
+    }
     const int rowsBefore = m_list.rowCount();
-    const bool restored = restoreLastSession(dialogs, texts, locale);
+    const Offer offer = restoreLastSession(dialogs, texts, locale);
+    if (offer == Offer::Undecided || offer == Offer::KeptInPlace) {
+        m_lock.unlock();
+        return offer == Offer::Undecided ? Start::Undecided : Start::KeptInPlace;
+    }
+    m_active = true;
     m_unrecordedFrom = m_list.rowCount();
     // The file goes on from the restored rows only where they are all the list holds.
-    if (!restored || rowsBefore != 0 || m_records > 2 * qsizetype(m_list.rowCount())) {
+    if (offer != Offer::Continued || rowsBefore != 0 || m_records > 2 * qsizetype(m_list.rowCount())) {
         rewrite();
     }
     ResultsModel &model = m_list.model();
@@ -47,12 +62,14 @@ void ResultsJournal::start(Dialogs &dialogs, const UiTexts &texts, const QLocale
     connect(&model, &ResultsModel::rowsAboutToBeRemoved, this, &ResultsJournal::rowsAboutToBeRemoved);
     connect(&model, &ResultsModel::rowsRemoved, this, &ResultsJournal::rowsRemoved);
     connect(&model, &ResultsModel::modelReset, this, &ResultsJournal::rewrite);
+    return Start::Journalling;
 }
 
-bool ResultsJournal::restoreLastSession(Dialogs &dialogs, const UiTexts &texts, const QLocale &locale) {
+ResultsJournal::Offer ResultsJournal::restoreLastSession(Dialogs &dialogs, const UiTexts &texts,
+                                                         const QLocale &locale) {
     QFile file(m_file.path());
     if (!file.exists()) {
-        return false;
+        return Offer::Nothing;
     }
     const QDateTime ended = QFileInfo(file).lastModified();
     JournalContent content;
@@ -63,36 +80,56 @@ bool ResultsJournal::restoreLastSession(Dialogs &dialogs, const UiTexts &texts, 
         content.errorString = file.errorString();
     }
     file.close();
-    if (!content.readable) {
-        moveAside(content.errorString, dialogs, texts);
-        return false;
-    }
     if (content.rows.empty()) {
-        return false;
+        const bool moved = content.readable || moveAside(content.errorString, 0, dialogs, texts);
+        return moved ? Offer::Nothing : Offer::KeptInPlace;
     }
     const QString question = texts.format(
-        u"main100"_s, QStringList{QString::number(content.rows.size()), locale.toString(ended, QLocale::ShortFormat)});
-    if (!dialogs.confirm(Dialogs::Icon::Information, question)) {
-        return false;
+        u"main100"_s, QStringList{QString::number(content.rows.size()), locale.toString(ended, QLocale::LongFormat)});
+    const Dialogs::Choice choice =
+        dialogs.choose(Dialogs::Icon::Information, question, texts.text(u"main146"_s), texts.text(u"main147"_s));
+    if (choice == Dialogs::Choice::Undecided) {
+        return Offer::Undecided;
+    }
+    if (!content.readable) {
+        if (!moveAside(content.errorString, qsizetype(content.rows.size()), dialogs, texts)) {
+            return Offer::KeptInPlace;
+        }
+    } else if (choice == Dialogs::Choice::Reject) {
+        // One discarded file is kept, in case the answer was a mistake.
+        const QByteArray discarded = QFile::encodeName(m_file.path() + u".discarded"_s);
+        if (::rename(QFile::encodeName(m_file.path()).constData(), discarded.constData()) != 0) {
+            qCWarning(lcJournal).noquote() << u"cannot move the journal %1 aside"_s.arg(path());
+            return Offer::KeptInPlace;
+        }
+    }
+    if (choice == Dialogs::Choice::Reject) {
+        return Offer::Discarded;
     }
     // Listed before the journal follows the list, so they are not journalled a second time.
-    for (LeadRow &row : content.rows) {
-        m_list.appendRow(std::move(row));
-    }
+    m_list.appendRows(std::move(content.rows));
     m_list.refreshItemsListed();
     m_records = content.records;
-    // A new record must not continue one that was cut short.
-    return !content.cutShort;
+    // A new record must not continue one that was cut short, nor follow a damaged one.
+    return content.cutShort || !content.readable ? Offer::Restored : Offer::Continued;
 }
 
-void ResultsJournal::moveAside(const QString &reason, Dialogs &dialogs, const UiTexts &texts) {
-    const QString aside = m_file.path() + u".corrupt-"_s + QDateTime::currentDateTime().toString(u"yyyyMMdd-HHmmss"_s);
+bool ResultsJournal::moveAside(const QString &reason, qsizetype rowsRead, Dialogs &dialogs, const UiTexts &texts) {
+    const QString stem = m_file.path() + u".corrupt-"_s + QDateTime::currentDateTime().toString(u"yyyyMMdd-HHmmss"_s);
+    QString aside = stem;
+    for (int number = 2; QFile::exists(aside); ++number) {
+        aside = stem + u'-' + QString::number(number);
+    }
     if (!QFile::rename(m_file.path(), aside)) {
         qCWarning(lcJournal).noquote() << u"cannot read the journal %1 (%2), nor move it aside"_s.arg(path(), reason);
-        return;
+        dialogs.showMessage(Dialogs::Icon::Warning, texts.format(u"main148"_s, QStringList{path(), reason}));
+        return false;
     }
     qCWarning(lcJournal).noquote() << u"cannot read the journal %1 (%2); moved it to %3"_s.arg(path(), reason, aside);
-    dialogs.showMessage(Dialogs::Icon::Warning, texts.format(u"main101"_s, QStringList{aside}));
+    dialogs.showMessage(Dialogs::Icon::Warning,
+                        rowsRead > 0 ? texts.format(u"main149"_s, QStringList{QString::number(rowsRead), aside})
+                                     : texts.format(u"main101"_s, QStringList{aside}));
+    return true;
 }
 
 void ResultsJournal::rowsInserted(const QModelIndex &, int, int last) {
@@ -164,9 +201,16 @@ bool ResultsJournal::writePending() {
 
 void ResultsJournal::flush() {
     m_flushTimer.stop();
-    if (writePending() && m_file.isOpen()) {
-        report(m_file.sync());
+    if (!m_active || !writePending() || !m_file.isOpen()) {
+        return;
     }
+    const bool synced = m_file.sync();
+    if (!synced) {
+        // What the failed sync covered may never reach the disk: the whole list is written anew.
+        m_rewriteDue = true;
+        armFlushTimer();
+    }
+    report(synced);
 }
 
 void ResultsJournal::rewrite() {
@@ -194,6 +238,7 @@ void ResultsJournal::report(bool ok) {
         qCInfo(lcJournal).noquote() << u"the journal %1 is written again"_s.arg(m_file.path());
     } else if (!ok && !m_failing) {
         qCWarning(lcJournal).noquote() << m_file.errorString();
+        Q_EMIT writeFailed(m_file.errorString());
     }
     m_failing = !ok;
 }

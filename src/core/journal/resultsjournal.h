@@ -3,6 +3,7 @@
 #include "core/journal/journalfile.h"
 #include "core/journal/recordbuffer.h"
 
+#include <QLockFile>
 #include <QObject>
 #include <QTimer>
 
@@ -21,19 +22,30 @@ class UiTexts;
 // - A file holding more than twice as many records as the list has rows is rewritten with one
 //   record per row; when the list becomes empty the file is removed.
 // - At start, the rows the last session left are offered back.
+// - One program at a time keeps the journal: a lock file beside it says which. The lock of a
+//   program that was killed is taken over.
 class ResultsJournal : public QObject {
     Q_OBJECT
 
 public:
+    enum class Start {
+        Journalling,
+        HeldByAnotherCopy, // another running program keeps the journal: this one keeps none
+        Undecided,         // the question was closed unanswered: the file stays for the next start
+        KeptInPlace        // the file could not be read nor moved aside: it stays as it is
+    };
+
     // Nothing is read or written before start().
     ResultsJournal(ResultsList &list, QString path, QObject *parent = nullptr);
     ~ResultsJournal() override;
 
-    // When the file holds rows, asks whether to list them again, giving their number and the
-    // time of the file's last change in locale; Yes lists them through the list, No discards
-    // them. A file that cannot be read is moved aside and the user told where it went. From
-    // then on every change of the list is journalled.
-    void start(Dialogs &dialogs, const UiTexts &texts, const QLocale &locale);
+    // When the file holds rows, asks whether to restore or discard them, giving their number and
+    // the time of the file's last change in locale; Restore lists them through the list, Discard
+    // moves the file aside, keeping one discarded file. A file that cannot be read is moved
+    // aside under a name of its own and the user told where it went; the rows before its first
+    // damaged record are offered as above. Only when this returns Journalling is every later
+    // change of the list journalled; otherwise the journal does nothing more.
+    Start start(Dialogs &dialogs, const UiTexts &texts, const QLocale &locale);
     // Writes what is buffered and waits until it is on the disk.
     void flush();
 
@@ -42,12 +54,16 @@ public:
     // Half the second the journal promises, so a busy event loop still keeps the promise.
     static constexpr int FlushDelayMs = 500;
 
+Q_SIGNALS:
+    // Writing began to fail: the rows are not kept until a later write succeeds.
+    void writeFailed(const QString &reason);
+
 private:
-    // True when the rows were listed again and the file can go on from them.
-    bool restoreLastSession(Dialogs &dialogs, const UiTexts &texts, const QLocale &locale);
+    enum class Offer { Nothing, Continued, Restored, Discarded, Undecided, KeptInPlace };
+    Offer restoreLastSession(Dialogs &dialogs, const UiTexts &texts, const QLocale &locale);
     // Renames a file that cannot be read, so the next session starts afresh and it stays for a
-    // closer look.
-    void moveAside(const QString &reason, Dialogs &dialogs, const UiTexts &texts);
+    // closer look; false, and the user told, when it cannot be moved.
+    bool moveAside(const QString &reason, qsizetype rowsRead, Dialogs &dialogs, const UiTexts &texts);
     void rowsInserted(const QModelIndex &parent, int first, int last);
     void rowsAboutToBeRemoved();
     void rowsRemoved(const QModelIndex &parent, int first, int last);
@@ -70,5 +86,7 @@ private:
     // A rewrite failed: the file no longer matches the list until one succeeds.
     bool m_rewriteDue = false;
     bool m_failing = false;
+    bool m_active = false;
+    QLockFile m_lock;
     QTimer m_flushTimer;
 };

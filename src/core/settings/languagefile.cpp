@@ -37,7 +37,37 @@ LanguageSections ReadLanguageSections(const QString &path, const LanguageTable &
         return sections;
     sections.status = LanguageSections::Status::Loaded;
     sections.texts = TakeSections(file.text, table);
+    for (const LanguageTag &entry : table) {
+        sections.found += file.text.contains(u'<' + entry.tag + u'>', Qt::CaseInsensitive) ? 1 : 0;
+    }
     return sections;
+}
+
+QString BuiltInLanguagePath() {
+    return u":/languages/en.dat"_s;
+}
+
+LanguageSections ReadLanguageOrEnglish(const QString &executableFolder, const QString &code, const LanguageTable &table,
+                                       QStringList &damagedFiles) {
+    QStringList paths = {LanguageFilePath(executableFolder, code)};
+    if (code != u"en"_s) {
+        paths.append(LanguageFilePath(executableFolder, u"en"_s));
+    }
+    paths.append(BuiltInLanguagePath());
+    for (qsizetype i = 0; i < paths.size(); ++i) {
+        LanguageSections sections = ReadLanguageSections(paths[i], table);
+        // The user's own file missing or empty changes nothing; a missing fallback is passed over.
+        if (i == 0 && sections.status == LanguageSections::Status::MissingOrEmpty) {
+            return sections;
+        }
+        if (sections.loaded() && 2 * sections.found >= qsizetype(table.size())) {
+            return sections;
+        }
+        if (sections.status != LanguageSections::Status::MissingOrEmpty) {
+            damagedFiles.append(paths[i]);
+        }
+    }
+    return {};
 }
 
 void ApplyUiTexts(const QHash<QString, QString> &sections, UiTexts &texts) {

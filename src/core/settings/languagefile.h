@@ -28,6 +28,8 @@ struct LanguageSections {
     Status status = Status::MissingOrEmpty;
     // tag -> text for every tag of the table; empty for a missing or out-of-order section.
     QHash<QString, QString> texts;
+    // How many sections of the table the file holds.
+    qsizetype found = 0;
     QString errorString;
 
     bool loaded() const { return status == Status::Loaded; }
@@ -40,6 +42,16 @@ QHash<QString, QString> TakeSections(const QString &text, const LanguageTable &t
 // Reads the language file at path (byte-order mark or code page, lines joined with CR LF) and
 // takes the sections of table from it.
 LanguageSections ReadLanguageSections(const QString &path, const LanguageTable &table);
+
+// The English texts built into the program, as a language file.
+QString BuiltInLanguagePath();
+
+// The sections of the language file of code, as ReadLanguageSections reads them. A file that
+// cannot be read, or that holds fewer than half of the table's sections, is damaged: then the
+// English file is read instead, and when that one is damaged or missing too, the built-in
+// English texts. Every damaged file is added to damagedFiles.
+LanguageSections ReadLanguageOrEnglish(const QString &executableFolder, const QString &code, const LanguageTable &table,
+                                       QStringList &damagedFiles);
 
 // Replaces every UiTexts entry (UiTextTags) with its section; a missing one blanks it.
 void ApplyUiTexts(const QHash<QString, QString> &sections, UiTexts &texts);

@@ -51,7 +51,7 @@ LanguageTable BuildMainWindowTags() {
     AppendRange(table, 110, 117);
     AppendRange(table, 120, 121);
     AppendRange(table, 130, 131);
-    AppendRange(table, 150, 160);
+    AppendRange(table, 140, 160);
     AppendRange(table, 200, 206);
     return table;
 }
@@ -118,7 +118,7 @@ const QStringList &UiTextTags() {
         list.append(MainTag(121));
         list.append(MainTag(130));
         list.append(MainTag(131));
-        for (int number = 150; number <= 160; ++number)
+        for (int number = 140; number <= 160; ++number)
             list.append(MainTag(number));
         for (int number = 200; number <= 206; ++number)
             list.append(MainTag(number));

@@ -16,12 +16,12 @@ struct LanguageTag {
 using LanguageTable = std::vector<LanguageTag>;
 
 // main1, main4..main8, main12..main20, main35..main43, main45..main66, main71..main90, main92,
-// main100, main101, main110..main117, main120, main121, main130, main131, main150..main160, main200..main206.
+// main100, main101, main110..main117, main120, main121, main130, main131, main140..main160, main200..main206.
 const LanguageTable &MainWindowTags();
 // settings1..settings23, settings29, settings40..settings42, settings45..settings47.
 const LanguageTable &SettingsDialogTags();
 // The tags of the message and status texts (UiTexts): main45..main66, main92, main100, main101,
-// main110..main117, main120, main121, main130, main131, main150..main160 and main200..main206.
+// main110..main117, main120, main121, main130, main131, main140..main160 and main200..main206.
 const QStringList &UiTextTags();
 
 // The tag of the caption of results-list column `column` (main71 + column).

@@ -4,6 +4,7 @@
 #include "core/util/textcursor.h"
 #include "core/util/textfile.h"
 
+#include <QFile>
 #include <QFileInfo>
 
 #include <optional>
@@ -82,7 +83,9 @@ bool IsColumnSelected(const QString &exportFields, int index) {
     return false;
 }
 
-LoadSettingsResult LoadSettings(AppSettings &settings, const QString &path, const QString &documentsFolder) {
+namespace {
+
+LoadSettingsResult ReadSettings(AppSettings &settings, const QString &path, const QString &documentsFolder) {
     SetDefaults(settings, documentsFolder);
     LoadSettingsResult result;
     if (!QFileInfo::exists(path))
@@ -145,6 +148,21 @@ LoadSettingsResult LoadSettings(AppSettings &settings, const QString &path, cons
     settings.eDayBudget = BudgetValue(reader.next(u"eDayBudget"), DefaultDayBudget);
 
     result.status = LoadSettingsResult::Status::Loaded;
+    return result;
+}
+
+} // namespace
+
+LoadSettingsResult LoadSettings(AppSettings &settings, const QString &path, const QString &documentsFolder) {
+    LoadSettingsResult result = ReadSettings(settings, path, documentsFolder);
+    if (result.status == LoadSettingsResult::Status::InvalidBoolean) {
+        // The next save writes the defaults of the keys not read: the file as it was stays.
+        result.keptAs = path + u".bad"_s;
+        QFile::remove(result.keptAs);
+        if (!QFile::copy(path, result.keptAs)) {
+            result.keptAs.clear();
+        }
+    }
     return result;
 }
 

@@ -15,6 +15,8 @@ struct LoadSettingsResult {
     };
     Status status = Status::NoFile;
     QString key;
+    // Where a copy of the file as it was is kept when loading stopped early, if it could be made.
+    QString keptAs;
     QString errorString;
 };
 
@@ -27,7 +29,8 @@ struct SaveSettingsResult {
 QString SettingsFilePath(const QString &appDataFolder);
 
 // Sets every value to its default (the export folder defaults to documentsFolder), then takes the
-// values stored in the settings file at path, when there is one.
+// values stored in the settings file at path, when there is one. When loading stops at an
+// invalid value, the file is copied to path + ".bad" first.
 LoadSettingsResult LoadSettings(AppSettings &settings, const QString &path, const QString &documentsFolder);
 
 // Replaces the settings file at path with every value. The file is written to a temporary file

@@ -7,8 +7,11 @@
 #include "core/host/hostservices.h"
 #include "core/journal/resultsjournal.h"
 #include "core/net/downloader.h"
+#include "core/settings/languagefile.h"
 #include "core/updates/updatecheck.h"
+#include "gui/app/journalsession.h"
 #include "gui/app/mainstatusbar.h"
+#include "gui/app/tarnwickapplication.h"
 #include "gui/browser/signedinpagereader.h"
 #include "gui/browser/webenginepane.h"
 #include "gui/extraction/resultsview.h"
@@ -96,6 +99,8 @@ MainWindow::MainWindow(Host &host, Options options, QWidget *parent)
     m_statusBar->setFixedHeight(StatusBarHeight);
     setStatusBar(m_statusBar);
     m_context = std::make_unique<AppContext>(host, *m_statusBar, m_dialogs, std::move(options.endpoints));
+    // The built-in English messages until a language file replaces them.
+    ApplyUiTexts(ReadLanguageSections(BuiltInLanguagePath(), MainWindowTags()).texts, m_context->texts);
     m_results = std::make_unique<ResultsList>(*m_context);
     m_downloader = std::make_unique<Downloader>(m_context->settings, *m_statusBar, m_context->texts, options.tls);
     m_executableFolder =
@@ -151,10 +156,17 @@ MainWindow::MainWindow(Host &host, Options options, QWidget *parent)
     m_driver->parser().setSignedInPages(m_signedIn.get());
     // Rows a run listed reach the disk when it ends, not a moment later.
     m_driver->setRunEndedHandler([this] {
-        if (m_journal) {
-            m_journal->flush();
+        if (ResultsJournal *journal = this->journal()) {
+            journal->flush();
         }
     });
+    // An error the application's handler drops is still said in the status line.
+    if (auto *app = qobject_cast<TarnwickApplication *>(QCoreApplication::instance())) {
+        connect(app, &TarnwickApplication::errorDropped, this, [this](const QString &message) {
+            m_statusBar->setPanelText(StatusSink::ActivityPanel,
+                                      m_context->texts.format(QStringLiteral("main142"), message));
+        });
+    }
     m_updateCheck = std::make_unique<UpdateCheck>(
         UpdateCheck::Pieces{*m_downloader, host, m_dialogs, m_context->texts, m_context->endpoints},
         QCoreApplication::applicationDirPath(), [this] { close(); });
@@ -180,6 +192,10 @@ MainWindow::~MainWindow() {
     // The view shows the results list's model: it goes before the list does.
     delete m_lvwItems;
     m_lvwItems = nullptr;
+}
+
+ResultsJournal *MainWindow::journal() const {
+    return m_journal ? m_journal->journal() : nullptr;
 }
 
 BrowserPane &MainWindow::mainPane() {

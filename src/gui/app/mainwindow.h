@@ -20,6 +20,7 @@ class Downloader;
 class ExtractionDriver;
 class UpdateCheck;
 class Host;
+class JournalSession;
 class MainStatusBar;
 class QComboBox;
 class QLabel;
@@ -66,7 +67,7 @@ public:
     AppContext &context() { return *m_context; }
     ResultsList &results() { return *m_results; }
     // The results list's journal, or null when the window keeps no journal.
-    ResultsJournal *journal() { return m_journal.get(); }
+    ResultsJournal *journal() const;
     BrowserPane &mainPane();
     BrowserPane &newsPane();
     MainStatusBar &statusBarPanels() { return *m_statusBar; }
@@ -75,7 +76,8 @@ public:
     QString settingsPath() const { return m_settingsPath; }
 
     // Applies the language file of code to the window, the UiTexts and the news line; a missing
-    // or empty file changes nothing. An unreadable one is reported: the error text, or empty.
+    // or empty file changes nothing. In place of a damaged one English is applied: the text
+    // saying so is returned, or empty.
     QString LoadLanguage(const QString &code);
     void cbxLanguageChange(int index);
     void btnSettingsClick();
@@ -128,6 +130,8 @@ private:
     void FormShow();
     void FitWindowToScreen();
     void tmrDeferredStartTimer();
+    // Once the window is on screen: what start-up has to say, then the journal's question.
+    void StartSession();
     QCoro::Task<> FetchNews();
     QCoro::Task<> DeferredStart();
     void RefreshNewsLine();
@@ -151,7 +155,9 @@ private:
     std::unique_ptr<AppContext> m_context;
     std::unique_ptr<ResultsList> m_results;
     // Declared after the list it follows, so it goes first.
-    std::unique_ptr<ResultsJournal> m_journal;
+    std::unique_ptr<JournalSession> m_journal;
+    // Said in warnings once the window is on screen.
+    QStringList m_startNotices;
     std::unique_ptr<Downloader> m_downloader;
     ClockRandomSource m_random;
     QString m_executableFolder;

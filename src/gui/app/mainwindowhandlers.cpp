@@ -17,6 +17,7 @@
 #include "core/settings/settingsstore.h"
 #include "core/updates/newsfeed.h"
 #include "core/updates/updatecheck.h"
+#include "gui/app/journalsession.h"
 #include "gui/app/mainstatusbar.h"
 #include "gui/app/mainwindow.h"
 #include "gui/app/qttranslations.h"
@@ -60,20 +61,21 @@ void MainWindow::FormCreate() {
     m_pageBudget = std::make_unique<PageBudget>(dataFolder.isEmpty() ? QString() : PageBudgetFilePath(dataFolder));
     m_driver->setPageBudget(m_pageBudget.get());
     // A missing or broken settings file leaves the defaults in force.
-    LoadSettings(m_context->settings, m_settingsPath, GetDocumentsFolder(m_host));
+    const LoadSettingsResult settings = LoadSettings(m_context->settings, m_settingsPath, GetDocumentsFolder(m_host));
     const qsizetype languageIndex = LanguageCodes().indexOf(m_context->settings.CurrLang);
     m_cbxLanguage->setCurrentIndex(languageIndex >= 0 ? static_cast<int>(languageIndex) : 0);
     // The news is fetched once the window shows (FetchNews): the window never waits for the
     // publisher, and the news line fills when the reply comes.
-    // An unreadable language file goes to the application's error handler, and start-up goes on,
-    // so the window still gets its caption and proxy and stays usable with the built-in texts.
-    if (const QString error = LoadLanguage(m_context->settings.CurrLang); !error.isEmpty()) {
-        TarnwickApplication::ReportError(error);
+    if (const QString notice = LoadLanguage(m_context->settings.CurrLang); !notice.isEmpty()) {
+        m_startNotices.append(notice);
     }
-    // After the language: starting may ask whether to restore the rows the last session left.
+    if (settings.status == LoadSettingsResult::Status::InvalidBoolean) {
+        m_startNotices.append(m_context->texts.format(QStringLiteral("main143"),
+                                                      {settings.key, QDir::toNativeSeparators(settings.keptAs)}));
+    }
     if (!m_journalFile.isEmpty()) {
-        m_journal = std::make_unique<ResultsJournal>(*m_results, m_journalFile);
-        m_journal->start(m_dialogs, m_context->texts, QLocale(m_context->settings.CurrLang));
+        m_journal = std::make_unique<JournalSession>(
+            JournalSession::Pieces{*m_results, m_dialogs, m_context->texts, *m_statusBar}, m_journalFile);
     }
     setWindowTitle(ProductName + QLatin1Char(' ') + ProgramVersion);
     // The proxy line drawn from a list differs from one start to the next.
@@ -83,11 +85,8 @@ void MainWindow::FormCreate() {
 }
 
 QString MainWindow::LoadLanguage(const QString &code) {
-    const LanguageSections sections =
-        ReadLanguageSections(LanguageFilePath(m_executableFolder, code), MainWindowTags());
-    if (sections.status == LanguageSections::Status::Unreadable) {
-        return sections.errorString;
-    }
+    QStringList damaged;
+    const LanguageSections sections = ReadLanguageOrEnglish(m_executableFolder, code, MainWindowTags(), damaged);
     if (!sections.loaded()) {
         return {};
     }
@@ -103,7 +102,9 @@ QString MainWindow::LoadLanguage(const QString &code) {
     m_driver->statusLine().Refresh();
     m_newsLanguage = code;
     RefreshNewsLine();
-    return {};
+    return damaged.isEmpty()
+               ? QString()
+               : m_context->texts.format(QStringLiteral("main144"), QDir::toNativeSeparators(damaged.constFirst()));
 }
 
 void MainWindow::RefreshNewsLine() {
@@ -128,8 +129,8 @@ void MainWindow::cbxLanguageChange(int index) {
         TarnwickApplication::ReportError(saved.errorString);
         return;
     }
-    if (const QString error = LoadLanguage(m_context->settings.CurrLang); !error.isEmpty()) {
-        TarnwickApplication::ReportError(error);
+    if (const QString notice = LoadLanguage(m_context->settings.CurrLang); !notice.isEmpty()) {
+        m_dialogs.showMessage(Dialogs::Icon::Warning, notice);
     }
     // Qt's own buttons and dialogs follow the program's language.
     ApplyQtTranslations(m_context->settings.CurrLang);
@@ -314,9 +315,19 @@ void MainWindow::FormShow() {
     m_statusBar->setGaugePosition(0);
     m_tasks.track(FetchNews());
     m_tmrDeferredStart.start();
+    QTimer::singleShot(0, this, &MainWindow::StartSession);
+}
+
+void MainWindow::StartSession() {
     const QString configWarning = ConfigWarningText(m_config, m_configPath, m_context->texts);
     if (!configWarning.isEmpty()) {
         m_dialogs.showNotice(Dialogs::Icon::Warning, configWarning);
+    }
+    for (const QString &notice : std::exchange(m_startNotices, {})) {
+        m_dialogs.showMessage(Dialogs::Icon::Warning, notice);
+    }
+    if (m_journal) {
+        m_journal->start(QLocale(m_context->settings.CurrLang));
     }
 }
 

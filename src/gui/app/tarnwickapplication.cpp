@@ -28,7 +28,14 @@ void TarnwickApplication::ReportError(const QString &message) {
     qWarning().noquote() << "error:" << message;
 }
 
+namespace {
+
+Q_LOGGING_CATEGORY(lcErrors, "tarnwick.errors", QtInfoMsg)
+
+} // namespace
+
 bool TarnwickApplication::handleUncaughtError(const QString &message) {
+    qCWarning(lcErrors).noquote() << "error:" << message;
     if (!EndsProgram(message)) {
         Q_EMIT errorDropped(message);
         return false;

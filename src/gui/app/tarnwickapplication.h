@@ -6,7 +6,8 @@
 
 // The application object. Every event goes through notify(), so an error that escapes an event
 // handler, a timer or a slot ends here: one whose message contains "Access" ends the program in
-// order, every other one is dropped without a dialog and the program carries on.
+// order, every other one is dropped without a dialog and the program carries on. Every error is
+// logged; the window says a dropped one in its status line.
 class TarnwickApplication : public QApplication {
     Q_OBJECT
 

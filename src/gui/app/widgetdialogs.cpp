@@ -3,12 +3,22 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace {
 
-std::deque<bool> &confirmAnswers() {
-    static std::deque<bool> answers;
+std::deque<Dialogs::Choice> &confirmAnswers() {
+    static std::deque<Dialogs::Choice> answers;
     return answers;
+}
+
+std::optional<Dialogs::Choice> NextAnswer() {
+    if (confirmAnswers().empty()) {
+        return std::nullopt;
+    }
+    const Dialogs::Choice answer = confirmAnswers().front();
+    confirmAnswers().pop_front();
+    return answer;
 }
 
 std::deque<std::optional<QString>> &saveFileNames() {
@@ -47,7 +57,11 @@ QString KeepHyphenatedWordsWhole(QString text) {
 } // namespace
 
 void WidgetDialogs::setNextConfirmAnswer(bool ok) {
-    confirmAnswers().push_back(ok);
+    confirmAnswers().push_back(ok ? Choice::Accept : Choice::Reject);
+}
+
+void WidgetDialogs::setNextChoice(Choice choice) {
+    confirmAnswers().push_back(choice);
 }
 
 void WidgetDialogs::setNextSaveFileName(std::optional<QString> path) {
@@ -97,14 +111,34 @@ bool WidgetDialogs::confirm(Icon icon, const QString &text) {
     if (messageObserver()) {
         messageObserver()(icon, text);
     }
-    if (!confirmAnswers().empty()) {
-        const bool answer = confirmAnswers().front();
-        confirmAnswers().pop_front();
-        return answer;
+    if (const std::optional<Choice> answer = NextAnswer()) {
+        return *answer == Choice::Accept;
     }
     QMessageBox box(ToBoxIcon(icon), QApplication::applicationDisplayName(), text,
                     QMessageBox::Ok | QMessageBox::Cancel, m_parent);
     return box.exec() == QMessageBox::Ok;
+}
+
+Dialogs::Choice WidgetDialogs::choose(Icon icon, const QString &text, const QString &accept, const QString &reject) {
+    if (messageObserver()) {
+        messageObserver()(icon, text);
+    }
+    if (const std::optional<Choice> answer = NextAnswer()) {
+        return *answer;
+    }
+    QMessageBox box(ToBoxIcon(icon), QApplication::applicationDisplayName(), text, QMessageBox::NoButton, m_parent);
+    QPushButton *acceptButton = box.addButton(accept, QMessageBox::AcceptRole);
+    QPushButton *rejectButton = box.addButton(reject, QMessageBox::DestructiveRole);
+    // Escape and the close box press this unseen button: neither answer is taken by mistake.
+    QPushButton *undecided = box.addButton(QMessageBox::Cancel);
+    undecided->hide();
+    box.setEscapeButton(undecided);
+    box.setDefaultButton(acceptButton);
+    box.exec();
+    if (box.clickedButton() == acceptButton) {
+        return Choice::Accept;
+    }
+    return box.clickedButton() == rejectButton ? Choice::Reject : Choice::Undecided;
 }
 
 std::optional<QString> WidgetDialogs::getSaveFileName(const SaveFileRequest &request) {

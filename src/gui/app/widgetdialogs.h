@@ -21,10 +21,13 @@ public:
     void showNotice(Icon icon, const QString &text) override;
     void showMessageWithDetail(Icon icon, const QString &text, const QString &detail) override;
     bool confirm(Icon icon, const QString &text) override;
+    Choice choose(Icon icon, const QString &text, const QString &accept, const QString &reject) override;
     std::optional<QString> getSaveFileName(const SaveFileRequest &request) override;
 
     // Seams for tests: when an answer is queued, no dialog is shown.
     static void setNextConfirmAnswer(bool ok);
+    // Answers the next question, of either kind; Undecided answers a confirmation with Cancel.
+    static void setNextChoice(Choice choice);
     static void setNextSaveFileName(std::optional<QString> path);
     // Called with the text of every message or question instead of showing it, while set; a
     // detail comes after the text, separated by an empty line, as the box shows it.

@@ -1,8 +1,10 @@
 #include "core/async/stoptoken.h"
+#include "core/async/tasktracker.h"
 
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <stdexcept>
 #include <vector>
 
 namespace {
@@ -35,6 +37,20 @@ TEST(StopToken, ACallbackThatEndsALaterOneKeepsItFromRunning) {
     later = std::make_unique<StopCallback>(token, [&] { laterRan = true; });
     token.request();
     EXPECT_FALSE(laterRan);
+}
+
+QCoro::Task<> FailsAtOnce() {
+    throw std::runtime_error("broken before any wait");
+    co_return;
+}
+
+TEST(TaskTracker, ATaskThatFailedBeforeItsFirstWaitIsStillReported) {
+    static QStringList logged;
+    const QtMessageHandler previous =
+        qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &text) { logged.append(text); });
+    TaskTracker().track(FailsAtOnce());
+    qInstallMessageHandler(previous);
+    EXPECT_TRUE(logged.size() == 1 && logged.first().contains(QStringLiteral("broken before any wait")));
 }
 
 } // namespace

@@ -128,13 +128,16 @@ TEST_F(ManualExportTest, StatusShowsStartBeforeWritingAndEndAfter) {
     EXPECT_EQ(fileExistedWhileProcessing, (QList<bool>{false, true}));
 }
 
-TEST_F(ManualExportTest, FailedWriteStillEndsWithTheEndTextAndReportsTheReason) {
+TEST_F(ManualExportTest, FailedWriteIsNotReportedAsDoneAndSaysWhyAndWhere) {
+    t.context.texts.setText(QStringLiteral("main140"), QStringLiteral("[VAR1] failed: [VAR2]"));
     const QString unreachable = m_dir.filePath(QStringLiteral("missing/export.csv"));
     const ManualExportOutcome outcome = exportTo(unreachable);
     EXPECT_EQ(outcome.kind, ManualExportOutcome::Failed);
     EXPECT_TRUE(outcome.errorString.contains(unreachable));
-    EXPECT_EQ(t.status.panelText(StatusSink::ActivityPanel), QStringLiteral("text of main53"));
-    EXPECT_TRUE(t.dialogs.shown.isEmpty());
+    EXPECT_FALSE(t.status.activityHistory.contains(QStringLiteral("text of main53")));
+    ASSERT_EQ(t.dialogs.shown.size(), 1);
+    EXPECT_EQ(t.dialogs.shown[0].icon, Dialogs::Icon::Warning);
+    EXPECT_EQ(t.dialogs.shown[0].text, unreachable + QStringLiteral(" failed: ") + outcome.errorString);
 }
 
 } // namespace

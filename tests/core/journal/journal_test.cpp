@@ -3,6 +3,7 @@
 #include "journalrows.h"
 #include "support/testcontext.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLocale>
@@ -10,8 +11,10 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <functional>
 #include <sys/stat.h>
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
@@ -27,12 +30,16 @@ protected:
     JournalTest() {
         t.context.texts.setText(u"main100"_s, u"[VAR1] rows of [VAR2]"_s);
         t.context.texts.setText(u"main101"_s, u"kept as [VAR1]"_s);
+        t.context.texts.setText(u"main149"_s, u"[VAR1] kept as [VAR2]"_s);
     }
 
     QString path() const { return m_dir.filePath(u"data/results.journal"_s); }
     // Ends the session, whose journal writes what it holds as it goes, and starts the next one
     // on the file as it then is, answering the question, if one is asked, with restore.
     void restart(bool restore = true, const QByteArray &replacedBytes = {}) {
+        restart(restore ? Dialogs::Choice::Accept : Dialogs::Choice::Reject, replacedBytes);
+    }
+    void restart(Dialogs::Choice answer, const QByteArray &replacedBytes = {}) {
         journal.reset();
         if (!replacedBytes.isNull()) {
             QFile file(path());
@@ -41,7 +48,7 @@ protected:
         }
         list = std::make_unique<ResultsList>(t.context);
         t.dialogs.shown.clear();
-        t.dialogs.confirmAnswers = {restore};
+        t.dialogs.choices = {answer};
         journal = std::make_unique<ResultsJournal>(*list, path());
         journal->start(t.dialogs, t.context.texts, QLocale::c());
     }
@@ -136,18 +143,55 @@ TEST_F(JournalTest, TheListComesBackAfterEveryKindOfChange) {
     EXPECT_EQ(status.st_mode & 0777, 0600u);
 }
 
-TEST_F(JournalTest, NoDiscardsTheRowsOfTheLastSession) {
+TEST_F(JournalTest, DiscardKeepsOneCopyAndAClosedQuestionDecidesNothing) {
     restart();
     listRows(0, 3);
     journal->flush();
-    const QString ended = QLocale::c().toString(QFileInfo(path()).lastModified(), QLocale::ShortFormat);
+    const QByteArray written = Bytes(path());
+    const QString ended = QLocale::c().toString(QFileInfo(path()).lastModified(), QLocale::LongFormat);
+    restart(Dialogs::Choice::Undecided);
+    listRows(7, 1);
     restart(false);
     ASSERT_EQ(t.dialogs.shown.size(), 1);
     EXPECT_EQ(t.dialogs.shown.first().text, u"3 rows of "_s + ended);
     EXPECT_EQ(list->rowCount(), 0);
     EXPECT_FALSE(QFile::exists(path()));
+    EXPECT_EQ(Bytes(path() + u".discarded"_s), written);
+}
+
+TEST_F(JournalTest, ASecondProgramAsksNothingAndKeepsNoJournal) {
     restart();
+    listRows(0, 2);
+    journal->flush();
+    ResultsList otherList(t.context);
+    t.dialogs.shown.clear();
+    EXPECT_EQ(ResultsJournal(otherList, path()).start(t.dialogs, t.context.texts, QLocale::c()),
+              ResultsJournal::Start::HeldByAnotherCopy);
     EXPECT_TRUE(t.dialogs.shown.isEmpty());
+}
+
+// A folder in the journal's place, then a pipe: it takes the records but cannot sync them.
+TEST_F(JournalTest, AFailedWriteOrSyncIsSaidOnceAndWrittenAgainLater) {
+    restart();
+    QStringList said;
+    QObject::connect(journal.get(), &ResultsJournal::writeFailed, [&](const QString &reason) { said.append(reason); });
+    ASSERT_TRUE(QDir().mkpath(path()));
+    for (int number = 0; number < 3; ++number) {
+        listRows(number, 1);
+        journal->flush();
+    }
+    ASSERT_TRUE(said.size() == 1 && said.first().contains(path()));
+    ASSERT_TRUE(QDir().rmdir(path()));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(path()).constData(), 0600), 0);
+    const int reader = ::open(QFile::encodeName(path()).constData(), O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(reader, 0);
+    journal->flush();
+    listRows(3, 1);
+    journal->flush();
+    EXPECT_EQ(said.size(), 2);
+    ::close(reader);
+    restart();
+    EXPECT_EQ(numbers(), QList<int>({0, 1, 2, 3}));
 }
 
 TEST_F(JournalTest, ARecordCutAtAnyByteIsLeftOut) {
@@ -166,24 +210,26 @@ TEST_F(JournalTest, ARecordCutAtAnyByteIsLeftOut) {
     EXPECT_EQ(list->rowCount(), 0);
 }
 
-TEST_F(JournalTest, AFileThatCannotBeReadIsMovedAside) {
+TEST_F(JournalTest, ADamagedFileIsMovedAsideUnderANewNameAndTheRowsBeforeTheDamageAreOffered) {
     qsizetype lastRecord = 0;
     const QByteArray whole = threeRows(lastRecord);
-    const QByteArray emptyCells(LeadRow::ColumnCount - 1, '\t');
-    const QByteArray badRecords[] = {
-        "*\tunknown", "+\tone cell", "+\t" + emptyCells + "\\q", "+\t" + emptyCells + "\xff", "-\t1\t5", "-\t01\t1"};
+    const QByteArray cells = "+\t" + QByteArray(LeadRow::ColumnCount - 1, '\t');
+    const QByteArray badRecords[] = {"*\tunknown",      "+\tone cell", cells + "\\q", cells + "\xff",
+                                     cells + "\\u0041", "-\t1\t5",     "-\t01\t1"};
     std::vector<QByteArray> damaged = {"Another file\n" + whole.sliced(whole.indexOf('\n') + 1)};
     for (const QByteArray &record : badRecords) {
         damaged.push_back(whole.first(lastRecord) + record + '\n' + whole.sliced(lastRecord));
     }
+    QStringList asides;
     for (const QByteArray &bytes : damaged) {
         restart(true, bytes);
-        EXPECT_EQ(list->rowCount(), 0) << bytes.toStdString();
-        ASSERT_EQ(t.dialogs.shown.size(), 1) << bytes.toStdString();
-        const QString aside = t.dialogs.shown.first().text.sliced(u"kept as "_s.size());
-        EXPECT_TRUE(aside.startsWith(path() + u".corrupt-"_s));
+        const bool header = bytes.startsWith("Another");
+        EXPECT_EQ(numbers(), header ? QList<int>() : QList<int>({0, 1})) << bytes.toStdString();
+        ASSERT_EQ(t.dialogs.shown.size(), header ? 1 : 2) << bytes.toStdString();
+        const QString aside = t.dialogs.shown.last().text.section(u"kept as "_s, 1);
+        EXPECT_TRUE(aside.startsWith(path() + u".corrupt-"_s) && !asides.contains(aside));
+        asides.append(aside);
         EXPECT_EQ(Bytes(aside), bytes);
-        EXPECT_FALSE(QFile::exists(path()));
-        ASSERT_TRUE(QFile::remove(aside));
+        list->deleteAll();
     }
 }

@@ -1,5 +1,8 @@
+#include "core/extraction/resultslist.h"
 #include "core/journal/journalrecords.h"
+#include "core/journal/resultsjournal.h"
 #include "journalrows.h"
+#include "support/testcontext.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -45,6 +48,11 @@ void KillAndRestore(qint64 killAtMs) {
     for (std::size_t row = 0; row < content.rows.size(); ++row) {
         ASSERT_EQ(content.rows[row].cells, JournalRow(static_cast<int>(row) + 1).cells) << "row " << row;
     }
+    TestContext t;
+    ResultsList list(t.context);
+    EXPECT_EQ(ResultsJournal(list, path).start(t.dialogs, t.context.texts, QLocale::c()),
+              ResultsJournal::Start::Journalling)
+        << "the lock left by the killed program";
 }
 
 TEST(KilledWhileListing, EveryRowListedASecondBeforeTheKillIsRestored) {

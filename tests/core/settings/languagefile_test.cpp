@@ -73,7 +73,7 @@ TEST(LanguageTables, MainWindowTagsInReadingOrder) {
     range(110, 117);
     range(120, 121);
     range(130, 131);
-    range(150, 160);
+    range(140, 160);
     range(200, 206);
     QStringList actual;
     for (const LanguageTag &entry : MainWindowTags())
@@ -104,7 +104,7 @@ TEST(LanguageTables, CaptionsHaveBuiltInTextsAndMessagesNone) {
         EXPECT_FALSE(entry.builtInText.isEmpty()) << entry.tag.toStdString();
     EXPECT_EQ(ColumnCaptionTag(0), u"main71"_s);
     EXPECT_EQ(ColumnCaptionTag(19), u"main90"_s);
-    EXPECT_EQ(UiTextTags().size(), 55);
+    EXPECT_EQ(UiTextTags().size(), 65);
 }
 
 TEST_F(LanguageFileReading, PathIsExecutableFolderLanguagesCodeDat) {
@@ -197,4 +197,20 @@ TEST_F(LanguageFileUiTexts, NumberedPlaceholdersAreReplacedInOnePass) {
     UiTexts texts;
     texts.setText(u"main100"_s, u"[VAR2]: [VAR1] [VAR3] [VAR1]"_s);
     EXPECT_EQ(texts.format(u"main100"_s, QStringList{u"[VAR2]"_s, u"noon"_s}), u"noon: [VAR2] [VAR3] [VAR2]"_s);
+}
+
+// French damaged, then English whole, damaged and empty.
+TEST_F(LanguageFileReading, ADamagedFileFallsBackToEnglishThenToTheBuiltInTexts) {
+    const QByteArray noise = QByteArray("\x8f\x02<main4\x91\xff\r\n").repeated(40);
+    writeFile(noise);
+    QFile english(LanguageFilePath(m_dir.path(), u"en"_s));
+    const LanguageTable table = {{u"main1"_s, {}}, {u"main4"_s, {}}};
+    const QByteArray englishFiles[] = {"<main1>Language:</main1><main4>Get Data</main4>", noise, ""};
+    for (const QByteArray &bytes : englishFiles) {
+        ASSERT_TRUE(english.open(QIODevice::WriteOnly) && english.write(bytes) == bytes.size());
+        english.close();
+        QStringList damaged;
+        EXPECT_EQ(ReadLanguageOrEnglish(m_dir.path(), u"fr"_s, table, damaged).texts.value(u"main4"_s), u"Get Data"_s);
+        EXPECT_EQ(damaged, QStringList{m_path} + (bytes == noise ? QStringList{english.fileName()} : QStringList()));
+    }
 }

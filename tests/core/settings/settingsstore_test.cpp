@@ -369,6 +369,11 @@ TEST_F(SettingsLoadingStops, InvalidBooleanKeepsEarlierKeysAndDefaultsLaterOnes)
     AppSettings expected = defaults();
     expected.rNoProxy = false; // read before the invalid key
     ExpectSameSettings(m_loaded, expected);
+    // The file as it was outlives the next save, which writes the defaults of the later keys.
+    QFile original(m_path), kept(m_path + u".bad"_s);
+    ASSERT_TRUE(original.open(QIODevice::ReadOnly) && SaveSettings(m_loaded, m_path).ok);
+    ASSERT_TRUE(result.keptAs == kept.fileName() && kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll(), original.readAll());
 }
 
 TEST_F(SettingsLoadingStops, BareNameWithoutMarkersIsAnInvalidBoolean) {

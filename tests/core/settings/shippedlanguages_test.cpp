@@ -71,12 +71,13 @@ TEST_P(ShippedLanguageFiles, PlaceholdersWhereAValueIsNamedAndNowhereElse) {
     const LanguageSections sections = ReadLanguageSections(builtPath(), MainWindowTags());
     ASSERT_TRUE(sections.loaded());
     // How many values each entry names; every other entry names none.
-    const QHash<QString, int> values{{u"main45"_s, 1},  {u"main46"_s, 1},  {u"main58"_s, 1},  {u"main100"_s, 2},
-                                     {u"main101"_s, 1}, {u"main110"_s, 1}, {u"main112"_s, 2}, {u"main113"_s, 1},
-                                     {u"main115"_s, 2}, {u"main116"_s, 3}, {u"main117"_s, 1}, {u"main130"_s, 2},
-                                     {u"main131"_s, 2}, {u"main151"_s, 1}, {u"main152"_s, 1}, {u"main153"_s, 2},
-                                     {u"main154"_s, 1}, {u"main155"_s, 1}, {u"main156"_s, 1}, {u"main157"_s, 2},
-                                     {u"main158"_s, 1}, {u"main159"_s, 1}, {u"main160"_s, 1}};
+    const QHash<QString, int> values{
+        {u"main45"_s, 1},  {u"main46"_s, 1},  {u"main58"_s, 1},  {u"main100"_s, 2}, {u"main101"_s, 1},
+        {u"main110"_s, 1}, {u"main112"_s, 2}, {u"main113"_s, 1}, {u"main115"_s, 2}, {u"main116"_s, 3},
+        {u"main117"_s, 1}, {u"main130"_s, 2}, {u"main131"_s, 2}, {u"main140"_s, 2}, {u"main141"_s, 1},
+        {u"main142"_s, 1}, {u"main143"_s, 2}, {u"main144"_s, 1}, {u"main148"_s, 2}, {u"main149"_s, 2},
+        {u"main151"_s, 1}, {u"main152"_s, 1}, {u"main153"_s, 2}, {u"main154"_s, 1}, {u"main155"_s, 1},
+        {u"main156"_s, 1}, {u"main157"_s, 2}, {u"main158"_s, 1}, {u"main159"_s, 1}, {u"main160"_s, 1}};
     for (const LanguageTag &entry : MainWindowTags()) {
         const QString text = sections.texts.value(entry.tag);
         const int count = values.value(entry.tag);

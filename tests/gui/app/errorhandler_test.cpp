@@ -1,4 +1,5 @@
 #include "core/host/hostservices.h"
+#include "gui/app/mainstatusbar.h"
 #include "gui/app/mainwindow.h"
 #include "gui/app/tarnwickapplication.h"
 #include "gui/browser/browserprofile.h"
@@ -90,6 +91,8 @@ TEST(ApplicationErrorHandler, ErrorsOfWidgetSignalsReachTheHandlerWithoutUnwindi
     EXPECT_NO_THROW(Q_EMIT languages->activated(1));
     ASSERT_EQ(dropped.count(), 1);
     EXPECT_FALSE(dropped.at(0).at(0).toString().isEmpty());
+    // Dropped without a dialog, but said in the status line.
+    EXPECT_TRUE(window->statusBarPanels().panelText(0).contains(dropped.at(0).at(0).toString()));
     window.reset();
 }
 

@@ -10,6 +10,7 @@
 #include "support/fakehost.h"
 #include "support/loopbackserver.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QElapsedTimer>
@@ -18,6 +19,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
+#include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
@@ -27,11 +29,13 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextLayout>
+#include <QTimer>
 #include <QToolButton>
 
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <functional>
 #include <mutex>
 
 namespace {
@@ -553,10 +557,12 @@ TEST_F(MainWindowLanguageTest, TheStoredLanguageIsAppliedAtStartUp) {
     EXPECT_NE(child<QPushButton>("btnStart")->text(), QStringLiteral("Get Data"));
 }
 
-TEST_F(MainWindowLanguageTest, RowsTheLastWindowListedAreOfferedBackInTheStoredLanguage) {
+TEST_F(MainWindowLanguageTest, RowsTheLastWindowListedAreOfferedBackOverTheShownWindowInTheStoredLanguage) {
     MainWindow::Options journalled = options();
     journalled.journalFile = m_folder.filePath(QStringLiteral("results.journal"));
     m_window = std::make_unique<MainWindow>(m_host, journalled);
+    m_window->show();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return m_window->journal() != nullptr; }, 5000));
     LeadRow row;
     row[LeadRow::LinkedInLink] = QStringLiteral("https://example.invalid/company/a");
     m_window->results().appendRow(row);
@@ -565,29 +571,59 @@ TEST_F(MainWindowLanguageTest, RowsTheLastWindowListedAreOfferedBackInTheStoredL
     const QDateTime ended = QFileInfo(journalled.journalFile).lastModified();
 
     m_messages.clear();
-    WidgetDialogs::setNextConfirmAnswer(true);
+    WidgetDialogs::setNextChoice(Dialogs::Choice::Accept);
     m_window = std::make_unique<MainWindow>(m_host, journalled);
-    const QStringList values{QStringLiteral("1"), QLocale(QStringLiteral("it")).toString(ended, QLocale::ShortFormat)};
+    EXPECT_TRUE(m_messages.isEmpty());
+    m_window->show();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !m_messages.isEmpty(); }, 5000));
+    const QStringList values{QStringLiteral("1"), QLocale(QStringLiteral("it")).toString(ended, QLocale::LongFormat)};
     EXPECT_EQ(m_messages, QStringList{m_window->context().texts.format(QStringLiteral("main100"), values)});
-    EXPECT_TRUE(m_messages.value(0).contains(values.at(1)));
     EXPECT_EQ(m_window->results().rowCount(), 1);
+
+    // A second copy on the same journal asks nothing and says so in its status line.
+    MainWindow second(m_host, journalled);
+    second.show();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !second.statusBarPanels().panelText(0).isEmpty(); }, 5000));
+    EXPECT_EQ(m_messages.size(), 1);
 }
 
-// A language file that exists but cannot be read.
-class MainWindowUnreadableLanguageTest : public MainWindowTest {
+TEST(RestoreQuestionBox, EscapeAndTheCloseBoxDecideNothing) {
+    const std::vector<std::pair<std::function<void(QMessageBox *)>, Dialogs::Choice>> cases = {
+        {[](QMessageBox *box) { QTest::keyClick(box, Qt::Key_Escape); }, Dialogs::Choice::Undecided},
+        {[](QMessageBox *box) { box->close(); }, Dialogs::Choice::Undecided},
+    };
+    for (const auto &[act, expected] : cases) {
+        QTimer::singleShot(100, [&act] { act(qobject_cast<QMessageBox *>(QApplication::activeModalWidget())); });
+        EXPECT_EQ(WidgetDialogs().choose(Dialogs::Icon::Information, QStringLiteral("?"), QStringLiteral("Restore"),
+                                         QStringLiteral("Discard")),
+                  expected);
+    }
+}
+
+// A language file of random bytes, and a settings file read only in part.
+class MainWindowDamagedLanguageTest : public MainWindowTest {
 protected:
     QString executableFolder() override {
-        const QString folder = m_folder.filePath(QStringLiteral("broken"));
-        QDir().mkpath(folder + QStringLiteral("/languages/en.dat"));
-        return folder;
+        Write(m_folder.filePath(QStringLiteral("broken/languages/en.dat")),
+              QByteArray("\x8f\xa7<m\xfe\r\n").repeated(500));
+        Write(settingsFile(), "<%%rNoProxy%%>Maybe<%%/rNoProxy%%>\r\n");
+        return m_folder.filePath(QStringLiteral("broken"));
     }
+    static void Write(const QString &path, const QByteArray &bytes) {
+        QDir().mkpath(QFileInfo(path).absolutePath());
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+    }
+    QString settingsFile() { return SettingsFilePath(m_folder.filePath(QStringLiteral("Brisvane Software/Tarnwick"))); }
 };
 
-TEST_F(MainWindowUnreadableLanguageTest, StartUpGoesOnWithTheBuiltInTexts) {
-    EXPECT_EQ(m_window->windowTitle(), QStringLiteral("Tarnwick 3.12"));
+TEST_F(MainWindowDamagedLanguageTest, StartUpGoesOnInEnglishAndSaysWhichFilesOnceTheWindowShows) {
     EXPECT_EQ(child<QPushButton>("btnStart")->text(), QStringLiteral("Get Data"));
     m_window->show();
-    EXPECT_TRUE(waitForAddress(QStringLiteral("/start")));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return m_messages.size() == 2; }, 5000));
+    EXPECT_TRUE(m_messages[0].contains(m_folder.filePath(QStringLiteral("broken/languages/en.dat"))));
+    EXPECT_TRUE(m_messages[1].contains(QStringLiteral("rNoProxy")));
+    EXPECT_TRUE(m_messages[1].contains(settingsFile() + QStringLiteral(".bad")));
 }
 
 } // namespace

@@ -170,19 +170,20 @@ TEST_F(ExtractionRunTest, RestoredRowsComeBackAndARunCarriesOnFromThem) {
     const QString journal = m_folder.filePath(u"results.journal"_s);
     const QList<SampleCompany> page = m_site.companies(2, 2);
     openWindow(journal);
+    m_window->show(); // the journal starts once the window is on screen
+    ASSERT_TRUE(QTest::qWaitFor([&] { return m_window->journal() != nullptr; }, 5000));
     for (int i = 0; i < 5; ++i) {
         results().appendRow(ExpectedRow(m_site, page[i], 2, u"Widgets"_s));
     }
     m_window.reset();
     QString question;
     WidgetDialogs::setMessageObserver([&](Dialogs::Icon, const QString &text) { question = text; });
-    WidgetDialogs::setNextConfirmAnswer(true);
+    WidgetDialogs::setNextChoice(Dialogs::Choice::Accept);
     openWindow(journal);
-    ASSERT_EQ(results().rowCount(), 5);
-    EXPECT_TRUE(question.contains(u"5"_s)) << question.toStdString();
-
     m_window->resize(1200, 760);
     showWindow();
+    ASSERT_EQ(results().rowCount(), 5);
+    EXPECT_TRUE(question.contains(u"5"_s)) << question.toStdString();
     ASSERT_TRUE(open(m_site.searchUrl(2, 2)));
     click("btnStart");
     ASSERT_TRUE(waitForRunEnd()) << state();
@@ -193,8 +194,9 @@ TEST_F(ExtractionRunTest, RestoredRowsComeBackAndARunCarriesOnFromThem) {
     QTest::qWait(150);
     QImage picture = m_window->grab().toImage();
     // The box as the window shows it; it wraps its text only once shown.
-    QMessageBox box(QMessageBox::Information, QApplication::applicationDisplayName(), question,
-                    QMessageBox::Ok | QMessageBox::Cancel);
+    QMessageBox box(QMessageBox::Information, QApplication::applicationDisplayName(), question);
+    box.addButton(m_window->context().texts.text(u"main146"_s), QMessageBox::AcceptRole);
+    box.addButton(m_window->context().texts.text(u"main147"_s), QMessageBox::DestructiveRole);
     box.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&box));
     const QPixmap boxPicture = box.grab();
