@@ -9,6 +9,9 @@
 #include "samplesite/samplesite.h"
 #include "support/fakehost.h"
 
+#include <QDir>
+#include <QMessageBox>
+#include <QPainter>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -140,6 +143,26 @@ protected:
             }
         }
         EXPECT_EQ(results().rowCount(), index);
+    }
+
+    // The window with a message box painted over it as the window would show it, saved under
+    // name in the build's screenshots folder for the README.
+    void saveWindowWithBox(QMessageBox &box, const QString &name) {
+        QTest::qWait(150);
+        QImage picture = m_window->grab().toImage();
+        // The box wraps its text only once shown.
+        box.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&box));
+        const QPixmap boxPicture = box.grab();
+        box.hide();
+        QPainter painter(&picture);
+        painter.drawPixmap((picture.width() - boxPicture.width()) / 2, (picture.height() - boxPicture.height()) / 3,
+                           boxPicture);
+        painter.end();
+        const QString folder =
+            qEnvironmentVariable("TARNWICK_BUILD_DIR", QDir::tempPath()) + QStringLiteral("/screenshots");
+        QDir().mkpath(folder);
+        EXPECT_TRUE(picture.save(folder + u'/' + name));
     }
 
     QTemporaryDir m_folder;

@@ -6,7 +6,6 @@
 #include <QDir>
 #include <QFile>
 #include <QMessageBox>
-#include <QPainter>
 
 using namespace Qt::StringLiterals;
 
@@ -52,24 +51,6 @@ protected:
         EXPECT_EQ(results().rowCount(), index);
     }
 
-    // The window at the check, with the message it shows painted over it, for the README.
-    void takePicture(const QString &message) {
-        QTest::qWait(150);
-        QImage picture = m_window->grab().toImage();
-        QMessageBox box(QMessageBox::Warning, QApplication::applicationDisplayName(), message, QMessageBox::Ok);
-        box.show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&box));
-        const QPixmap boxPicture = box.grab();
-        box.hide();
-        QPainter painter(&picture);
-        painter.drawPixmap((picture.width() - boxPicture.width()) / 2, (picture.height() - boxPicture.height()) / 3,
-                           boxPicture);
-        painter.end();
-        const QString folder = qEnvironmentVariable("TARNWICK_BUILD_DIR", QDir::tempPath()) + u"/screenshots"_s;
-        QDir().mkpath(folder);
-        EXPECT_TRUE(picture.save(folder + u"/todays-layout.png"_s));
-    }
-
     QDateTime m_now = QDateTime::currentDateTimeUtc();
 };
 
@@ -106,7 +87,9 @@ TEST_F(TodaysRunTest, ThreePagesWithTheWallABudgetPauseAndACheckpoint) {
     EXPECT_EQ(runLine(), u"Stopped by LinkedIn: see the message");
     ASSERT_FALSE(m_messages.isEmpty());
     EXPECT_TRUE(m_messages.constLast().contains(u"security check"_s)) << m_messages.constLast().toStdString();
-    takePicture(m_messages.constLast());
+    QMessageBox box(QMessageBox::Warning, QApplication::applicationDisplayName(), m_messages.constLast(),
+                    QMessageBox::Ok);
+    saveWindowWithBox(box, u"todays-layout.png"_s);
 
     // The member passed the check and opens page 3 again: the run lists what it had not.
     m_site.setCheckpointAfter(-1);
