@@ -20,8 +20,9 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://www.brisvanesoftware.com")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # dpkg-shlibdeps names the libraries the program links (Qt and its WebEngine, libcurl4); these
 # are what it loads or starts without linking them: the SVG plug-ins for its icon, the X11
-# platform plug-in and xdg-open for links.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6svg6, qt6-qpa-plugins, xdg-utils")
+# platform plug-in and xdg-open for links. The spreadsheet writer is named as well, so a
+# package built where dpkg-shlibdeps cannot resolve it still asks for it.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6svg6, qt6-qpa-plugins, xdg-utils, libxlsxwriter4")
 # Qt's own texts of standard buttons and dialogs in the user's language; Wayland sessions.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n, qt6-wayland")
 
