@@ -57,3 +57,12 @@ std::optional<QString> FakeDialogs::getSaveFileName(const SaveFileRequest &reque
     saveRequests.append(request);
     return std::exchange(nextSaveFileName, std::nullopt);
 }
+
+std::optional<Dialogs::SaveFileChoice> FakeDialogs::getSaveFile(const SaveFileRequest &request) {
+    const int filterIndex = std::exchange(nextSaveFilterIndex, 0);
+    std::optional<QString> path = getSaveFileName(request);
+    if (!path) {
+        return std::nullopt;
+    }
+    return SaveFileChoice{std::move(*path), filterIndex};
+}

@@ -84,9 +84,11 @@ public:
     }
     bool confirm(Icon icon, const QString &text) override;
     std::optional<QString> getSaveFileName(const SaveFileRequest &request) override;
+    std::optional<SaveFileChoice> getSaveFile(const SaveFileRequest &request) override;
 
     QList<Shown> shown;
     std::deque<bool> confirmAnswers; // empty: OK
     QList<SaveFileRequest> saveRequests;
     std::optional<QString> nextSaveFileName;
+    int nextSaveFilterIndex = 0; // the file type the next answer was chosen under
 };

@@ -96,6 +96,9 @@ const LanguageTable &SettingsDialogTags() {
         {u"settings40"_s, u"LinkedIn pages read, at most:"_s},
         {u"settings41"_s, u"per hour"_s},
         {u"settings42"_s, u"per day"_s},
+        {u"settings50"_s, u"File format:"_s},
+        {u"settings51"_s, u"CSV"_s},
+        {u"settings52"_s, u"Excel workbook (XLSX)"_s},
     };
     return table;
 }

@@ -20,6 +20,7 @@ public:
     void showMessageWithDetail(Icon icon, const QString &text, const QString &detail) override;
     bool confirm(Icon icon, const QString &text) override;
     std::optional<QString> getSaveFileName(const SaveFileRequest &request) override;
+    std::optional<SaveFileChoice> getSaveFile(const SaveFileRequest &request) override;
 
     // Seams for tests: when an answer is queued, no dialog is shown.
     static void setNextConfirmAnswer(bool ok);

@@ -2,6 +2,7 @@
 
 class QButtonGroup;
 class QCheckBox;
+class QComboBox;
 class QDialog;
 class QGroupBox;
 class QLabel;
@@ -54,6 +55,8 @@ struct SettingsDialogUi {
     QRadioButton *rbtExportAutomatic = nullptr;
     QLineEdit *edtFolder = nullptr;
     QPushButton *btnBrowse = nullptr;
+    QLabel *lblExportFormat = nullptr;
+    QComboBox *cbxExportFormat = nullptr; // items in ExportFormat order
     QLabel *lblDelimiterHeader = nullptr;
     QLabel *lblDelimiter = nullptr;
     QLineEdit *edtDelimiter = nullptr;

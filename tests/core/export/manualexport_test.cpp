@@ -74,7 +74,7 @@ TEST_F(ManualExportTest, SaveDialogOpensInDocumentsWithAnEmptyNameEveryTime) {
     ASSERT_EQ(t.dialogs.saveRequests.size(), 2);
     for (const Dialogs::SaveFileRequest &request : t.dialogs.saveRequests) {
         EXPECT_EQ(request.title, QStringLiteral("text of main51"));
-        EXPECT_EQ(request.filter, QStringLiteral("CSV files (*.csv)|*.csv"));
+        EXPECT_EQ(request.filter, QStringLiteral("CSV files (*.csv)|*.csv|Excel workbook (*.xlsx)|*.xlsx"));
         EXPECT_EQ(request.defaultSuffix, QStringLiteral("csv"));
         EXPECT_EQ(request.folder, t.host.documents);
         EXPECT_TRUE(request.fileName.isEmpty());
