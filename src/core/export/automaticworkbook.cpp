@@ -5,7 +5,8 @@
 // moment it was handed over, is therefore kept by the run's CSV file, which is appended row by
 // row exactly as in CSV mode. The workbook beside it is rebuilt from the run's rows into a
 // temporary file and renamed over the old one: at the first row, then at most every
-// RewriteIntervalMs while rows arrive, and once when the run ends. After a crash the CSV file
+// RewriteIntervalMs while rows arrive (longer when a rewrite grows slow, so a large run does not
+// spend more than a tenth of its time on it), and once when the run ends. After a crash the CSV file
 // holds every row and the workbook every row up to its last rewrite, never a broken file.
 //
 // The rows are kept as the export lines were given, in memory, so the workbook holds every
@@ -19,6 +20,8 @@
 #include "core/util/codepage.h"
 
 #include <QFile>
+
+#include <algorithm>
 
 namespace {
 
@@ -79,6 +82,7 @@ void AutomaticWorkbook::open(const QString &csvPath, const QStringList &captions
     m_captions = captions;
     m_rows.clear();
     m_sinceWrite.invalidate();
+    m_pauseMs = RewriteIntervalMs;
     m_pending = false;
 
     QFile twin(csvPath);
@@ -97,7 +101,7 @@ void AutomaticWorkbook::add(const QString &line) {
 }
 
 ExportResult AutomaticWorkbook::writeIfDue() {
-    if (!m_pending || (m_sinceWrite.isValid() && !m_sinceWrite.hasExpired(RewriteIntervalMs))) {
+    if (!m_pending || (m_sinceWrite.isValid() && !m_sinceWrite.hasExpired(m_pauseMs))) {
         return ExportResult::success();
     }
     return write();
@@ -110,8 +114,11 @@ ExportResult AutomaticWorkbook::finish() {
 }
 
 ExportResult AutomaticWorkbook::write() {
+    QElapsedTimer took;
+    took.start();
     const ExportResult result = WriteWorkbook(WorkbookPath(m_csvPath), m_captions, m_rows);
-    // A failed rewrite is tried again at the next row rather than at once.
+    m_pauseMs = std::max(RewriteIntervalMs, RewriteCostFactor * took.elapsed());
+    // A failed rewrite is tried again after the pause rather than at the next row.
     m_sinceWrite.start();
     m_pending = !result.ok;
     return result;
