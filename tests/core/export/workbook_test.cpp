@@ -56,16 +56,16 @@ TEST_F(WorkbookTest, ManualExportWritesSelectedRowsAndColumnsAsTextUnderTheUsers
 }
 
 TEST(ExportTarget, TheNameDecidesWhenItEndsInAKnownExtensionAndTheFileTypeOtherwise) {
-    const struct {
-        const char16_t *name;
+    struct Case {
+        const char16_t *name, *path;
         int filterIndex;
-        const char16_t *path;
         ExportFormat format;
-    } cases[] = {
-        {u"/d/a.xlsx", 0, u"/d/a.xlsx", ExportFormat::Xlsx}, {u"/d/a.XLSX", 0, u"/d/a.XLSX", ExportFormat::Xlsx},
-        {u"/d/a.csv", 1, u"/d/a.csv", ExportFormat::Csv},    {u"/d/a.txt", 0, u"/d/a.txt", ExportFormat::Csv},
-        {u"/d/a.txt", 1, u"/d/a.txt", ExportFormat::Xlsx},   {u"/d/a", 0, u"/d/a.csv", ExportFormat::Csv},
-        {u"/d/a", 1, u"/d/a.xlsx", ExportFormat::Xlsx},      {u"/d/a.", 1, u"/d/a.xlsx", ExportFormat::Xlsx},
+    };
+    const Case cases[] = {
+        {u"/d/a.xlsx", u"/d/a.xlsx", 0, ExportFormat::Xlsx}, {u"/d/a.XLSX", u"/d/a.XLSX", 0, ExportFormat::Xlsx},
+        {u"/d/a.csv", u"/d/a.csv", 1, ExportFormat::Csv},    {u"/d/a.txt", u"/d/a.txt", 0, ExportFormat::Csv},
+        {u"/d/a.txt", u"/d/a.txt", 1, ExportFormat::Xlsx},   {u"/d/a", u"/d/a.csv", 0, ExportFormat::Csv},
+        {u"/d/a", u"/d/a.xlsx", 1, ExportFormat::Xlsx},      {u"/d/a.", u"/d/a.xlsx", 1, ExportFormat::Xlsx},
     };
     for (const auto &c : cases) {
         const ExportTarget target = ChooseExportTarget(QString::fromUtf16(c.name), c.filterIndex);
