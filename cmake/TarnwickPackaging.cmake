@@ -21,8 +21,9 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # dpkg-shlibdeps names the libraries the program links (Qt and its WebEngine, libcurl4); these
 # are what it loads or starts without linking them: the SVG plug-ins for its icon, the X11
 # platform plug-in, xdg-open for links and Qt's own texts, so standard buttons and dialogs
-# speak the user's language.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6svg6, qt6-qpa-plugins, xdg-utils, qt6-translations-l10n")
+# speak the user's language. The spreadsheet writer is named as well, so a package built where
+# dpkg-shlibdeps cannot resolve it still asks for it.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6svg6, qt6-qpa-plugins, xdg-utils, qt6-translations-l10n, libxlsxwriter4")
 # Wayland sessions.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland")
 

@@ -5,9 +5,9 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ pkg-config clang-format
   qt6-base-dev qt6-webengine-dev libgl-dev qcoro-qt6-dev
-  libcurl4-openssl-dev libssl-dev openssl libcpp-httplib-dev
+  libcurl4-openssl-dev libssl-dev openssl libcpp-httplib-dev libxlsxwriter-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth fonts-dejavu-core tinyproxy python3
+  xvfb xauth fonts-dejavu-core tinyproxy python3 unzip
   clang llvm
   libqt6svg6 qt6-translations-l10n xdg-utils
   dpkg-dev desktop-file-utils appstream

@@ -58,3 +58,9 @@ std::optional<QString> FakeDialogs::getSaveFileName(const SaveFileRequest &reque
     saveRequests.append(request);
     return std::exchange(nextSaveFileName, std::nullopt);
 }
+
+std::optional<Dialogs::SaveFileChoice> FakeDialogs::getSaveFile(const SaveFileRequest &request) {
+    const int filterIndex = std::exchange(nextSaveFilterIndex, 0);
+    const std::optional<QString> path = getSaveFileName(request);
+    return path ? std::optional(SaveFileChoice{*path, filterIndex}) : std::nullopt;
+}

@@ -92,10 +92,12 @@ public:
         return answer;
     }
     std::optional<QString> getSaveFileName(const SaveFileRequest &request) override;
+    std::optional<SaveFileChoice> getSaveFile(const SaveFileRequest &request) override;
 
     QList<Shown> shown;
     std::deque<bool> confirmAnswers; // empty: OK
     std::deque<Choice> choices;      // empty: accept
     QList<SaveFileRequest> saveRequests;
     std::optional<QString> nextSaveFileName;
+    int nextSaveFilterIndex = 0; // the file type the next answer was chosen under
 };

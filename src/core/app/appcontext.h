@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/app/endpoints.h"
+#include "core/export/automaticworkbook.h"
 #include "core/model/runstate.h"
 #include "core/settings/appsettings.h"
 #include "core/settings/uitexts.h"
@@ -12,7 +13,8 @@ class Host;
 class StatusSink;
 
 // What the main window owns for the life of the process and every part may read: the host, the
-// status bar, the dialogs, the endpoints, the settings, the texts and the run state.
+// status bar, the dialogs, the endpoints, the settings, the texts, the run state and the run's
+// automatic export workbook.
 struct AppContext {
     AppContext(Host &host, StatusSink &status, Dialogs &dialogs, Endpoints endpoints = {})
         : host(host), status(status), dialogs(dialogs), endpoints(std::move(endpoints)) {}
@@ -24,4 +26,5 @@ struct AppContext {
     AppSettings settings;
     UiTexts texts;
     RunState run;
+    AutomaticWorkbook workbook;
 };

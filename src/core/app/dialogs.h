@@ -3,6 +3,7 @@
 #include <QString>
 
 #include <optional>
+#include <utility>
 
 // Message boxes and file dialogs, as the core asks for them. The GUI shows real dialogs;
 // tests answer them through a substitute.
@@ -14,10 +15,18 @@ public:
 
     struct SaveFileRequest {
         QString title;
-        QString filter;        // "description|pattern", for instance "CSV files (*.csv)|*.csv"
-        QString defaultSuffix; // without the dot
+        // "description|pattern" pairs joined by "|", for instance
+        // "CSV files (*.csv)|*.csv|Excel workbook (*.xlsx)|*.xlsx"
+        QString filter;
+        QString defaultSuffix; // without the dot, for the first file type
         QString folder;        // the folder the dialog opens in
         QString fileName;      // the text of the file-name box
+    };
+
+    // The chosen path and the file type it was chosen under (0 for the first pair of the filter).
+    struct SaveFileChoice {
+        QString path;
+        int filterIndex = 0;
     };
 
     virtual ~Dialogs() = default;
@@ -35,4 +44,13 @@ public:
     virtual Choice choose(Icon icon, const QString &text, const QString &accept, const QString &reject) = 0;
     // The chosen path, or nothing when the user cancels.
     virtual std::optional<QString> getSaveFileName(const SaveFileRequest &request) = 0;
+    // The same with the file type the user picked; a dialog that offers no choice of type
+    // reports the first.
+    virtual std::optional<SaveFileChoice> getSaveFile(const SaveFileRequest &request) {
+        std::optional<QString> path = getSaveFileName(request);
+        if (!path) {
+            return std::nullopt;
+        }
+        return SaveFileChoice{std::move(*path), 0};
+    }
 };

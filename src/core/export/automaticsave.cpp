@@ -51,20 +51,25 @@ QString AutomaticExportPath(const QString &AFolder, const QString &ACategory, co
 ExportResult AutomaticSave(AppContext &context, const QStringList &captions, const QString &AFolder,
                            const QString &ACategory, const QString &ALine) {
     const QString path = AutomaticExportPath(AFolder, ACategory, context.run.DateTimeVal);
-    context.status.setPanelText(StatusSink::ActivityPanel, context.texts.text(QStringLiteral("main47")) + path);
+    const bool workbook = context.settings.eExportFormat == ExportFormat::Xlsx;
+    const QString shownPath = workbook ? AutomaticWorkbook::WorkbookPath(path) : path;
+    context.status.setPanelText(StatusSink::ActivityPanel, context.texts.text(QStringLiteral("main47")) + shownPath);
 
     // An empty folder would put the file at the root of the file system.
     if (AFolder.isEmpty()) {
         return Failure(path, QStringLiteral("no export folder is set"));
     }
-    if (path.size() > MaxExportPathLength) {
-        return Failure(path, QStringLiteral("the path is longer than %1 characters").arg(MaxExportPathLength));
+    if (shownPath.size() > MaxExportPathLength) {
+        return Failure(shownPath, QStringLiteral("the path is longer than %1 characters").arg(MaxExportPathLength));
     }
 
     const CodePage codePage = CodePage::current();
     const QString delimiter = context.settings.eDelimiter;
     const QString lineEnd = QStringLiteral("\r\n");
     const QByteArray header = codePage.encode(QString(ExportLine(captions, delimiter) + lineEnd));
+    if (workbook) {
+        context.workbook.open(path, captions, delimiter);
+    }
     const ExportResult written = AppendToFile(path, header, codePage.encode(QString(ALine + lineEnd)));
     if (!written) {
         return written;
@@ -73,6 +78,12 @@ ExportResult AutomaticSave(AppContext &context, const QStringList &captions, con
     ++context.run.ExportedNum;
     context.status.setPanelText(StatusSink::ExportedPanel,
                                 context.texts.format(QStringLiteral("main46"), context.run.ExportedNum));
+    if (workbook) {
+        context.workbook.add(ALine);
+        if (const ExportResult sheet = context.workbook.writeIfDue(); !sheet) {
+            context.status.setPanelText(StatusSink::ActivityPanel, sheet.errorString);
+        }
+    }
     return written;
 }
 
@@ -97,4 +108,13 @@ bool ExportFolderCanBeCreated(const QString &folder) {
         existing = QFileInfo(above);
     }
     return existing.isDir() && (existing.absoluteFilePath() == target || existing.isWritable());
+}
+
+QString AutomaticExportFilePath(const AppContext &context, const QString &AFolder, const QString &ACategory) {
+    const QString path = AutomaticExportPath(AFolder, ACategory, context.run.DateTimeVal);
+    return context.settings.eExportFormat == ExportFormat::Xlsx ? AutomaticWorkbook::WorkbookPath(path) : path;
+}
+
+ExportResult FinishAutomaticSave(AppContext &context) {
+    return context.workbook.finish();
 }

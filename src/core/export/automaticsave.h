@@ -20,6 +20,9 @@ QString AutomaticExportPath(const QString &AFolder, const QString &ACategory, co
 // exist yet. The file is opened, written and closed for every row, so between rows it is
 // complete on disk. Only a row that reached the file is counted in ExportedNum; a failure
 // names the path and the reason, and leaves the count and the rows written before alone.
+// With eExportFormat XLSX the CSV file is kept as above and an Excel workbook of the same name
+// ending in ".xlsx" is rewritten beside it (see AutomaticWorkbook); a failed rewrite shows in
+// the status bar and does not fail the row, which is in the CSV file.
 ExportResult AutomaticSave(AppContext &context, const QStringList &captions, const QString &AFolder,
                            const QString &ACategory, const QString &ALine);
 
@@ -31,3 +34,9 @@ bool EnsureExportFolder(const AppSettings &settings);
 // Whether EnsureExportFolder could have the folder: it exists, or the nearest folder above it
 // that exists is one this user may write in.
 bool ExportFolderCanBeCreated(const QString &folder);
+// The file the user gets from the run's automatic export: the CSV file, or its workbook.
+QString AutomaticExportFilePath(const AppContext &context, const QString &AFolder, const QString &ACategory);
+
+// Brings the run's workbook up to date with every row and forgets the run; nothing to do in CSV
+// mode. Called when a run ends.
+ExportResult FinishAutomaticSave(AppContext &context);

@@ -3,7 +3,9 @@
 #include "core/app/appcontext.h"
 #include "core/app/dialogs.h"
 #include "core/app/statussink.h"
+#include "core/export/exporttarget.h"
 #include "core/export/recordwriter.h"
+#include "core/export/workbookwriter.h"
 #include "core/host/hostservices.h"
 
 #include <QDir>
@@ -49,28 +51,31 @@ QCoro::Task<ManualExportOutcome> RunManualExport(AppContext &context, ExportSour
 
     Dialogs::SaveFileRequest request;
     request.title = context.texts.text(QStringLiteral("main51"));
-    request.filter = QStringLiteral("CSV files (*.csv)|*.csv");
+    request.filter = ExportFileFilter();
     request.defaultSuffix = QStringLiteral("csv");
     request.folder = SaveDialogFolder(context.host);
-    const std::optional<QString> path = context.dialogs.getSaveFileName(request);
-    if (!path) {
+    const std::optional<Dialogs::SaveFileChoice> choice = context.dialogs.getSaveFile(request);
+    if (!choice) {
         co_return ManualExportOutcome{ManualExportOutcome::Cancelled, {}, {}};
     }
+    const ExportTarget target = ChooseExportTarget(choice->path, choice->filterIndex);
 
     context.status.setPanelText(StatusSink::ActivityPanel, context.texts.text(QStringLiteral("main52")));
     const bool painted = co_await PumpDelay(0, stop);
     if (!painted) {
-        co_return ManualExportOutcome{ManualExportOutcome::Cancelled, *path, {}};
+        co_return ManualExportOutcome{ManualExportOutcome::Cancelled, target.path, {}};
     }
     const ExportResult result =
-        SaveRecords(source, *path, false, context.settings.eExportFields, context.settings.eDelimiter);
+        target.format == ExportFormat::Xlsx
+            ? SaveWorkbook(source, target.path, false, context.settings.eExportFields)
+            : SaveRecords(source, target.path, false, context.settings.eExportFields, context.settings.eDelimiter);
     if (!result) {
         // Never the end text: a user told the rows are out may delete them next.
         context.status.setPanelText(StatusSink::ActivityPanel, QString());
         context.dialogs.showMessage(Dialogs::Icon::Warning,
-                                    context.texts.format(QStringLiteral("main140"), {*path, result.errorString}));
-        co_return ManualExportOutcome{ManualExportOutcome::Failed, *path, result.errorString};
+                                    context.texts.format(QStringLiteral("main140"), {target.path, result.errorString}));
+        co_return ManualExportOutcome{ManualExportOutcome::Failed, target.path, result.errorString};
     }
     context.status.setPanelText(StatusSink::ActivityPanel, context.texts.text(QStringLiteral("main53")));
-    co_return ManualExportOutcome{ManualExportOutcome::Written, *path, {}};
+    co_return ManualExportOutcome{ManualExportOutcome::Written, target.path, {}};
 }

@@ -341,10 +341,10 @@ void ExtractionDriver::StopAtChallenge(Challenge challenge) {
 void ExtractionDriver::EndRun() {
     m_context.run.Parsing = false;
     m_context.status.setPanelText(StatusSink::ActivityPanel, m_context.texts.text(QStringLiteral("main92")));
-    const QString exportFile = m_context.run.ExportedNum > 0
-                                   ? AutomaticExportPath(m_context.settings.eExportFolder, QStringLiteral("Results"),
-                                                         m_context.run.DateTimeVal)
-                                   : QString();
+    const QString exportFile =
+        m_context.run.ExportedNum > 0
+            ? AutomaticExportFilePath(m_context, m_context.settings.eExportFolder, QStringLiteral("Results"))
+            : QString();
     m_statusLine.Finished(exportFile);
     RunEnded();
 }

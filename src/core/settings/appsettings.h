@@ -10,6 +10,9 @@ inline constexpr int DefaultDayBudget = 1500;
 inline constexpr int MinPageBudget = 1;
 inline constexpr int MaxPageBudget = 100000;
 
+// The file type of the automatic export, stored as "csv" or "xlsx"; anything else reads as Csv.
+enum class ExportFormat { Csv, Xlsx };
+
 // Every user choice of the program. Field names are the keys of settings.dat; parts read a
 // value at the moment they use it, so a change applies at once, also during a run.
 struct AppSettings {
@@ -33,4 +36,5 @@ struct AppSettings {
     QString CurrLang = QStringLiteral("en"); // stored under the key Language
     int eHourBudget = DefaultHourBudget;
     int eDayBudget = DefaultDayBudget;
+    ExportFormat eExportFormat = ExportFormat::Csv;
 };

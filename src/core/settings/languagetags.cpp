@@ -100,6 +100,9 @@ const LanguageTable &SettingsDialogTags() {
         {u"settings45"_s, u"Lines that are not host:port and will be passed over: [VAR1]"_s},
         {u"settings46"_s, u"This folder does not exist yet. It will be created when a run starts."_s},
         {u"settings47"_s, u"This folder does not exist and cannot be created."_s},
+        {u"settings50"_s, u"File format:"_s},
+        {u"settings51"_s, u"CSV"_s},
+        {u"settings52"_s, u"Excel workbook (XLSX)"_s},
     };
     return table;
 }

@@ -58,6 +58,14 @@ private:
     TextCursor m_buffer;
 };
 
+QString ExportFormatText(ExportFormat format) {
+    return format == ExportFormat::Xlsx ? u"xlsx"_s : u"csv"_s;
+}
+
+ExportFormat ParseExportFormat(const QString &text) {
+    return text.compare(u"xlsx"_s, Qt::CaseInsensitive) == 0 ? ExportFormat::Xlsx : ExportFormat::Csv;
+}
+
 } // namespace
 
 QString SettingsFilePath(const QString &appDataFolder) {
@@ -146,6 +154,7 @@ LoadSettingsResult ReadSettings(AppSettings &settings, const QString &path, cons
     // Files written before the budgets existed end at Language; theirs are the defaults.
     settings.eHourBudget = BudgetValue(reader.next(u"eHourBudget"), DefaultHourBudget);
     settings.eDayBudget = BudgetValue(reader.next(u"eDayBudget"), DefaultDayBudget);
+    settings.eExportFormat = ParseExportFormat(reader.next(u"eExportFormat"));
 
     result.status = LoadSettingsResult::Status::Loaded;
     return result;
@@ -189,6 +198,7 @@ SaveSettingsResult SaveSettings(const AppSettings &settings, const QString &path
         Entry(u"Language", settings.CurrLang),
         Entry(u"eHourBudget", QString::number(settings.eHourBudget)),
         Entry(u"eDayBudget", QString::number(settings.eDayBudget)),
+        Entry(u"eExportFormat", ExportFormatText(settings.eExportFormat)),
     };
     const TextFileWriteResult written = TextFile::writeLines(path, lines, TextFile::Access::OwnerOnly);
     return {written.ok, written.errorString};

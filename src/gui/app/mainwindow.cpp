@@ -1,6 +1,7 @@
 #include "gui/app/mainwindow.h"
 
 #include "core/account/pagebudget.h"
+#include "core/export/automaticsave.h"
 #include "core/extraction/extractiondriver.h"
 #include "core/extraction/resultslist.h"
 #include "core/host/host.h"
@@ -154,10 +155,13 @@ MainWindow::MainWindow(Host &host, Options options, QWidget *parent)
     m_driver =
         std::make_unique<ExtractionDriver>(*m_context, *m_results, *m_ewbMain, *m_downloader, m_tmrParse, m_random);
     m_driver->parser().setSignedInPages(m_signedIn.get());
-    // Rows a run listed reach the disk when it ends, not a moment later.
+    // Rows a run listed or exported reach the disk when it ends, not a moment later.
     m_driver->setRunEndedHandler([this] {
         if (ResultsJournal *journal = this->journal()) {
             journal->flush();
+        }
+        if (const ExportResult workbook = FinishAutomaticSave(*m_context); !workbook) {
+            m_statusBar->setPanelText(StatusSink::ActivityPanel, workbook.errorString);
         }
     });
     // An error the application's handler drops is still said in the status line.

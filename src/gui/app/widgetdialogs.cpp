@@ -5,6 +5,8 @@
 #include <QMessageBox>
 #include <QPushButton>
 
+#include <algorithm>
+
 namespace {
 
 std::deque<Dialogs::Choice> &confirmAnswers() {
@@ -142,21 +144,47 @@ Dialogs::Choice WidgetDialogs::choose(Icon icon, const QString &text, const QStr
 }
 
 std::optional<QString> WidgetDialogs::getSaveFileName(const SaveFileRequest &request) {
+    std::optional<SaveFileChoice> choice = getSaveFile(request);
+    if (!choice) {
+        return std::nullopt;
+    }
+    return std::move(choice->path);
+}
+
+std::optional<Dialogs::SaveFileChoice> WidgetDialogs::getSaveFile(const SaveFileRequest &request) {
     if (!saveFileNames().empty()) {
         auto answer = saveFileNames().front();
         saveFileNames().pop_front();
-        return answer;
+        if (!answer) {
+            return std::nullopt;
+        }
+        return SaveFileChoice{std::move(*answer), 0};
     }
-    // "description|pattern" becomes Qt's "description" filter, whose pattern sits in brackets.
-    const QString filter = request.filter.section(QLatin1Char('|'), 0, 0);
-    QFileDialog dialog(m_parent, request.title, request.folder, filter);
+    // Each "description|pattern" pair becomes one of Qt's filters, whose pattern sits in the
+    // description's brackets; the pattern gives a typed name without extension its suffix.
+    const QStringList parts = request.filter.split(QLatin1Char('|'));
+    QStringList filters;
+    QStringList suffixes;
+    for (qsizetype i = 0; i < parts.size(); i += 2) {
+        filters.append(parts[i]);
+        suffixes.append(i + 1 < parts.size() ? parts[i + 1].section(QLatin1Char('.'), -1) : request.defaultSuffix);
+    }
+    QFileDialog dialog(m_parent, request.title, request.folder);
+    dialog.setNameFilters(filters);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
     dialog.setDefaultSuffix(request.defaultSuffix);
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
+                     [&dialog, &filters, &suffixes](const QString &filter) {
+                         if (const qsizetype index = filters.indexOf(filter); index >= 0) {
+                             dialog.setDefaultSuffix(suffixes[index]);
+                         }
+                     });
     dialog.selectFile(request.fileName);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return std::nullopt;
     }
-    return dialog.selectedFiles().constFirst();
+    const qsizetype filterIndex = std::max<qsizetype>(0, filters.indexOf(dialog.selectedNameFilter()));
+    return SaveFileChoice{dialog.selectedFiles().constFirst(), static_cast<int>(filterIndex)};
 }

@@ -23,6 +23,7 @@ public:
     bool confirm(Icon icon, const QString &text) override;
     Choice choose(Icon icon, const QString &text, const QString &accept, const QString &reject) override;
     std::optional<QString> getSaveFileName(const SaveFileRequest &request) override;
+    std::optional<SaveFileChoice> getSaveFile(const SaveFileRequest &request) override;
 
     // Seams for tests: when an answer is queued, no dialog is shown.
     static void setNextConfirmAnswer(bool ok);

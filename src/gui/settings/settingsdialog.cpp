@@ -11,6 +11,7 @@
 
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QGroupBox>
 #include <QLabel>
@@ -140,6 +141,7 @@ void SettingsDialog::FormCreate(const QStringList &columnCaptions) {
     SetRadio(m_ui.rbtExportManually, settings.cExportManually);
     SetRadio(m_ui.rbtExportAutomatic, settings.cExportAutomatic);
     m_ui.edtFolder->setText(settings.eExportFolder);
+    m_ui.cbxExportFormat->setCurrentIndex(static_cast<int>(settings.eExportFormat));
     // One character is what the user may type; a longer stored delimiter is shown whole, so that
     // merely confirming the dialog keeps it.
     m_ui.edtDelimiter->setMaxLength(std::max<int>(1, static_cast<int>(settings.eDelimiter.size())));
@@ -192,6 +194,8 @@ void SettingsDialog::ApplyExportRule() {
     const bool automatic = !m_ui.rbtExportManually->isChecked();
     m_ui.edtFolder->setEnabled(automatic);
     m_ui.btnBrowse->setEnabled(automatic);
+    m_ui.lblExportFormat->setEnabled(automatic);
+    m_ui.cbxExportFormat->setEnabled(automatic);
 }
 
 QString SettingsDialog::CountExportFields() const {
@@ -239,6 +243,7 @@ void SettingsDialog::btnOkClick() {
     settings.cExportManually = m_ui.rbtExportManually->isChecked();
     settings.cExportAutomatic = m_ui.rbtExportAutomatic->isChecked();
     settings.eExportFolder = m_ui.edtFolder->text();
+    settings.eExportFormat = m_ui.cbxExportFormat->currentIndex() == 1 ? ExportFormat::Xlsx : ExportFormat::Csv;
     settings.eDelimiter = m_ui.edtDelimiter->text();
     settings.eHourBudget = m_ui.speHourBudget->value();
     settings.eDayBudget = m_ui.speDayBudget->value();
@@ -312,10 +317,13 @@ void SettingsDialog::ApplyLanguageSections(const QHash<QString, QString> &sectio
         {u"settings40", m_ui.grpPageBudget},
         {u"settings41", m_ui.lblHourBudget},
         {u"settings42", m_ui.lblDayBudget},
+        {u"settings50", m_ui.lblExportFormat},
     };
     for (const auto &[tag, widget] : targets) {
         SetCaption(widget, text(tag));
     }
+    m_ui.cbxExportFormat->setItemText(0, text(u"settings51"));
+    m_ui.cbxExportFormat->setItemText(1, text(u"settings52"));
     // The header keeps its width, so a longer text wraps onto more lines instead.
     const int headerWidth = m_ui.lblDelimiterHeader->width();
     SetCaption(m_ui.lblDelimiterHeader, text(u"settings21"));

@@ -4,6 +4,7 @@
 
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDialog>
 #include <QFrame>
 #include <QGridLayout>
@@ -205,6 +206,12 @@ void SettingsDialogUi::setupDataTab() {
     btnBrowse = Named(new QPushButton(u"Browse"_s, tab), u"btnBrowse"_s);
     btnBrowse->setEnabled(false);
     btnBrowse->setAutoDefault(false);
+    lblExportFormat = Named(new QLabel(u"File format:"_s, tab), u"lblExportFormat"_s);
+    lblExportFormat->setEnabled(false);
+    cbxExportFormat = Named(new QComboBox(tab), u"cbxExportFormat"_s);
+    cbxExportFormat->addItems({u"CSV"_s, u"Excel workbook (XLSX)"_s});
+    cbxExportFormat->setEnabled(false);
+    lblExportFormat->setBuddy(cbxExportFormat);
 
     lblDelimiterHeader = Named(new QLabel(u"Enter a delimiter char to separate columns when you export data. Ex: for "
                                           u"USA default char is comma (,) but in Italy is the semicolon (;)"_s,
@@ -227,6 +234,8 @@ void SettingsDialogUi::setupDataTab() {
     folder->setContentsMargins(20, 0, 0, 0);
     folder->addWidget(edtFolder, 1);
     folder->addWidget(btnBrowse);
+    folder->addWidget(lblExportFormat);
+    folder->addWidget(cbxExportFormat);
     auto *delimiter = new QHBoxLayout;
     delimiter->addWidget(lblDelimiter);
     delimiter->addWidget(edtDelimiter);

@@ -2,6 +2,7 @@
 
 class QButtonGroup;
 class QCheckBox;
+class QComboBox;
 class QDialog;
 class QGroupBox;
 class QLabel;
@@ -56,6 +57,8 @@ struct SettingsDialogUi {
     QLineEdit *edtFolder = nullptr;
     QPushButton *btnBrowse = nullptr;
     QLabel *lblFolderNote = nullptr; // what becomes of a folder that does not exist; hidden when it does
+    QLabel *lblExportFormat = nullptr;
+    QComboBox *cbxExportFormat = nullptr; // items in ExportFormat order
     QLabel *lblDelimiterHeader = nullptr;
     QLabel *lblDelimiter = nullptr;
     QLineEdit *edtDelimiter = nullptr;

@@ -78,7 +78,7 @@ TEST_F(ManualExportTest, SaveDialogOpensInDocumentsOrHomeWithAnEmptyNameEveryTim
     for (int i = 0; i < 2; ++i) {
         const Dialogs::SaveFileRequest &request = t.dialogs.saveRequests.at(i);
         EXPECT_EQ(request.title, QStringLiteral("text of main51"));
-        EXPECT_EQ(request.filter, QStringLiteral("CSV files (*.csv)|*.csv"));
+        EXPECT_EQ(request.filter, QStringLiteral("CSV files (*.csv)|*.csv|Excel workbook (*.xlsx)|*.xlsx"));
         EXPECT_EQ(request.defaultSuffix, QStringLiteral("csv"));
         EXPECT_EQ(request.folder, folders.at(i));
         EXPECT_TRUE(request.fileName.isEmpty());

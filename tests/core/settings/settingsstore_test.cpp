@@ -69,6 +69,7 @@ void ExpectSameSettings(const AppSettings &actual, const AppSettings &expected) 
     EXPECT_EQ(actual.CurrLang, expected.CurrLang);
     EXPECT_EQ(actual.eHourBudget, expected.eHourBudget);
     EXPECT_EQ(actual.eDayBudget, expected.eDayBudget);
+    EXPECT_EQ(actual.eExportFormat, expected.eExportFormat);
 }
 
 // Every value differs from its default.
@@ -94,6 +95,7 @@ AppSettings ChangedSettings() {
     settings.CurrLang = u"it"_s;
     settings.eHourBudget = 1;
     settings.eDayBudget = 100000;
+    settings.eExportFormat = ExportFormat::Xlsx;
     return settings;
 }
 
@@ -154,7 +156,7 @@ TEST_F(SettingsDefaults, UnreadableFileGivesDefaults) {
     ExpectSameSettings(m_loaded, defaults());
 }
 
-TEST_F(SettingsSaving, DefaultsGiveTwentyLinesInWrittenOrder) {
+TEST_F(SettingsSaving, DefaultsGiveOneLinePerKeyInWrittenOrder) {
     ASSERT_TRUE(SaveSettings(defaults(), m_path).ok);
     const QByteArray expected =
         "<%%rUseProxy%%>0<%%/rUseProxy%%>\r\n"
@@ -176,7 +178,8 @@ TEST_F(SettingsSaving, DefaultsGiveTwentyLinesInWrittenOrder) {
         "<%%eDelimiter%%>,<%%/eDelimiter%%>\r\n"
         "<%%Language%%>en<%%/Language%%>\r\n"
         "<%%eHourBudget%%>300<%%/eHourBudget%%>\r\n"
-        "<%%eDayBudget%%>1500<%%/eDayBudget%%>\r\n";
+        "<%%eDayBudget%%>1500<%%/eDayBudget%%>\r\n"
+        "<%%eExportFormat%%>csv<%%/eExportFormat%%>\r\n";
     EXPECT_EQ(fileBytes(), expected);
 }
 
@@ -314,8 +317,9 @@ TEST_F(SettingsLoading, BadExportChoicesAndBudgetsTakeTheirFallbacksAndLoadingGo
                 u"<%%cExportAutomatic%%>yes<%%/cExportAutomatic%%>"_s,
                 u"<%%eExportFolder%%>/srv/out<%%/eExportFolder%%>"_s, u"<%%eDelimiter%%>|<%%/eDelimiter%%>"_s,
                 u"<%%Language%%>fr<%%/Language%%>"_s, u"<%%eHourBudget%%>0<%%/eHourBudget%%>"_s,
-                u"<%%eDayBudget%%>100001<%%/eDayBudget%%>"_s});
+                u"<%%eDayBudget%%>100001<%%/eDayBudget%%>"_s, u"<%%eExportFormat%%>ods<%%/eExportFormat%%>"_s});
     EXPECT_EQ(load().status, LoadSettingsResult::Status::Loaded);
+    EXPECT_EQ(m_loaded.eExportFormat, ExportFormat::Csv);
     EXPECT_EQ(m_loaded.eHourBudget, 300);
     EXPECT_EQ(m_loaded.eDayBudget, 1500);
     EXPECT_TRUE(m_loaded.cExportManually);

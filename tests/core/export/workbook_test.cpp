@@ -1,0 +1,101 @@
+#include "core/export/automaticsave.h"
+#include "core/export/exportline.h"
+#include "core/export/exporttarget.h"
+#include "core/export/manualexport.h"
+#include "exporttesthelpers.h"
+#include "support/testcontext.h"
+#include "workbookreader.h"
+
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class WorkbookTest : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(m_dir.isValid()); }
+
+    Windows1252Scope m_codePage;
+    QTemporaryDir m_dir;
+    TestContext t;
+};
+
+// The list's captions in French, cells no spreadsheet may turn into formulas, names outside
+// the code page.
+TEST_F(WorkbookTest, ManualExportWritesSelectedRowsAndColumnsAsTextUnderTheUsersCaptions) {
+    ExportSource source;
+    source.captions = CaptionList();
+    source.captions[0] = QStringLiteral("Catégorie");
+    source.captions[1] = QStringLiteral("Nom de l'entreprise");
+    for (int row = 0; row < 3; ++row) {
+        source.rows.append(NumberedRow(row));
+    }
+    source.rows[0][LeadRow::BusinessName] = QStringLiteral("Café Müller");
+    source.rows[2][LeadRow::BusinessName] = QStringLiteral("Łódź \"Sp\", z o.o.");
+    source.rows[2][0] = QStringLiteral("=1+2");
+    source.selectedRows = {2, 0};
+    t.context.settings.eExportFields = QStringLiteral("1,0");
+    t.dialogs.nextSaveFileName = m_dir.filePath(QStringLiteral("leads"));
+    t.dialogs.nextSaveFilterIndex = 1;
+
+    const ManualExportOutcome outcome = QCoro::waitFor(RunManualExport(t.context, source));
+    ASSERT_EQ(outcome.kind, ManualExportOutcome::Written) << outcome.errorString.toStdString();
+    EXPECT_EQ(outcome.path, m_dir.filePath(QStringLiteral("leads.xlsx")));
+    const SheetContent sheet = ReadFirstSheet(outcome.path);
+    ASSERT_TRUE(sheet.error.isEmpty()) << sheet.error.toStdString();
+    const QList<QStringList> expected = {
+        {QStringLiteral("Catégorie"), QStringLiteral("Nom de l'entreprise")},
+        {QStringLiteral("r0c0"), QStringLiteral("Café Müller")},
+        {QStringLiteral("=1+2"), QStringLiteral("Łódź \"Sp\", z o.o.")},
+    };
+    EXPECT_EQ(sheet.rows, expected);
+    EXPECT_TRUE(sheet.everyCellText);
+    EXPECT_EQ(sheet.frozenPane, QStringLiteral("frozen 1"));
+    EXPECT_EQ(sheet.autoFilter, QStringLiteral("A1:B3"));
+}
+
+TEST(ExportTarget, TheNameDecidesWhenItEndsInAKnownExtensionAndTheFileTypeOtherwise) {
+    struct Case {
+        const char16_t *name, *path;
+        int filterIndex;
+        ExportFormat format;
+    };
+    const Case cases[] = {
+        {u"/d/a.xlsx", u"/d/a.xlsx", 0, ExportFormat::Xlsx}, {u"/d/a.XLSX", u"/d/a.XLSX", 0, ExportFormat::Xlsx},
+        {u"/d/a.csv", u"/d/a.csv", 1, ExportFormat::Csv},    {u"/d/a.txt", u"/d/a.txt", 0, ExportFormat::Csv},
+        {u"/d/a.txt", u"/d/a.txt", 1, ExportFormat::Xlsx},   {u"/d/a", u"/d/a.csv", 0, ExportFormat::Csv},
+        {u"/d/a", u"/d/a.xlsx", 1, ExportFormat::Xlsx},      {u"/d/a.", u"/d/a.xlsx", 1, ExportFormat::Xlsx},
+    };
+    for (const auto &c : cases) {
+        const ExportTarget target = ChooseExportTarget(QString::fromUtf16(c.name), c.filterIndex);
+        EXPECT_EQ(target.path, QString::fromUtf16(c.path)) << QString::fromUtf16(c.name).toStdString();
+        EXPECT_EQ(target.format, c.format) << QString::fromUtf16(c.name).toStdString();
+    }
+}
+
+TEST_F(WorkbookTest, AutomaticExportKeepsEveryRowInTheCsvFileAndAllInTheWorkbookAtRunEnd) {
+    t.context.settings.eExportFormat = ExportFormat::Xlsx;
+    t.context.run.DateTimeVal = QStringLiteral("1-2-2026 3-04-05 PM");
+    const QString csvPath = m_dir.filePath(QStringLiteral("Results 1-2-2026 3-04-05 PM.csv"));
+    QList<QStringList> expected = {CaptionList()};
+    QByteArray csv = QuotedLine(CaptionList());
+    for (int row = 1; row <= 4; ++row) {
+        LeadRow lead = NumberedRow(row);
+        lead[LeadRow::BusinessName] = row == 2 ? QStringLiteral("Łódź \"Sp\", z o.o.") : QStringLiteral("Café");
+        ASSERT_TRUE(AutomaticSave(t.context, CaptionList(), m_dir.path(), QStringLiteral("Results"),
+                                  ExportLine(lead, t.context.settings.eDelimiter))
+                        .ok);
+        expected.append(QStringList(lead.cells.cbegin(), lead.cells.cend()));
+        // Ł and ź are not in the code page of the CSV file; the workbook keeps them.
+        lead[LeadRow::BusinessName].replace(u'Ł', u'?').replace(u'ź', u'?');
+        csv += ExportLine(lead, u",").toLatin1() + "\r\n";
+        EXPECT_EQ(ReadFileBytes(csvPath), csv) << "after row " << row;
+    }
+    ASSERT_TRUE(FinishAutomaticSave(t.context).ok);
+    const SheetContent sheet = ReadFirstSheet(m_dir.filePath(QStringLiteral("Results 1-2-2026 3-04-05 PM.xlsx")));
+    ASSERT_TRUE(sheet.error.isEmpty()) << sheet.error.toStdString();
+    EXPECT_EQ(sheet.rows, expected);
+}
+
+} // namespace
