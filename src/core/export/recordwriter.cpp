@@ -1,7 +1,7 @@
 #include "core/export/recordwriter.h"
 
-#include "core/export/exportcolumns.h"
 #include "core/export/exportline.h"
+#include "core/export/exportselection.h"
 #include "core/util/codepage.h"
 
 #include <QFile>
@@ -24,23 +24,12 @@ ExportResult WriteFailure(const QFileDevice &file, const QString &path) {
 
 ExportResult SaveRecords(const ExportSource &source, const QString &AFileName, bool All, const QString &exportFields,
                          const QString &delimiter) {
-    const QList<int> columns = SelectedExportColumns(exportFields, LeadRow::ColumnCount);
-    if (columns.isEmpty()) {
-        return ExportResult::failure(
-            QStringLiteral("No column is selected for export; %1 was not written").arg(AFileName));
+    const ExportSelection selection = SelectForExport(source, AFileName, All, exportFields);
+    if (!selection.refusal) {
+        return selection.refusal;
     }
-    if (source.captions.size() < LeadRow::ColumnCount) {
-        return ExportResult::failure(
-            QStringLiteral("The results list names %1 columns, not %2; %3 was not written")
-                .arg(QString::number(source.captions.size()), QString::number(LeadRow::ColumnCount), AFileName));
-    }
-
-    std::vector<bool> selected(static_cast<std::size_t>(source.rows.size()), All);
-    for (const int row : source.selectedRows) {
-        if (row >= 0 && row < source.rows.size()) {
-            selected[static_cast<std::size_t>(row)] = true;
-        }
-    }
+    const QList<int> &columns = selection.columns;
+    const std::vector<bool> &selected = selection.rows;
 
     // The new file replaces the old one whole. A folder where the user may replace the file but
     // not create one (a shared export folder) leaves no room for the temporary file: the existing

@@ -1,6 +1,6 @@
 #include "core/export/workbookwriter.h"
 
-#include "core/export/exportcolumns.h"
+#include "core/export/exportselection.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -158,22 +158,12 @@ ExportResult WriteWorkbook(const QString &AFileName, const QStringList &header, 
 }
 
 ExportResult SaveWorkbook(const ExportSource &source, const QString &AFileName, bool All, const QString &exportFields) {
-    const QList<int> columns = SelectedExportColumns(exportFields, LeadRow::ColumnCount);
-    if (columns.isEmpty()) {
-        return ExportResult::failure(
-            QStringLiteral("No column is selected for export; %1 was not written").arg(AFileName));
+    const ExportSelection selection = SelectForExport(source, AFileName, All, exportFields);
+    if (!selection.refusal) {
+        return selection.refusal;
     }
-    if (source.captions.size() < LeadRow::ColumnCount) {
-        return ExportResult::failure(
-            QStringLiteral("The results list names %1 columns, not %2; %3 was not written")
-                .arg(QString::number(source.captions.size()), QString::number(LeadRow::ColumnCount), AFileName));
-    }
-    std::vector<bool> selected(static_cast<std::size_t>(source.rows.size()), All);
-    for (const int row : source.selectedRows) {
-        if (row >= 0 && row < source.rows.size()) {
-            selected[static_cast<std::size_t>(row)] = true;
-        }
-    }
+    const QList<int> &columns = selection.columns;
+    const std::vector<bool> &selected = selection.rows;
 
     QStringList header;
     for (const int column : columns) {
