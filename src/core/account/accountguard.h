@@ -11,3 +11,11 @@ public:
     // Waits until the budgets allow one more LinkedIn page and counts it; false when stop came first.
     virtual QCoro::Task<bool> TakeRead(StopToken stop) = 0;
 };
+
+// The guard's TakeRead; true at once where no guard is set.
+inline QCoro::Task<bool> TakeLinkedInRead(AccountGuard *guard, StopToken stop) {
+    if (guard == nullptr) {
+        co_return true;
+    }
+    co_return co_await guard->TakeRead(std::move(stop));
+}

@@ -1,33 +1,16 @@
 #include "core/account/challenge.h"
 
+#include "core/enrichment/signinwall.h"
 #include "core/net/fetchresult.h"
 
 #include <QUrl>
 
-namespace {
-
-bool PathStartsWith(const QString &path, QStringView prefix) {
-    // "/login" must not match "/loginsomething-else" but must match "/login" and "/login/...".
-    if (!path.startsWith(prefix, Qt::CaseInsensitive)) {
-        return false;
-    }
-    return path.size() == prefix.size() || path.at(prefix.size()) == u'/' || path.at(prefix.size()) == u'?' ||
-           prefix.endsWith(u'/');
-}
-
-} // namespace
-
 Challenge ChallengeOfAddress(const QString &address) {
-    const QString path = QUrl(address).path();
-    if (PathStartsWith(path, u"/checkpoint/")) {
+    if (QUrl(address).path().startsWith(u"/checkpoint/", Qt::CaseInsensitive)) {
         return Challenge::SecurityCheck;
     }
-    for (const QStringView signIn : {QStringView(u"/authwall"), QStringView(u"/login"), QStringView(u"/uas/login")}) {
-        if (PathStartsWith(path, signIn)) {
-            return Challenge::SignedOut;
-        }
-    }
-    return Challenge::None;
+    // The pages a signed-out member is sent to are the sign-in wall a fetch meets.
+    return IsSignInWall(address, 0) ? Challenge::SignedOut : Challenge::None;
 }
 
 Challenge ChallengeOfReply(const FetchResult &reply) {

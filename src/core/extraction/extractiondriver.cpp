@@ -14,6 +14,7 @@
 
 #include <QLoggingCategory>
 #include <QTimer>
+#include <QUrl>
 
 #include <exception>
 #include <optional>
@@ -183,10 +184,7 @@ QCoro::Task<> ExtractionDriver::TickSteps() {
     } else {
         outcome = co_await m_parser.GetCompanyDataResults2(text, stop);
     }
-    if (!outcome.automaticExport) {
-        qCWarning(lcRun) << "automatic export failed:" << outcome.automaticExport.errorString;
-        btnStopClick();
-        m_context.dialogs.showMessage(Dialogs::Icon::Warning, outcome.automaticExport.errorString);
+    if (StoppedByExportFailure(outcome.automaticExport)) {
         co_return;
     }
     if (stop.requested()) {
@@ -232,10 +230,9 @@ QCoro::Task<> ExtractionDriver::CardsSteps(StopToken stop) {
     if (read.ok()) {
         page = ParseCardsPage(read.value, m_context.endpoints.linkedInHttps);
     }
-    if (!m_cardsWait || m_cardsWait->address != address) {
-        m_cardsWait.emplace();
-        m_cardsWait->address = address;
-        m_cardsWait->since.start();
+    // The engine reports the address decoded, as the user would type it: compared as addresses.
+    if (!m_cardsWait || QUrl(m_cardsWait->address) != QUrl(address)) {
+        WaitForCardsAt(address, false);
     }
     if (page && page->commercialLimit) {
         StopAtChallenge(Challenge::CommercialUseLimit);
@@ -256,10 +253,10 @@ QCoro::Task<> ExtractionDriver::CardsSteps(StopToken stop) {
         co_return;
     }
     m_todaysRun = true;
-    if (!m_cardsWait->counted && m_account != nullptr) {
+    if (!m_cardsWait->counted) {
         // The page the user opened was read already; it still counts against the budget.
         m_cardsWait->counted = true;
-        const bool allowed = co_await m_account->TakeRead(stop);
+        const bool allowed = co_await TakeLinkedInRead(m_account, stop);
         if (!allowed) {
             co_return;
         }
@@ -273,10 +270,7 @@ QCoro::Task<> ExtractionDriver::CardsSteps(StopToken stop) {
         }
     }
     const ParseOutcome outcome = co_await m_parser.GetCompanyDataResults3(*page, SearchKeywords(address), stop);
-    if (!outcome.automaticExport) {
-        qCWarning(lcRun) << "automatic export failed:" << outcome.automaticExport.errorString;
-        btnStopClick();
-        m_context.dialogs.showMessage(Dialogs::Icon::Warning, outcome.automaticExport.errorString);
+    if (StoppedByExportFailure(outcome.automaticExport)) {
         co_return;
     }
     if (outcome.challenge != Challenge::None) {
@@ -303,18 +297,31 @@ QCoro::Task<> ExtractionDriver::NextCardsPage(const CardsPage &page, bool hadNew
         co_return;
     }
     const QString nextAddress = SearchPageAddress(address, number + 1);
-    if (m_account != nullptr) {
-        const bool allowed = co_await m_account->TakeRead(stop);
-        if (!allowed) {
-            co_return;
-        }
+    const bool allowed = co_await TakeLinkedInRead(m_account, stop);
+    if (!allowed) {
+        co_return;
     }
-    m_cardsWait.emplace();
-    m_cardsWait->address = nextAddress;
-    m_cardsWait->since.start();
-    m_cardsWait->counted = true;
+    WaitForCardsAt(nextAddress, true);
     m_pane.navigate(nextAddress);
     PollAgain(stop);
+}
+
+void ExtractionDriver::WaitForCardsAt(const QString &address, bool counted) {
+    m_cardsWait.emplace();
+    m_cardsWait->address = address;
+    m_cardsWait->since.start();
+    m_cardsWait->counted = counted;
+}
+
+// A row automatic export could not write stops the run, which says why.
+bool ExtractionDriver::StoppedByExportFailure(const ExportResult &automaticExport) {
+    if (automaticExport) {
+        return false;
+    }
+    qCWarning(lcRun) << "automatic export failed:" << automaticExport.errorString;
+    btnStopClick();
+    m_context.dialogs.showMessage(Dialogs::Icon::Warning, automaticExport.errorString);
+    return true;
 }
 
 void ExtractionDriver::PollAgain(const StopToken &stop) {

@@ -96,6 +96,9 @@ private:
     // The one place that decides whether the parse timer runs again: never once the run stopped.
     void PollAgain(const StopToken &stop);
     void StopAtChallenge(Challenge challenge);
+    // Starts waiting for the cards of the page at address; counted: its read was taken already.
+    void WaitForCardsAt(const QString &address, bool counted);
+    bool StoppedByExportFailure(const ExportResult &automaticExport);
     void EndRun();
     void FailRun(const QString &message);
     void RunEnded();

@@ -158,11 +158,9 @@ QCoro::Task<ResultsPageParser::Next> ResultsPageParser::FileEntry(LeadRow &row, 
 
 QCoro::Task<bool> ResultsPageParser::ReadTodaysCompany(const QString &link, LeadRow &row, ParseOutcome &outcome,
                                                        StopToken stop) {
-    if (m_account != nullptr) {
-        const bool allowed = co_await m_account->TakeRead(stop);
-        if (!allowed) {
-            co_return false;
-        }
+    const bool allowed = co_await TakeLinkedInRead(m_account, stop);
+    if (!allowed) {
+        co_return false;
     }
     const FetchResult reply = co_await m_fetcher.DownloadLinkedInPage(link, stop);
     outcome.challenge = ChallengeOfReply(reply);
@@ -188,11 +186,9 @@ QCoro::Task<bool> ResultsPageParser::ReadSignedInAbout(const QString &link, Lead
     if (m_signedIn == nullptr) {
         co_return false;
     }
-    if (m_account != nullptr) {
-        const bool allowed = co_await m_account->TakeRead(stop);
-        if (!allowed) {
-            co_return false;
-        }
+    const bool allowed = co_await TakeLinkedInRead(m_account, stop);
+    if (!allowed) {
+        co_return false;
     }
     const SignedInPage about = co_await m_signedIn->readAboutPage(link + u"about/", stop);
     outcome.challenge = ChallengeOfAddress(about.finalUrl);

@@ -1,3 +1,4 @@
+#include "core/account/accountguard.h"
 #include "core/extraction/extractiondriver.h"
 #include "core/extraction/resultslist.h"
 #include "core/net/randomsource.h"
@@ -11,6 +12,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QUrl>
 
 #include <gtest/gtest.h>
 
@@ -341,6 +343,14 @@ protected:
 };
 
 TEST_F(TodaysLayoutTest, WaitsForTwoAgreeingReadsThenGoesToTheNextPageNumber) {
+    struct CountingGuard : AccountGuard {
+        QCoro::Task<bool> TakeRead(StopToken) override {
+            ++reads;
+            co_return true;
+        }
+        int reads = 0;
+    } guard;
+    driver.setAccountGuard(&guard);
     driver.btnStartClick();
     pane.cards = Cards({u"a"_s});
     Tick();
@@ -358,6 +368,11 @@ TEST_F(TodaysLayoutTest, WaitsForTwoAgreeingReadsThenGoesToTheNextPageNumber) {
     EXPECT_EQ(pane.navigations, QStringList{Search + u"&page=2"_s});
     EXPECT_TRUE(timer.isActive());
     EXPECT_TRUE(run().Parsing);
+    // The engine reports the next page's address decoded; its read was taken as the run went there.
+    const int reads = guard.reads;
+    pane.address = QUrl(pane.navigations.value(0)).toString();
+    ReadPage(Cards({u"a"_s, u"b"_s}));
+    EXPECT_EQ(guard.reads, reads);
 }
 
 TEST_F(TodaysLayoutTest, TheRunEndsAtItsLastPageOrAPageOfNothingNew) {
