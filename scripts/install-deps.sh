@@ -6,6 +6,7 @@ packages=(
   cmake ninja-build g++ pkg-config clang-format
   qt6-base-dev qt6-webengine-dev libgl-dev qcoro-qt6-dev
   libcurl4-openssl-dev libssl-dev openssl libcpp-httplib-dev libxlsxwriter-dev
+  libpsl-dev publicsuffix libc-ares-dev libsqlite3-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth fonts-dejavu-core tinyproxy python3 unzip
   clang llvm
