@@ -64,8 +64,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const QString page = PageText(data, size);
     TestContext test;
     InputFetcher fetcher(std::nullopt);
-    ResultsList results(test.context);
-    ResultsPageParser parser(test.context, fetcher, results);
+    ResultsList results(ListPiecesOf(test.context));
+    ResultsPageParser parser(RunPiecesOf(test.context), fetcher, results);
     // Both layouts on one list: a company the first listed is known to the second.
     QCoro::waitFor(parser.GetCompanyDataResults1(page, {}));
     QCoro::waitFor(parser.GetCompanyDataResults2(page, {}));

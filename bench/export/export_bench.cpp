@@ -1,7 +1,7 @@
 // SaveRecords of 100,000 rows of 20 cells (target: under 300 ms), SaveWorkbook of the same rows
 // (target: under 2 s) and AutomaticSave throughput, on real files in a temporary folder, in
 // Windows-1252.
-#include "core/app/appcontext.h"
+#include "core/app/contextpieces.h"
 #include "core/export/automaticsave.h"
 #include "core/export/exportline.h"
 #include "core/export/recordwriter.h"
@@ -106,7 +106,8 @@ void BM_AutomaticSaveRow(benchmark::State &state) {
     const QStringList captions = Captions();
     const QString line = ExportLine(TypicalRow(1), QStringLiteral(","));
     for (auto _ : state) {
-        const ExportResult result = AutomaticSave(context, captions, dir.path(), QStringLiteral("Results"), line);
+        const ExportResult result =
+            AutomaticSave(AutomaticExportOf(context), captions, dir.path(), QStringLiteral("Results"), line);
         if (!result) {
             state.SkipWithError(qPrintable(result.errorString));
             break;

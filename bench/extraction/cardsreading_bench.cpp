@@ -71,9 +71,9 @@ void BM_ReadCardsOfA2MbPage(benchmark::State &state) {
 
     TestContext test;
     test.context.endpoints.linkedInHttps = server.base();
-    ResultsList results(test.context);
+    ResultsList results(ListPiecesOf(test.context));
     ScriptedFetcher fetcher;
-    ResultsPageParser parser(test.context, fetcher, results);
+    ResultsPageParser parser(RunPiecesOf(test.context), fetcher, results);
     for (int i = 0; i < 10; ++i) {
         LeadRow row;
         row[LeadRow::LinkedInLink] = server.base() + QStringLiteral("/company/company-%1/").arg(i);

@@ -2,7 +2,7 @@
 
 // The timed steps shared by the list benchmark with and without a view attached, each run with
 // and without the journal.
-#include "core/app/appcontext.h"
+#include "core/app/contextpieces.h"
 #include "core/extraction/resultslist.h"
 #include "core/host/linuxhost.h"
 #include "core/journal/resultsjournal.h"
@@ -158,7 +158,7 @@ struct ListUnderTest {
     FakeDialogs dialogs;
     FakeStatus status;
     AppContext context{host, status, dialogs};
-    ResultsList list{context};
+    ResultsList list{ListPiecesOf(context)};
     std::optional<ResultsJournal> journal;
 };
 

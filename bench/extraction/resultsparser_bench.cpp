@@ -62,7 +62,7 @@ double ParseOnce(int layout, const QString &page, int &rows) {
     TestContext test;
     test.context.endpoints.linkedInHttps = u"https://www.linkedin.com"_s;
     test.context.endpoints.linkedInHttp = u"http://www.linkedin.com"_s;
-    ResultsList results(test.context);
+    ResultsList results(ListPiecesOf(test.context));
     for (int i = 0; i < EntryCount; ++i) {
         LeadRow row;
         row[LeadRow::LinkedInLink] =
@@ -71,7 +71,7 @@ double ParseOnce(int layout, const QString &page, int &rows) {
         results.appendRow(row);
     }
     NoFetcher fetcher;
-    ResultsPageParser parser(test.context, fetcher, results);
+    ResultsPageParser parser(RunPiecesOf(test.context), fetcher, results);
     const double start = ThreadCpuMs();
     if (layout == 1) {
         QCoro::waitFor(parser.GetCompanyDataResults1(page, {}));

@@ -89,7 +89,7 @@ int main(int argc, char **argv) {
         fileBytes = bytes.size();
     }
     TestContext t;
-    ResultsList list(t.context);
+    ResultsList list(ListPiecesOf(t.context));
     ResultsJournal journal(list, path);
     ResetPeak();
     const long before = StatusKb("VmRSS:");

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/app/appcontext.h"
+#include "core/app/contextpieces.h"
 #include "support/fakehost.h"
 
 // An application context on substitute host, status bar and dialogs.

@@ -1,11 +1,13 @@
 #include "core/export/automaticsave.h"
 
-#include "core/app/appcontext.h"
 #include "core/app/statussink.h"
+#include "core/export/automaticworkbook.h"
 #include "core/export/cleanfilename.h"
 #include "core/export/exportline.h"
 #include "core/host/host.h"
+#include "core/model/runstate.h"
 #include "core/settings/appsettings.h"
+#include "core/settings/uitexts.h"
 #include "core/util/codepage.h"
 
 #include <QDir>
@@ -48,12 +50,12 @@ QString AutomaticExportPath(const QString &AFolder, const QString &ACategory, co
     return AFolder + u'/' + CleanFileName(ACategory) + u' ' + dateTimeVal + u".csv";
 }
 
-ExportResult AutomaticSave(AppContext &context, const QStringList &captions, const QString &AFolder,
+ExportResult AutomaticSave(AutomaticExportTarget target, const QStringList &captions, const QString &AFolder,
                            const QString &ACategory, const QString &ALine) {
-    const QString path = AutomaticExportPath(AFolder, ACategory, context.run.DateTimeVal);
-    const bool workbook = context.settings.eExportFormat == ExportFormat::Xlsx;
+    const QString path = AutomaticExportPath(AFolder, ACategory, target.run.DateTimeVal);
+    const bool workbook = target.settings.eExportFormat == ExportFormat::Xlsx;
     const QString shownPath = workbook ? AutomaticWorkbook::WorkbookPath(path) : path;
-    context.status.setPanelText(StatusSink::ActivityPanel, context.texts.text(QStringLiteral("main47")) + shownPath);
+    target.status.setPanelText(StatusSink::ActivityPanel, target.texts.text(QStringLiteral("main47")) + shownPath);
 
     // An empty folder would put the file at the root of the file system.
     if (AFolder.isEmpty()) {
@@ -64,24 +66,24 @@ ExportResult AutomaticSave(AppContext &context, const QStringList &captions, con
     }
 
     const CodePage codePage = CodePage::current();
-    const QString delimiter = context.settings.eDelimiter;
+    const QString delimiter = target.settings.eDelimiter;
     const QString lineEnd = QStringLiteral("\r\n");
     const QByteArray header = codePage.encode(QString(ExportLine(captions, delimiter) + lineEnd));
     if (workbook) {
-        context.workbook.open(path, captions, delimiter);
+        target.workbook.open(path, captions, delimiter);
     }
     const ExportResult written = AppendToFile(path, header, codePage.encode(QString(ALine + lineEnd)));
     if (!written) {
         return written;
     }
 
-    ++context.run.ExportedNum;
-    context.status.setPanelText(StatusSink::ExportedPanel,
-                                context.texts.format(QStringLiteral("main46"), context.run.ExportedNum));
+    ++target.run.ExportedNum;
+    target.status.setPanelText(StatusSink::ExportedPanel,
+                               target.texts.format(QStringLiteral("main46"), target.run.ExportedNum));
     if (workbook) {
-        context.workbook.add(ALine);
-        if (const ExportResult sheet = context.workbook.writeIfDue(); !sheet) {
-            context.status.setPanelText(StatusSink::ActivityPanel, sheet.errorString);
+        target.workbook.add(ALine);
+        if (const ExportResult sheet = target.workbook.writeIfDue(); !sheet) {
+            target.status.setPanelText(StatusSink::ActivityPanel, sheet.errorString);
         }
     }
     return written;
@@ -110,11 +112,12 @@ bool ExportFolderCanBeCreated(const QString &folder) {
     return existing.isDir() && (existing.absoluteFilePath() == target || existing.isWritable());
 }
 
-QString AutomaticExportFilePath(const AppContext &context, const QString &AFolder, const QString &ACategory) {
-    const QString path = AutomaticExportPath(AFolder, ACategory, context.run.DateTimeVal);
-    return context.settings.eExportFormat == ExportFormat::Xlsx ? AutomaticWorkbook::WorkbookPath(path) : path;
+QString AutomaticExportFilePath(const AppSettings &settings, const RunState &run, const QString &AFolder,
+                                const QString &ACategory) {
+    const QString path = AutomaticExportPath(AFolder, ACategory, run.DateTimeVal);
+    return settings.eExportFormat == ExportFormat::Xlsx ? AutomaticWorkbook::WorkbookPath(path) : path;
 }
 
-ExportResult FinishAutomaticSave(AppContext &context) {
-    return context.workbook.finish();
+ExportResult FinishAutomaticSave(AutomaticWorkbook &workbook) {
+    return workbook.finish();
 }

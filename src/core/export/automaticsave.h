@@ -5,8 +5,20 @@
 #include <QString>
 #include <QStringList>
 
-struct AppContext;
+class AutomaticWorkbook;
 struct AppSettings;
+struct RunState;
+class StatusSink;
+class UiTexts;
+
+// What automatic export reads, writes and reports through.
+struct AutomaticExportTarget {
+    const AppSettings &settings;
+    const UiTexts &texts;
+    StatusSink &status;
+    RunState &run;
+    AutomaticWorkbook &workbook;
+};
 
 // The longest path an automatic export file may have, in UTF-16 code units.
 inline constexpr qsizetype MaxExportPathLength = 259;
@@ -23,7 +35,7 @@ QString AutomaticExportPath(const QString &AFolder, const QString &ACategory, co
 // With eExportFormat XLSX the CSV file is kept as above and an Excel workbook of the same name
 // ending in ".xlsx" is rewritten beside it (see AutomaticWorkbook); a failed rewrite shows in
 // the status bar and does not fail the row, which is in the CSV file.
-ExportResult AutomaticSave(AppContext &context, const QStringList &captions, const QString &AFolder,
+ExportResult AutomaticSave(AutomaticExportTarget target, const QStringList &captions, const QString &AFolder,
                            const QString &ACategory, const QString &ALine);
 
 // Makes the export folder, with any missing parents, when automatic export is on; a run calls it
@@ -35,8 +47,9 @@ bool EnsureExportFolder(const AppSettings &settings);
 // that exists is one this user may write in.
 bool ExportFolderCanBeCreated(const QString &folder);
 // The file the user gets from the run's automatic export: the CSV file, or its workbook.
-QString AutomaticExportFilePath(const AppContext &context, const QString &AFolder, const QString &ACategory);
+QString AutomaticExportFilePath(const AppSettings &settings, const RunState &run, const QString &AFolder,
+                                const QString &ACategory);
 
 // Brings the run's workbook up to date with every row and forgets the run; nothing to do in CSV
 // mode. Called when a run ends.
-ExportResult FinishAutomaticSave(AppContext &context);
+ExportResult FinishAutomaticSave(AutomaticWorkbook &workbook);

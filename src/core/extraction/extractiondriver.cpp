@@ -2,15 +2,18 @@
 
 #include "core/account/accountguard.h"
 #include "core/account/budgetgate.h"
-#include "core/app/appcontext.h"
 #include "core/app/dialogs.h"
+#include "core/app/endpoints.h"
 #include "core/app/statussink.h"
 #include "core/browser/browserpane.h"
 #include "core/export/automaticsave.h"
 #include "core/export/datetimeval.h"
 #include "core/extraction/nextpage.h"
 #include "core/host/hostservices.h"
+#include "core/model/runstate.h"
 #include "core/net/randomsource.h"
+#include "core/settings/appsettings.h"
+#include "core/settings/uitexts.h"
 
 #include <QLoggingCategory>
 #include <QTimer>
@@ -21,10 +24,10 @@
 
 Q_LOGGING_CATEGORY(lcRun, "tarnwick.extraction.run", QtInfoMsg)
 
-ExtractionDriver::ExtractionDriver(AppContext &context, ResultsList &results, BrowserPane &pane, Fetcher &fetcher,
+ExtractionDriver::ExtractionDriver(RunPieces pieces, ResultsList &results, BrowserPane &pane, Fetcher &fetcher,
                                    QTimer &tmrParse, RandomSource &random)
-    : m_context(context), m_pane(pane), m_tmrParse(tmrParse), m_random(random), m_parser(context, fetcher, results),
-      m_statusLine(context.status, context.texts) {
+    : m_pieces(pieces), m_pane(pane), m_tmrParse(tmrParse), m_random(random), m_parser(pieces, fetcher, results),
+      m_statusLine(pieces.status, pieces.texts) {
     m_parser.setStatusLine(&m_statusLine);
     m_tmrParse.stop();
     // A coarse timer may fire up to 5 % early; the pause between page reads is a promise to the site.
@@ -53,7 +56,7 @@ void ExtractionDriver::setAccountGuard(AccountGuard *guard) {
 void ExtractionDriver::setPageBudget(PageBudget *budget) {
     m_budgetGate.reset();
     if (budget != nullptr) {
-        m_budgetGate = std::make_unique<BudgetGate>(*budget, m_context.settings, m_context.texts,
+        m_budgetGate = std::make_unique<BudgetGate>(*budget, m_pieces.settings, m_pieces.texts,
                                                     [this](const QString &text) { m_statusLine.BudgetPaused(text); });
     }
     setAccountGuard(m_budgetGate.get());
@@ -61,17 +64,17 @@ void ExtractionDriver::setPageBudget(PageBudget *budget) {
 
 void ExtractionDriver::btnStartClick() {
     m_random.Reseed();
-    if (m_context.run.Parsing) {
+    if (m_pieces.run.Parsing) {
         return;
     }
-    m_context.run.ExportedNum = 0;
-    m_context.status.setPanelText(StatusSink::ExportedPanel, m_context.texts.format(QStringLiteral("main46"), 0));
+    m_pieces.run.ExportedNum = 0;
+    m_pieces.status.setPanelText(StatusSink::ExportedPanel, m_pieces.texts.format(QStringLiteral("main46"), 0));
     // A fresh token: the last run's stays requested for whatever of that run is still under way.
-    m_context.run.ShouldStop = StopToken::Create();
-    m_context.run.Parsing = true;
+    m_pieces.run.ShouldStop = StopToken::Create();
+    m_pieces.run.Parsing = true;
     m_tmrParse.start();
-    m_context.run.DateTimeVal = MakeDateTimeVal(QDateTime::currentDateTime());
-    EnsureExportFolder(m_context.settings);
+    m_pieces.run.DateTimeVal = MakeDateTimeVal(QDateTime::currentDateTime());
+    EnsureExportFolder(m_pieces.settings);
     m_runStarted = true;
     m_challenge = Challenge::None;
     m_cardsWait.reset();
@@ -86,13 +89,13 @@ void ExtractionDriver::btnStartClick() {
 // drops its entry before the request returns. The pane is told twice, as it may be between
 // two steps the first time.
 void ExtractionDriver::btnStopClick() {
-    m_context.run.Parsing = false;
+    m_pieces.run.Parsing = false;
     m_tmrParse.stop();
     for (int attempt = 0; attempt < 2; ++attempt) {
         m_pane.stop();
     }
-    m_context.run.ShouldStop.request();
-    m_context.status.setGaugePosition(0);
+    m_pieces.run.ShouldStop.request();
+    m_pieces.status.setGaugePosition(0);
     if (m_runStarted) {
         m_statusLine.Stopped();
     }
@@ -102,7 +105,7 @@ void ExtractionDriver::btnStopClick() {
 
 void ExtractionDriver::Shutdown() {
     m_tmrParse.stop();
-    m_context.run.ShouldStop.request();
+    m_pieces.run.ShouldStop.request();
     m_closing.request();
     m_pane.cancelScriptCalls();
 }
@@ -131,22 +134,22 @@ QCoro::Task<> ExtractionDriver::Tick() {
 
 QCoro::Task<> ExtractionDriver::TickSteps() {
     m_tmrParse.stop();
-    m_context.status.setPanelText(StatusSink::ActivityPanel, QString());
+    m_pieces.status.setPanelText(StatusSink::ActivityPanel, QString());
     // The run this tick belongs to, taken before the first wait.
-    const StopToken stop = m_context.run.ShouldStop;
+    const StopToken stop = m_pieces.run.ShouldStop;
 
     // An unreadable document counts as a page without a layout.
     const MarkupResult markup = co_await m_pane.bodyOuterHtml();
     const QString text = markup.ok() ? markup.markup : QString();
     const QString address = m_pane.locationUrl();
     m_layout = DetectLayout(text);
-    if (m_layout == PageLayout::None && m_context.run.Parsing &&
-        IsCompanySearchAddress(address, m_context.endpoints.linkedInHttps)) {
+    if (m_layout == PageLayout::None && m_pieces.run.Parsing &&
+        IsCompanySearchAddress(address, m_pieces.endpoints.linkedInHttps)) {
         m_layout = PageLayout::Cards;
     }
     qCDebug(lcRun) << "tick: layout" << static_cast<int>(m_layout) << "of" << address << text.size() << "characters"
                    << markup.error;
-    if (m_todaysRun && m_context.run.Parsing && !stop.requested()) {
+    if (m_todaysRun && m_pieces.run.Parsing && !stop.requested()) {
         // Once a run reads today's site, a page that signs the member out or checks them ends it.
         Challenge challenge = ChallengeOfAddress(address);
         if (challenge == Challenge::None && m_pane.httpErrorStatus() == 429) {
@@ -161,13 +164,13 @@ QCoro::Task<> ExtractionDriver::TickSteps() {
         }
     }
     if (m_layout == PageLayout::None) {
-        if (m_context.run.Parsing) {
+        if (m_pieces.run.Parsing) {
             m_statusLine.Waiting();
         }
         PollAgain(stop);
         co_return;
     }
-    if (!m_context.run.Parsing || stop.requested()) {
+    if (!m_pieces.run.Parsing || stop.requested()) {
         co_return;
     }
     if (m_layout == PageLayout::Cards) {
@@ -176,7 +179,7 @@ QCoro::Task<> ExtractionDriver::TickSteps() {
     }
     m_statusLine.PageStarted();
 
-    m_context.run.SuperParseHTML = text;
+    m_pieces.run.SuperParseHTML = text;
     // Each await a statement of its own: the compiler mishandles a task made inside a condition.
     ParseOutcome outcome;
     if (m_layout == PageLayout::First) {
@@ -190,7 +193,7 @@ QCoro::Task<> ExtractionDriver::TickSteps() {
     if (stop.requested()) {
         co_return;
     }
-    if (!HasNextPageMarker(m_context.run.SuperParseHTML, m_layout)) {
+    if (!HasNextPageMarker(m_pieces.run.SuperParseHTML, m_layout)) {
         EndRun();
         co_return;
     }
@@ -199,8 +202,8 @@ QCoro::Task<> ExtractionDriver::TickSteps() {
     const auto clicked = [this] {
         m_statusLine.Pausing(m_timings.nextPagePauseMs + m_timings.parseIntervalMs);
     };
-    const NextPageOutcome next = co_await MoveNextPage(m_pane, m_context.run.SuperParseHTML, m_timings.nextPagePauseMs,
-                                                       m_closing, stop, clicked);
+    const NextPageOutcome next =
+        co_await MoveNextPage(m_pane, m_pieces.run.SuperParseHTML, m_timings.nextPagePauseMs, m_closing, stop, clicked);
     if (stop.requested()) {
         co_return; // Stop has said all there is to say
     }
@@ -228,7 +231,7 @@ QCoro::Task<> ExtractionDriver::CardsSteps(StopToken stop) {
     }
     std::optional<CardsPage> page;
     if (read.ok()) {
-        page = ParseCardsPage(read.value, m_context.endpoints.linkedInHttps);
+        page = ParseCardsPage(read.value, m_pieces.endpoints.linkedInHttps);
     }
     // The engine reports the address decoded, as the user would type it: compared as addresses.
     if (!m_cardsWait || QUrl(m_cardsWait->address) != QUrl(address)) {
@@ -320,7 +323,7 @@ bool ExtractionDriver::StoppedByExportFailure(const ExportResult &automaticExpor
     }
     qCWarning(lcRun) << "automatic export failed:" << automaticExport.errorString;
     btnStopClick();
-    m_context.dialogs.showMessage(Dialogs::Icon::Warning, automaticExport.errorString);
+    m_pieces.dialogs.showMessage(Dialogs::Icon::Warning, automaticExport.errorString);
     return true;
 }
 
@@ -337,21 +340,21 @@ void ExtractionDriver::StopAtChallenge(Challenge challenge) {
     qCWarning(lcRun) << "LinkedIn stopped the run:" << ChallengeMessageTag(challenge);
     m_challenge = challenge;
     m_tmrParse.stop();
-    m_context.run.Parsing = false;
-    m_context.run.ShouldStop.request();
-    m_context.status.setGaugePosition(0);
+    m_pieces.run.Parsing = false;
+    m_pieces.run.ShouldStop.request();
+    m_pieces.status.setGaugePosition(0);
     m_statusLine.StoppedAtChallenge();
     RunEnded();
-    m_context.dialogs.showMessage(Dialogs::Icon::Warning, m_context.texts.text(ChallengeMessageTag(challenge)));
+    m_pieces.dialogs.showMessage(Dialogs::Icon::Warning, m_pieces.texts.text(ChallengeMessageTag(challenge)));
 }
 
 void ExtractionDriver::EndRun() {
-    m_context.run.Parsing = false;
-    m_context.status.setPanelText(StatusSink::ActivityPanel, m_context.texts.text(QStringLiteral("main92")));
-    const QString exportFile =
-        m_context.run.ExportedNum > 0
-            ? AutomaticExportFilePath(m_context, m_context.settings.eExportFolder, QStringLiteral("Results"))
-            : QString();
+    m_pieces.run.Parsing = false;
+    m_pieces.status.setPanelText(StatusSink::ActivityPanel, m_pieces.texts.text(QStringLiteral("main92")));
+    const QString exportFile = m_pieces.run.ExportedNum > 0
+                                   ? AutomaticExportFilePath(m_pieces.settings, m_pieces.run,
+                                                             m_pieces.settings.eExportFolder, QStringLiteral("Results"))
+                                   : QString();
     m_statusLine.Finished(exportFile);
     RunEnded();
 }
@@ -359,8 +362,8 @@ void ExtractionDriver::EndRun() {
 void ExtractionDriver::FailRun(const QString &message) {
     qCWarning(lcRun) << "the run ended after an error:" << message;
     m_tmrParse.stop();
-    m_context.run.Parsing = false;
-    m_context.status.setPanelText(StatusSink::ActivityPanel, message);
+    m_pieces.run.Parsing = false;
+    m_pieces.status.setPanelText(StatusSink::ActivityPanel, message);
     m_statusLine.Stopped();
     RunEnded();
 }

@@ -19,7 +19,6 @@
 class AccountGuard;
 class BudgetGate;
 class PageBudget;
-struct AppContext;
 class BrowserPane;
 class Fetcher;
 class QTimer;
@@ -51,7 +50,7 @@ public:
         int stopPauseMs = 1000;
     };
 
-    ExtractionDriver(AppContext &context, ResultsList &results, BrowserPane &pane, Fetcher &fetcher, QTimer &tmrParse,
+    ExtractionDriver(RunPieces pieces, ResultsList &results, BrowserPane &pane, Fetcher &fetcher, QTimer &tmrParse,
                      RandomSource &random);
     // Ends every wait of the driver first: nothing it started outlives it.
     ~ExtractionDriver();
@@ -103,7 +102,7 @@ private:
     void FailRun(const QString &message);
     void RunEnded();
 
-    AppContext &m_context;
+    RunPieces m_pieces;
     BrowserPane &m_pane;
     QTimer &m_tmrParse;
     RandomSource &m_random;

@@ -1,15 +1,15 @@
 #include "core/extraction/resultslist.h"
 
-#include "core/app/appcontext.h"
 #include "core/app/dialogs.h"
 #include "core/app/openlink.h"
 #include "core/app/statussink.h"
 #include "core/host/host.h"
+#include "core/settings/uitexts.h"
 
 #include <algorithm>
 #include <utility>
 
-ResultsList::ResultsList(AppContext &context) : m_context(context) {}
+ResultsList::ResultsList(Pieces pieces) : m_pieces(pieces) {}
 
 void ResultsList::appendRow(LeadRow row) {
     m_duplicatedItems.append(row[LeadRow::LinkedInLink]);
@@ -28,8 +28,7 @@ bool ResultsList::isKnownLink(const QString &link) const {
 }
 
 void ResultsList::refreshItemsListed() {
-    m_context.status.setPanelText(StatusSink::ListedPanel,
-                                  m_context.texts.format(QStringLiteral("main45"), rowCount()));
+    m_pieces.status.setPanelText(StatusSink::ListedPanel, m_pieces.texts.format(QStringLiteral("main45"), rowCount()));
 }
 
 QList<LeadRow> ResultsList::rows() const {
@@ -98,7 +97,7 @@ void ResultsList::applyToAllRows(QItemSelectionModel::SelectionFlags command) {
 }
 
 bool ResultsList::deleteSelected() {
-    if (!m_context.dialogs.confirm(Dialogs::Icon::Warning, m_context.texts.text(QStringLiteral("main55")))) {
+    if (!m_pieces.dialogs.confirm(Dialogs::Icon::Warning, m_pieces.texts.text(QStringLiteral("main55")))) {
         return false;
     }
     // The selection is read after the question: rows may have been appended while it was open.
@@ -114,7 +113,7 @@ bool ResultsList::deleteSelected() {
 }
 
 bool ResultsList::deleteAll() {
-    if (!m_context.dialogs.confirm(Dialogs::Icon::Warning, m_context.texts.text(QStringLiteral("main54")))) {
+    if (!m_pieces.dialogs.confirm(Dialogs::Icon::Warning, m_pieces.texts.text(QStringLiteral("main54")))) {
         return false;
     }
     m_duplicatedItems.clear();
@@ -128,7 +127,7 @@ QCoro::Task<> ResultsList::openSelectedCell(int column, StopToken stop) {
     if (column < 0 || column >= LeadRow::ColumnCount || !first) {
         co_return;
     }
-    co_await OpenLink(m_context.host, m_context.dialogs, m_context.texts, row(*first)[column], std::move(stop));
+    co_await OpenLink(m_pieces.host, m_pieces.dialogs, m_pieces.texts, row(*first)[column], std::move(stop));
 }
 
 std::optional<int> ResultsList::firstSelectedRow() const {

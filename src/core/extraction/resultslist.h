@@ -13,14 +13,25 @@
 #include <optional>
 #include <vector>
 
-struct AppContext;
+class Dialogs;
+class Host;
+class StatusSink;
+class UiTexts;
 
 // The results list of the main window: its rows, their selection, the links already listed,
 // the items-listed counter and the operations of the list buttons. Views show model() with
 // selectionModel(); everything else goes through this class.
 class ResultsList {
 public:
-    explicit ResultsList(AppContext &context);
+    // What the list reports through and opens links with.
+    struct Pieces {
+        Host &host;
+        StatusSink &status;
+        Dialogs &dialogs;
+        const UiTexts &texts;
+    };
+
+    explicit ResultsList(Pieces pieces);
     ResultsList(const ResultsList &) = delete;
     ResultsList &operator=(const ResultsList &) = delete;
 
@@ -62,7 +73,7 @@ private:
     void applyToAllRows(QItemSelectionModel::SelectionFlags command);
     std::optional<int> firstSelectedRow() const;
 
-    AppContext &m_context;
+    Pieces m_pieces;
     ResultsModel m_model;
     QItemSelectionModel m_selection{&m_model};
     DuplicatedItems m_duplicatedItems;

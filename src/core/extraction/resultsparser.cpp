@@ -1,8 +1,8 @@
 #include "core/extraction/resultsparser.h"
 
 #include "core/account/accountguard.h"
-#include "core/app/appcontext.h"
 #include "core/app/dialogs.h"
+#include "core/app/endpoints.h"
 #include "core/browser/signedinpages.h"
 #include "core/enrichment/aboutoverview.h"
 #include "core/enrichment/companydetails.h"
@@ -16,7 +16,10 @@
 #include "core/extraction/resultslist.h"
 #include "core/extraction/runstatusline.h"
 #include "core/host/hostservices.h"
+#include "core/model/runstate.h"
 #include "core/net/fetcher.h"
+#include "core/settings/appsettings.h"
+#include "core/settings/uitexts.h"
 #include "core/util/textcursor.h"
 
 #include <algorithm>
@@ -47,9 +50,9 @@ struct ResultsPageParser::LayoutRules {
     QString (*companyLink)(const QString &path, const Endpoints &endpoints);
 };
 
-ResultsPageParser::ResultsPageParser(AppContext &context, Fetcher &fetcher, ResultsList &results)
-    : m_context(context), m_fetcher(fetcher), m_results(results), m_places(context.endpoints, fetcher),
-      m_harvester(context.settings, fetcher) {}
+ResultsPageParser::ResultsPageParser(RunPieces pieces, Fetcher &fetcher, ResultsList &results)
+    : m_pieces(pieces), m_fetcher(fetcher), m_results(results), m_places(pieces.endpoints, fetcher),
+      m_harvester(pieces.settings, fetcher) {}
 
 QCoro::Task<ParseOutcome> ResultsPageParser::GetCompanyDataResults1(QString ASource, StopToken stop) {
     static constexpr LayoutRules rules{u"<h3><a", true, &CompanyLink1};
@@ -75,7 +78,7 @@ QCoro::Task<ParseOutcome> ResultsPageParser::ParseEntries(QString source, QStrin
         QString name;
         CutBetween(rules.entryMarker, linkMarker, 0, buffer); // onto the entry's link attribute
         if (buffer.contains(linkMarker)) {
-            link = rules.companyLink(CutBetween(linkMarker, u"&amp;", 0, buffer), m_context.endpoints);
+            link = rules.companyLink(CutBetween(linkMarker, u"&amp;", 0, buffer), m_pieces.endpoints);
             // A company listed already costs no fetch and adds nothing.
             if (!m_results.isKnownLink(link)) {
                 name = HtmlToText(CutBetween(u">", u"</A>", 0, buffer));
@@ -121,7 +124,7 @@ QCoro::Task<ParseOutcome> ResultsPageParser::GetCompanyDataResults3(CardsPage pa
 }
 
 QCoro::Task<> ResultsPageParser::CompleteFromPlaces(const QString &name, LeadRow &row, StopToken stop) {
-    if (name.isEmpty() || row[LeadRow::Country].isEmpty() || !m_context.settings.cCompleteFromGoogle) {
+    if (name.isEmpty() || row[LeadRow::Country].isEmpty() || !m_pieces.settings.cCompleteFromGoogle) {
         co_return;
     }
     const QString location = row[LeadRow::City] + u',' + row[LeadRow::PostalCode] + u", " + row[LeadRow::Country];
@@ -200,7 +203,7 @@ QCoro::Task<bool> ResultsPageParser::ReadSignedInAbout(const QString &link, Lead
 
 QCoro::Task<bool> ResultsPageParser::FinishEntry(LeadRow &row, const QString &name, const QString &link,
                                                  const QString &keyword, ParseOutcome &outcome, StopToken stop) {
-    if (row[LeadRow::Email].isEmpty() && !row[LeadRow::Website].isEmpty() && m_context.settings.cExtractEmails) {
+    if (row[LeadRow::Email].isEmpty() && !row[LeadRow::Website].isEmpty() && m_pieces.settings.cExtractEmails) {
         row[LeadRow::Email] = co_await m_harvester.GetEmailsFromWebsite(row[LeadRow::Website], stop);
         // A stop cuts the harvest short; the row would look complete without its addresses.
         if (stop.requested()) {
@@ -210,7 +213,7 @@ QCoro::Task<bool> ResultsPageParser::FinishEntry(LeadRow &row, const QString &na
     }
     if (!row[LeadRow::FullAddress].isEmpty()) {
         const QString query = QString(row[LeadRow::FullAddress] + u',' + row[LeadRow::Country]).replace(u' ', u'+');
-        row[LeadRow::MapLink] = m_context.endpoints.googleMapsHttp + u"/maps?q=" + query;
+        row[LeadRow::MapLink] = m_pieces.endpoints.googleMapsHttp + u"/maps?q=" + query;
     }
     row[LeadRow::LinkedInLink] = link;
     if (row[LeadRow::Category].isEmpty()) {
@@ -218,10 +221,10 @@ QCoro::Task<bool> ResultsPageParser::FinishEntry(LeadRow &row, const QString &na
     }
     row[LeadRow::BusinessName] = name;
 
-    if (m_context.settings.cExportAutomatic) {
-        const QString line = ExportLine(row, m_context.settings.eDelimiter);
-        outcome.automaticExport = AutomaticSave(m_context, m_results.columnCaptions(), m_context.settings.eExportFolder,
-                                                QStringLiteral("Results"), line);
+    if (m_pieces.settings.cExportAutomatic) {
+        const QString line = ExportLine(row, m_pieces.settings.eDelimiter);
+        outcome.automaticExport = AutomaticSave(m_pieces.automaticExport(), m_results.columnCaptions(),
+                                                m_pieces.settings.eExportFolder, QStringLiteral("Results"), line);
         if (outcome.automaticExport) {
             if (m_statusLine != nullptr) {
                 m_statusLine->RowAdded();
@@ -247,15 +250,15 @@ void ResultsPageParser::Count(bool failed, RunStatusLine::Failure failure, const
 
 void ResultsPageParser::RunStarted() {
     m_toldRefusals.clear();
-    if (m_context.settings.cCompleteFromGoogle && !m_places.hasKeys()) {
-        m_context.dialogs.showNotice(Dialogs::Icon::Information, m_context.texts.text(QStringLiteral("main150")));
+    if (m_pieces.settings.cCompleteFromGoogle && !m_places.hasKeys()) {
+        m_pieces.dialogs.showNotice(Dialogs::Icon::Information, m_pieces.texts.text(QStringLiteral("main150")));
     }
 }
 
 void ResultsPageParser::TellRefusal(const PlacesOutcome &outcome) {
     if (outcome.kind == PlacesOutcome::Kind::Refused && !m_toldRefusals.contains(outcome.reason)) {
         m_toldRefusals.append(outcome.reason);
-        m_context.dialogs.showNotice(Dialogs::Icon::Warning,
-                                     m_context.texts.format(QStringLiteral("main151"), outcome.reason));
+        m_pieces.dialogs.showNotice(Dialogs::Icon::Warning,
+                                    m_pieces.texts.format(QStringLiteral("main151"), outcome.reason));
     }
 }

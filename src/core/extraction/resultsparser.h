@@ -5,6 +5,7 @@
 #include "core/enrichment/emailharvester.h"
 #include "core/enrichment/placeslookup.h"
 #include "core/export/exportresult.h"
+#include "core/extraction/runpieces.h"
 #include "core/extraction/runstatusline.h"
 #include "core/model/leadrow.h"
 
@@ -13,7 +14,6 @@
 #include <qcoro/qcorotask.h>
 
 class AccountGuard;
-struct AppContext;
 struct CardsPage;
 class Fetcher;
 class ResultsList;
@@ -35,7 +35,7 @@ struct ParseOutcome {
 // run's: a stop drops the entry in progress and ends the page.
 class ResultsPageParser {
 public:
-    ResultsPageParser(AppContext &context, Fetcher &fetcher, ResultsList &results);
+    ResultsPageParser(RunPieces pieces, Fetcher &fetcher, ResultsList &results);
 
     QCoro::Task<ParseOutcome> GetCompanyDataResults1(QString ASource, StopToken stop);
     QCoro::Task<ParseOutcome> GetCompanyDataResults2(QString ASource, StopToken stop);
@@ -72,7 +72,7 @@ private:
     void Count(bool failed, RunStatusLine::Failure failure, const StopToken &stop, const QString &reason);
     void TellRefusal(const PlacesOutcome &outcome);
 
-    AppContext &m_context;
+    RunPieces m_pieces;
     Fetcher &m_fetcher;
     ResultsList &m_results;
     PlacesLookup m_places;

@@ -1,6 +1,7 @@
 #include "gui/app/mainwindow.h"
 
 #include "core/account/pagebudget.h"
+#include "core/app/contextpieces.h"
 #include "core/export/automaticsave.h"
 #include "core/extraction/extractiondriver.h"
 #include "core/extraction/resultslist.h"
@@ -102,7 +103,7 @@ MainWindow::MainWindow(Host &host, Options options, QWidget *parent)
     m_context = std::make_unique<AppContext>(host, *m_statusBar, m_dialogs, std::move(options.endpoints));
     // The built-in English messages until a language file replaces them.
     ApplyUiTexts(ReadLanguageSections(BuiltInLanguagePath(), MainWindowTags()).texts, m_context->texts);
-    m_results = std::make_unique<ResultsList>(*m_context);
+    m_results = std::make_unique<ResultsList>(ListPiecesOf(*m_context));
     m_downloader = std::make_unique<Downloader>(m_context->settings, *m_statusBar, m_context->texts, options.tls);
     m_executableFolder =
         options.executableFolder.isEmpty() ? QCoreApplication::applicationDirPath() : options.executableFolder;
@@ -152,15 +153,15 @@ MainWindow::MainWindow(Host &host, Options options, QWidget *parent)
     m_tmrDeferredStart.setObjectName(QStringLiteral("tmrDeferredStart"));
     m_tmrDeferredStart.setInterval(100);
     m_tmrParse.setObjectName(QStringLiteral("tmrParse"));
-    m_driver =
-        std::make_unique<ExtractionDriver>(*m_context, *m_results, *m_ewbMain, *m_downloader, m_tmrParse, m_random);
+    m_driver = std::make_unique<ExtractionDriver>(RunPiecesOf(*m_context), *m_results, *m_ewbMain, *m_downloader,
+                                                  m_tmrParse, m_random);
     m_driver->parser().setSignedInPages(m_signedIn.get());
     // Rows a run listed or exported reach the disk when it ends, not a moment later.
     m_driver->setRunEndedHandler([this] {
         if (ResultsJournal *journal = this->journal()) {
             journal->flush();
         }
-        if (const ExportResult workbook = FinishAutomaticSave(*m_context); !workbook) {
+        if (const ExportResult workbook = FinishAutomaticSave(m_context->workbook); !workbook) {
             m_statusBar->setPanelText(StatusSink::ActivityPanel, workbook.errorString);
         }
     });

@@ -25,7 +25,7 @@ protected:
     }
 
     ExportResult save(int row, const QString &category = QStringLiteral("Results")) {
-        return AutomaticSave(t.context, CaptionList(), m_dir.path(), category,
+        return AutomaticSave(AutomaticExportOf(t.context), CaptionList(), m_dir.path(), category,
                              ExportLine(NumberedRow(row), t.context.settings.eDelimiter));
     }
 
@@ -128,8 +128,9 @@ TEST_F(AutomaticSaveTest, MissingFolderFailsWithoutCountingOrCreatingIt) {
     const QString folder = m_dir.filePath(QStringLiteral("missing"));
     t.context.run.ExportedNum = 4;
     t.status.setPanelText(StatusSink::ExportedPanel, QStringLiteral("before"));
-    const ExportResult result = AutomaticSave(t.context, CaptionList(), folder, QStringLiteral("Results"),
-                                              ExportLine(NumberedRow(1), QStringLiteral(",")));
+    const ExportResult result =
+        AutomaticSave(AutomaticExportOf(t.context), CaptionList(), folder, QStringLiteral("Results"),
+                      ExportLine(NumberedRow(1), QStringLiteral(",")));
     EXPECT_FALSE(result.ok);
     EXPECT_TRUE(result.errorString.contains(folder + QStringLiteral("/Results 12-8-2016 3-45-10 PM.csv")));
     EXPECT_EQ(t.context.run.ExportedNum, 4);
@@ -169,8 +170,9 @@ TEST_F(AutomaticSaveTest, PathLongerThan259CharactersFails) {
 }
 
 TEST_F(AutomaticSaveTest, EmptyFolderIsRefusedRatherThanWritingAtTheRoot) {
-    const ExportResult result = AutomaticSave(t.context, CaptionList(), QString(), QStringLiteral("Results"),
-                                              ExportLine(NumberedRow(1), QStringLiteral(",")));
+    const ExportResult result =
+        AutomaticSave(AutomaticExportOf(t.context), CaptionList(), QString(), QStringLiteral("Results"),
+                      ExportLine(NumberedRow(1), QStringLiteral(",")));
     EXPECT_FALSE(result.ok);
     EXPECT_FALSE(QFile::exists(QStringLiteral("/Results 12-8-2016 3-45-10 PM.csv")));
     EXPECT_EQ(t.context.run.ExportedNum, 0);

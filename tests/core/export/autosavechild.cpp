@@ -24,8 +24,9 @@ int main(int argc, char **argv) {
     const QString folder = QString::fromLocal8Bit(argv[1]);
     const int pauseAt = std::atoi(argv[2]);
     for (int row = 1;; ++row) {
-        const ExportResult result = AutomaticSave(t.context, CaptionList(), folder, QStringLiteral("Results"),
-                                                  ExportLine(NumberedRow(row), QStringLiteral(",")));
+        const ExportResult result =
+            AutomaticSave(AutomaticExportOf(t.context), CaptionList(), folder, QStringLiteral("Results"),
+                          ExportLine(NumberedRow(row), QStringLiteral(",")));
         if (!result) {
             std::fprintf(stderr, "%s\n", qPrintable(result.errorString));
             return 1;

@@ -70,7 +70,7 @@ TEST_P(CsvRoundTripTest, AutomaticRowsReadBackWhole) {
     t.context.run.DateTimeVal = QStringLiteral("run");
     const QList<LeadRow> rows = AwkwardRows();
     for (const LeadRow &row : rows) {
-        ASSERT_TRUE(AutomaticSave(t.context, CaptionList(), m_dir.path(), QStringLiteral("Results"),
+        ASSERT_TRUE(AutomaticSave(AutomaticExportOf(t.context), CaptionList(), m_dir.path(), QStringLiteral("Results"),
                                   ExportLine(row, t.context.settings.eDelimiter))
                         .ok);
     }

@@ -83,7 +83,7 @@ TEST_F(WorkbookTest, AutomaticExportKeepsEveryRowInTheCsvFileAndAllInTheWorkbook
     for (int row = 1; row <= 4; ++row) {
         LeadRow lead = NumberedRow(row);
         lead[LeadRow::BusinessName] = row == 2 ? QStringLiteral("Łódź \"Sp\", z o.o.") : QStringLiteral("Café");
-        ASSERT_TRUE(AutomaticSave(t.context, CaptionList(), m_dir.path(), QStringLiteral("Results"),
+        ASSERT_TRUE(AutomaticSave(AutomaticExportOf(t.context), CaptionList(), m_dir.path(), QStringLiteral("Results"),
                                   ExportLine(lead, t.context.settings.eDelimiter))
                         .ok);
         expected.append(QStringList(lead.cells.cbegin(), lead.cells.cend()));
@@ -92,7 +92,7 @@ TEST_F(WorkbookTest, AutomaticExportKeepsEveryRowInTheCsvFileAndAllInTheWorkbook
         csv += ExportLine(lead, u",").toLatin1() + "\r\n";
         EXPECT_EQ(ReadFileBytes(csvPath), csv) << "after row " << row;
     }
-    ASSERT_TRUE(FinishAutomaticSave(t.context).ok);
+    ASSERT_TRUE(FinishAutomaticSave(t.context.workbook).ok);
     const SheetContent sheet = ReadFirstSheet(m_dir.filePath(QStringLiteral("Results 1-2-2026 3-04-05 PM.xlsx")));
     ASSERT_TRUE(sheet.error.isEmpty()) << sheet.error.toStdString();
     EXPECT_EQ(sheet.rows, expected);

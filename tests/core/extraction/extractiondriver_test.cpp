@@ -60,8 +60,8 @@ protected:
     QTimer timer;
     CountingRandom random;
     LinkInfo nextLink;
-    ResultsList results{test.context};
-    ExtractionDriver driver{test.context, results, pane, fetcher, timer, random};
+    ResultsList results{ListPiecesOf(test.context)};
+    ExtractionDriver driver{RunPiecesOf(test.context), results, pane, fetcher, timer, random};
 };
 
 TEST_F(ExtractionDriverTest, GetDataStartsPollingAndASecondPressOnlyReseeds) {
@@ -288,8 +288,9 @@ TEST(ExtractionDriverShutdown, EveryWaitEndsAtOnceAndNothingOutlivesTheDriver) {
         pane.hangOnRead = wait == ScriptCall;
         QTimer timer;
         CountingRandom random;
-        ResultsList results(test.context);
-        auto driver = std::make_unique<ExtractionDriver>(test.context, results, pane, fetcher, timer, random);
+        ResultsList results(ListPiecesOf(test.context));
+        auto driver =
+            std::make_unique<ExtractionDriver>(RunPiecesOf(test.context), results, pane, fetcher, timer, random);
         driver->setTimings({1000, 600000, 600000});
         if (wait == Pause) {
             fetcher.pages.insert(u"https://li.example/company/a?x"_s, ResultPages::CompanyPage({}));

@@ -56,7 +56,7 @@ protected:
     }
 
     TestContext ctx;
-    ResultsList list{ctx.context};
+    ResultsList list{ListPiecesOf(ctx.context)};
 };
 
 using ResultsListKnownLinks = ResultsListTest;

@@ -104,8 +104,8 @@ protected:
     TestContext test;
     ScriptedFetcher fetcher;
     QHash<QString, Place> places;
-    ResultsList results{test.context};
-    ResultsPageParser parser{test.context, fetcher, results};
+    ResultsList results{ListPiecesOf(test.context)};
+    ResultsPageParser parser{RunPiecesOf(test.context), fetcher, results};
     StopToken stop = StopToken::Create();
 };
 
@@ -295,9 +295,9 @@ TEST_F(ResultsParserTest, StopDuringAnEntryDropsItWhereverTheEntryWas) {
         TestContext run;
         ScriptedFetcher localFetcher;
         localFetcher.pages = fetcher.pages;
-        ResultsList list(run.context);
+        ResultsList list(ListPiecesOf(run.context));
         run.context.endpoints = context().endpoints;
-        ResultsPageParser localParser(run.context, localFetcher, list);
+        ResultsPageParser localParser(RunPiecesOf(run.context), localFetcher, list);
         localFetcher.route = [this](const QString &url) {
             return PlacesReply(url);
         };

@@ -46,7 +46,7 @@ protected:
             ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
             ASSERT_EQ(file.write(replacedBytes), replacedBytes.size());
         }
-        list = std::make_unique<ResultsList>(t.context);
+        list = std::make_unique<ResultsList>(ListPiecesOf(t.context));
         t.dialogs.shown.clear();
         t.dialogs.choices = {answer};
         journal = std::make_unique<ResultsJournal>(*list, path());
@@ -163,7 +163,7 @@ TEST_F(JournalTest, ASecondProgramAsksNothingAndKeepsNoJournal) {
     restart();
     listRows(0, 2);
     journal->flush();
-    ResultsList otherList(t.context);
+    ResultsList otherList(ListPiecesOf(t.context));
     t.dialogs.shown.clear();
     EXPECT_EQ(ResultsJournal(otherList, path()).start(t.dialogs, t.context.texts, QLocale::c()),
               ResultsJournal::Start::HeldByAnotherCopy);

@@ -19,7 +19,7 @@ int main(int argc, char **argv) {
         return 2;
     }
     TestContext t;
-    ResultsList list(t.context);
+    ResultsList list(ListPiecesOf(t.context));
     ResultsJournal journal(list, QString::fromLocal8Bit(argv[1]));
     journal.start(t.dialogs, t.context.texts, QLocale::c());
     std::mt19937 random(std::random_device{}());

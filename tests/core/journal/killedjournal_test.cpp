@@ -49,7 +49,7 @@ void KillAndRestore(qint64 killAtMs) {
         ASSERT_EQ(content.rows[row].cells, JournalRow(static_cast<int>(row) + 1).cells) << "row " << row;
     }
     TestContext t;
-    ResultsList list(t.context);
+    ResultsList list(ListPiecesOf(t.context));
     EXPECT_EQ(ResultsJournal(list, path).start(t.dialogs, t.context.texts, QLocale::c()),
               ResultsJournal::Start::Journalling)
         << "the lock left by the killed program";

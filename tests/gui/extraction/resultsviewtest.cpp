@@ -33,7 +33,7 @@ protected:
     }
 
     TestContext ctx;
-    ResultsList list{ctx.context};
+    ResultsList list{ListPiecesOf(ctx.context)};
     ResultsView view{list};
 };
 

@@ -94,8 +94,8 @@ TEST_P(ResultPagesTest, NextLinkLeadsToTheFollowingPageAfterTheTrapsAndTheLastPa
 TEST_P(ResultPagesTest, TheProgramListsEveryEntryOfAPageByNameAndLink) {
     test.context.settings.cCompleteFromGoogle = false;
     test.context.settings.cExtractEmails = false;
-    ResultsList results(test.context);
-    ResultsPageParser parser(test.context, downloader, results);
+    ResultsList results(ListPiecesOf(test.context));
+    ResultsPageParser parser(RunPiecesOf(test.context), downloader, results);
     const QList<SampleCompany> companies = site.companies(GetParam().layout, LastPage());
 
     QCoro::waitFor((parser.*GetParam().parse)(Serialised(LastPage()), {}));
