@@ -11,8 +11,11 @@
 #include "core/net/downloader.h"
 #include "core/settings/languagefile.h"
 #include "core/updates/updatecheck.h"
+#include "gui/app/browsertab.h"
 #include "gui/app/journalsession.h"
 #include "gui/app/mainstatusbar.h"
+#include "gui/app/makebutton.h"
+#include "gui/app/newstab.h"
 #include "gui/app/tarnwickapplication.h"
 #include "gui/browser/signedinpagereader.h"
 #include "gui/browser/webenginepane.h"
@@ -24,24 +27,18 @@
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QLineEdit>
-#include <QPainter>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
 #include <QSplitter>
-#include <QStyle>
 #include <QTabWidget>
-#include <QToolButton>
 #include <QVBoxLayout>
-#include <QWebEngineView>
 
 #include <algorithm>
 
 namespace {
 
 constexpr int CommandPanelHeight = 89;
-constexpr int AddressPanelHeight = 44;
 constexpr int ResultsAreaHeight = 177;
 constexpr int ClassicWidth = 911;
 constexpr int ClassicHeight = 549; // without the status bar
@@ -52,41 +49,6 @@ constexpr int ScreenSharePercent = 85;
 constexpr int ResultsHeaderHeight = 21;
 constexpr int ButtonBarHeight = 42;
 constexpr int StatusBarHeight = MainStatusBar::BarHeight;
-constexpr int ImageSize = 32;
-
-QPushButton *MakeButton(QWidget *parent, const char *name, const QString &caption) {
-    auto *button = new QPushButton(caption, parent);
-    button->setObjectName(QLatin1String(name));
-    button->setAutoDefault(false);
-    return button;
-}
-
-// The style's "home" picture is a folder (the home directory); the browser's Home is a house.
-QIcon HouseIcon() {
-    QPixmap pixmap(64, 64);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(QPen(QColor(0x2f, 0x4f, 0x6f), 3, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    painter.setBrush(QColor(0xc0, 0x39, 0x2b));
-    painter.drawPolygon(QPolygonF({QPointF(6, 30), QPointF(32, 6), QPointF(58, 30)}));
-    painter.setBrush(QColor(0xf5, 0xe6, 0xc8));
-    painter.drawRect(QRectF(13, 30, 38, 28));
-    painter.setBrush(QColor(0x6b, 0x4f, 0x2f));
-    painter.drawRect(QRectF(27, 40, 11, 18));
-    return QIcon(pixmap);
-}
-
-QToolButton *MakeImage(QWidget *parent, const char *name, const QIcon &icon, const QString &hint) {
-    auto *image = new QToolButton(parent);
-    image->setObjectName(QLatin1String(name));
-    image->setIcon(icon);
-    image->setIconSize(QSize(ImageSize - 8, ImageSize - 8));
-    image->setFixedSize(ImageSize, ImageSize);
-    image->setAutoRaise(true);
-    image->setToolTip(hint);
-    return image;
-}
 
 } // namespace
 
@@ -111,28 +73,25 @@ MainWindow::MainWindow(Host &host, Options options, QWidget *parent)
     m_config = options.config;
     m_configPath = options.configPath;
     Q_ASSERT(options.browserProfile);
-    m_ewbMain = std::make_unique<WebEnginePane>(*options.browserProfile);
-    m_ewbNews = std::make_unique<WebEnginePane>(*options.browserProfile);
-    m_ewbMain->view()->setObjectName(QStringLiteral("ewbMain"));
-    m_ewbNews->view()->setObjectName(QStringLiteral("ewbNews"));
+    m_browserTab = std::make_unique<BrowserTab>(
+        BrowserTab::Pieces{*options.browserProfile, *m_statusBar, m_context->texts, m_context->endpoints});
+    m_newsTab = std::make_unique<NewsTab>(
+        NewsTab::Pieces{*options.browserProfile, *m_downloader, m_context->endpoints, [this](const QString &address) {
+                            OpenInBrowser(address);
+                        }});
     m_signedIn = std::make_unique<SignedInPageReader>(*options.browserProfile);
-    // The offers page stays put: the pages it links to open in the user's browser.
-    m_ewbNews->setLinksOpenOutside(true);
-    m_ewbMain->setUnreachableText([this](const QString &host, const QString &reason) {
-        return m_context->texts.format(QStringLiteral("main157"), {host, reason});
-    });
 
     auto *central = new QWidget(this);
     auto *layout = new QVBoxLayout(central);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     layout->addWidget(buildCommandPanel());
-    layout->addWidget(buildAddressPanel());
+    layout->addWidget(m_browserTab->buildAddressPanel(this));
 
     m_pgcMain = new QTabWidget(central);
     m_pgcMain->setObjectName(QStringLiteral("pgcMain"));
-    m_pgcMain->addTab(m_ewbMain->view(), QStringLiteral("Browser"));
-    m_pgcMain->addTab(m_ewbNews->view(), QStringLiteral("News && Special Offers"));
+    m_pgcMain->addTab(m_browserTab->page(), QStringLiteral("Browser"));
+    m_pgcMain->addTab(m_newsTab->page(), QStringLiteral("News && Special Offers"));
 
     m_splitter = new QSplitter(Qt::Vertical, central);
     m_splitter->setObjectName(QStringLiteral("Splitter1"));
@@ -153,8 +112,8 @@ MainWindow::MainWindow(Host &host, Options options, QWidget *parent)
     m_tmrDeferredStart.setObjectName(QStringLiteral("tmrDeferredStart"));
     m_tmrDeferredStart.setInterval(100);
     m_tmrParse.setObjectName(QStringLiteral("tmrParse"));
-    m_driver = std::make_unique<ExtractionDriver>(RunPiecesOf(*m_context), *m_results, *m_ewbMain, *m_downloader,
-                                                  m_tmrParse, m_random);
+    m_driver = std::make_unique<ExtractionDriver>(RunPiecesOf(*m_context), *m_results, m_browserTab->pane(),
+                                                  *m_downloader, m_tmrParse, m_random);
     m_driver->parser().setSignedInPages(m_signedIn.get());
     // Rows a run listed or exported reach the disk when it ends, not a moment later.
     m_driver->setRunEndedHandler([this] {
@@ -185,7 +144,7 @@ MainWindow::MainWindow(Host &host, Options options, QWidget *parent)
     }
     m_pgcMain->setMinimumHeight(MinimumPaneHeight);
     resize(ClassicWidth, height);
-    const int fixedParts = CommandPanelHeight + AddressPanelHeight + ButtonBarHeight + StatusBarHeight + 3;
+    const int fixedParts = CommandPanelHeight + BrowserTab::AddressPanelHeight + ButtonBarHeight + StatusBarHeight + 3;
     m_splitter->setSizes({height - fixedParts - ResultsAreaHeight, ResultsAreaHeight});
     FormCreate();
 }
@@ -204,11 +163,15 @@ ResultsJournal *MainWindow::journal() const {
 }
 
 BrowserPane &MainWindow::mainPane() {
-    return *m_ewbMain;
+    return m_browserTab->pane();
 }
 
 BrowserPane &MainWindow::newsPane() {
-    return *m_ewbNews;
+    return m_newsTab->pane();
+}
+
+void MainWindow::ewbMainProgressChange(qint64 progress, qint64 progressMax) {
+    m_browserTab->ewbMainProgressChange(progress, progressMax);
 }
 
 QWidget *MainWindow::buildCommandPanel() {
@@ -243,39 +206,7 @@ QWidget *MainWindow::buildCommandPanel() {
     buttonRow->addStretch(1);
     grid->addLayout(buttonRow);
 
-    m_lblNews = new QLabel(QStringLiteral("News"), panel);
-    m_lblNews->setObjectName(QStringLiteral("lblNews"));
-    m_lblNews->setTextFormat(Qt::RichText);
-    m_lblNews->setTextInteractionFlags(Qt::LinksAccessibleByMouse);
-    grid->addWidget(m_lblNews);
-    return panel;
-}
-
-QWidget *MainWindow::buildAddressPanel() {
-    auto *panel = new QWidget(this);
-    panel->setObjectName(QStringLiteral("panAddress"));
-    panel->setFixedHeight(AddressPanelHeight);
-    auto *row = new QHBoxLayout(panel);
-    row->setContentsMargins(8, 6, 8, 6);
-    const QStyle *style = panel->style();
-    m_imgHome = MakeImage(panel, "imgHome", HouseIcon(), QStringLiteral("Home"));
-    m_imgBack = MakeImage(panel, "imgBack", style->standardIcon(QStyle::SP_ArrowBack), QStringLiteral("Go Back"));
-    m_imgForward =
-        MakeImage(panel, "imgForward", style->standardIcon(QStyle::SP_ArrowForward), QStringLiteral("Go Forward"));
-    m_imgStop = MakeImage(panel, "imgStop", style->standardIcon(QStyle::SP_BrowserStop), QStringLiteral("Stop"));
-    m_imgRefresh =
-        MakeImage(panel, "imgRefresh", style->standardIcon(QStyle::SP_BrowserReload), QStringLiteral("Refresh"));
-    for (QToolButton *image : {m_imgHome, m_imgBack, m_imgForward, m_imgStop, m_imgRefresh}) {
-        row->addWidget(image);
-    }
-    auto *label = new QLabel(QStringLiteral("Address:"), panel);
-    label->setObjectName(QStringLiteral("lblAddress"));
-    m_edtAddress = new QLineEdit(panel);
-    m_edtAddress->setObjectName(QStringLiteral("edtAddress"));
-    m_btnGo = MakeButton(panel, "btnGo", QStringLiteral("Go"));
-    row->addWidget(label);
-    row->addWidget(m_edtAddress, 1);
-    row->addWidget(m_btnGo);
+    grid->addWidget(m_newsTab->buildNewsLine(panel));
     return panel;
 }
 
@@ -321,18 +252,6 @@ QWidget *MainWindow::buildButtonBar() {
 }
 
 void MainWindow::connectHandlers() {
-    connect(m_btnGo, &QPushButton::clicked, this, &MainWindow::btnGoClick);
-    connect(m_imgHome, &QToolButton::clicked, this, &MainWindow::imgHomeClick);
-    connect(m_imgBack, &QToolButton::clicked, this, &MainWindow::imgBackClick);
-    connect(m_imgForward, &QToolButton::clicked, this, &MainWindow::imgForwardClick);
-    connect(m_imgStop, &QToolButton::clicked, this, &MainWindow::imgStopClick);
-    connect(m_imgRefresh, &QToolButton::clicked, this, &MainWindow::imgRefreshClick);
-    connect(m_ewbMain.get(), &BrowserPane::navigateComplete2, this, &MainWindow::ewbMainNavigateComplete2);
-    connect(m_ewbMain.get(), &BrowserPane::progressChange, this, &MainWindow::ewbMainProgressChange);
-    connect(m_ewbMain.get(), &BrowserPane::scriptError, this, &MainWindow::ewbMainScriptError);
-    // Queued: a box about a failed opening is never shown inside the engine's navigation call.
-    connect(m_ewbNews.get(), &WebEnginePane::outsideLinkClicked, this, &MainWindow::ewbNewsLinkClick,
-            Qt::QueuedConnection);
     connect(m_btnRSelectAll, &QPushButton::clicked, this, &MainWindow::btnRSelectAllClick);
     connect(m_btnRClearSelection, &QPushButton::clicked, this, &MainWindow::btnRClearSelectionClick);
     connect(m_btnRDelete, &QPushButton::clicked, this, &MainWindow::btnRDeleteClick);
@@ -342,7 +261,6 @@ void MainWindow::connectHandlers() {
     connect(m_btnOpenDetails, &QPushButton::clicked, this, &MainWindow::btnOpenDetailsClick);
     connect(m_btnHelp, &QPushButton::clicked, this, &MainWindow::btnHelpClick);
     connect(m_btnUpdates, &QPushButton::clicked, this, &MainWindow::btnUpdatesClick);
-    connect(m_lblNews, &QLabel::linkActivated, this, &MainWindow::lblNewsLinkClick);
     connect(m_btnSettings, &QPushButton::clicked, this, &MainWindow::btnSettingsClick);
     connect(m_btnStart, &QPushButton::clicked, this, &MainWindow::btnStartClick);
     connect(m_btnStop, &QPushButton::clicked, this, &MainWindow::btnStopClick);

@@ -16,28 +16,27 @@
 
 class BrowserPane;
 class BrowserProfile;
+class BrowserTab;
 class Downloader;
 class ExtractionDriver;
 class UpdateCheck;
 class Host;
 class JournalSession;
 class MainStatusBar;
+class NewsTab;
 class QComboBox;
 class QLabel;
-class QLineEdit;
 class QPushButton;
 class QSplitter;
 class QTabWidget;
-class QToolButton;
 class ResultsJournal;
 class ResultsList;
 class PageBudget;
 class ResultsView;
 class SignedInPageReader;
-class WebEnginePane;
 
-// The program's window: the run's commands, a small web browser, the results list with its
-// buttons and the status bar. It owns everything the run shares for the life of the process.
+// The program's window: the run's commands, the tabs (BrowserTab, NewsTab), the results list with
+// its buttons and the status bar. It owns everything the run shares for the life of the process.
 //
 // The window never waits: its work that waits (the run, the news, the start-up, the update
 // check, an export) runs as coroutines. Closing ends all of them at once, and the window closes
@@ -86,17 +85,7 @@ public:
     void tmrParseTimer();
     void btnExportAllClick();
 
-    // Browser controls.
-    void btnGoClick();
-    void imgHomeClick();
-    void imgBackClick();
-    void imgForwardClick();
-    void imgStopClick();
-    void imgRefreshClick();
-    // Browser events.
-    void ewbMainNavigateComplete2(const QString &url);
     void ewbMainProgressChange(qint64 progress, qint64 progressMax);
-    void ewbMainScriptError(const QString &message);
     // List buttons.
     void btnRSelectAllClick();
     void btnRClearSelectionClick();
@@ -105,19 +94,11 @@ public:
     void btnOpenWebsiteClick();
     void btnOpenMapsClick();
     void btnOpenDetailsClick();
-    // Links to the publisher, news and updates.
+    // Links to the publisher and updates.
     void btnHelpClick();
-    void lblNewsLinkClick();
     void btnUpdatesClick();
     QCoro::Task<> DownloadApplicationUpdates(bool Silent);
-    void ShowOffers();
-    // A link on the offers page that leaves it: the user's browser shows it.
-    void ewbNewsLinkClick(const QString &url);
-    // The news text of every language, as fetched at start-up (empty when the fetch failed).
-    const QString &newsText() const { return m_newsText; }
 
-    // The company search page the Home image and the "nhome" rule lead to.
-    QString companySearchUrl() const;
     // Nothing the window started is still under way.
     bool isIdle() const;
 
@@ -132,9 +113,7 @@ private:
     void tmrDeferredStartTimer();
     // Once the window is on screen: what start-up has to say, then the journal's question.
     void StartSession();
-    QCoro::Task<> FetchNews();
     QCoro::Task<> DeferredStart();
-    void RefreshNewsLine();
     // Opens address in the user's browser and says when the desktop could not; the window goes
     // on meanwhile, and closing it ends the wait.
     void OpenInBrowser(const QString &address);
@@ -142,7 +121,6 @@ private:
     void Shutdown();
     void refreshExportedCounter();
     QWidget *buildCommandPanel();
-    QWidget *buildAddressPanel();
     QWidget *buildResultsArea();
     QWidget *buildButtonBar();
     void connectHandlers();
@@ -163,11 +141,8 @@ private:
     QString m_executableFolder;
     QString m_settingsPath;
     QString m_journalFile;
-    // The news text of every language, fetched once at start-up, and the language it shows in.
-    QString m_newsText;
-    QString m_newsLanguage;
-    std::unique_ptr<WebEnginePane> m_ewbMain;
-    std::unique_ptr<WebEnginePane> m_ewbNews;
+    std::unique_ptr<BrowserTab> m_browserTab;
+    std::unique_ptr<NewsTab> m_newsTab;
     // The member's signed-in pages a run of today's layout reads, out of sight.
     std::unique_ptr<SignedInPageReader> m_signedIn;
     // LinkedIn page reads across runs and restarts; made once the data folder is known.
@@ -192,15 +167,6 @@ private:
     QPushButton *m_btnSettings = nullptr;
     QPushButton *m_btnUpdates = nullptr;
     QPushButton *m_btnHelp = nullptr;
-    QLabel *m_lblNews = nullptr;
-    // Address panel.
-    QToolButton *m_imgHome = nullptr;
-    QToolButton *m_imgBack = nullptr;
-    QToolButton *m_imgForward = nullptr;
-    QToolButton *m_imgStop = nullptr;
-    QToolButton *m_imgRefresh = nullptr;
-    QLineEdit *m_edtAddress = nullptr;
-    QPushButton *m_btnGo = nullptr;
     // Pages and results.
     QTabWidget *m_pgcMain = nullptr;
     QSplitter *m_splitter = nullptr;

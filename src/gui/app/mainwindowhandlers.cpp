@@ -13,13 +13,13 @@
 #include "core/net/downloader.h"
 #include "core/settings/languagefile.h"
 #include "core/settings/languagetags.h"
-#include "core/settings/newsline.h"
 #include "core/settings/settingsstore.h"
-#include "core/updates/newsfeed.h"
 #include "core/updates/updatecheck.h"
+#include "gui/app/browsertab.h"
 #include "gui/app/journalsession.h"
 #include "gui/app/mainstatusbar.h"
 #include "gui/app/mainwindow.h"
+#include "gui/app/newstab.h"
 #include "gui/app/qttranslations.h"
 #include "gui/app/screenfit.h"
 #include "gui/app/tarnwickapplication.h"
@@ -31,8 +31,6 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
-#include <QLabel>
-#include <QLineEdit>
 #include <QLocale>
 #include <QScreen>
 #include <QTabWidget>
@@ -80,8 +78,8 @@ void MainWindow::FormCreate() {
     setWindowTitle(ProductName + QLatin1Char(' ') + ProgramVersion);
     // The proxy line drawn from a list differs from one start to the next.
     m_random.Reseed();
-    SetCustomProxy(m_context->settings, *m_ewbMain, m_random);
-    m_edtAddress->setFocus();
+    SetCustomProxy(m_context->settings, m_browserTab->pane(), m_random);
+    m_browserTab->focusAddress();
 }
 
 QString MainWindow::LoadLanguage(const QString &code) {
@@ -100,17 +98,10 @@ QString MainWindow::LoadLanguage(const QString &code) {
     m_results->refreshItemsListed();
     refreshExportedCounter();
     m_driver->statusLine().Refresh();
-    m_newsLanguage = code;
-    RefreshNewsLine();
+    m_newsTab->setLanguage(code);
     return damaged.isEmpty()
                ? QString()
                : m_context->texts.format(QStringLiteral("main144"), QDir::toNativeSeparators(damaged.constFirst()));
-}
-
-void MainWindow::RefreshNewsLine() {
-    const NewsLine news = BuildNewsLine(m_newsText, m_context->endpoints.affiliatesUrl, m_newsLanguage);
-    m_lblNews->setText(news.markup);
-    m_lblNews->setToolTip(news.toolTip);
 }
 
 void MainWindow::refreshExportedCounter() {
@@ -144,7 +135,7 @@ void MainWindow::btnSettingsClick() {
     request.openLink = [this](const QString &address) {
         OpenInBrowser(address);
     };
-    const SettingsDialogOutcome outcome = RunSettingsDialog(*m_context, request, *m_ewbMain, m_random, this);
+    const SettingsDialogOutcome outcome = RunSettingsDialog(*m_context, request, m_browserTab->pane(), m_random, this);
     if (outcome.accepted && !outcome.save.ok) {
         TarnwickApplication::ReportError(outcome.save.errorString);
     }
@@ -168,62 +159,6 @@ void MainWindow::btnExportAllClick() {
     source.rows = m_results->rows();
     source.selectedRows = m_results->selectedRows();
     m_tasks.track(RunManualExport(*m_context, std::move(source), m_closing));
-}
-
-QString MainWindow::companySearchUrl() const {
-    return m_context->endpoints.linkedInHttp + QStringLiteral("/vsearch/c");
-}
-
-void MainWindow::btnGoClick() {
-    m_ewbMain->navigate(m_edtAddress->text());
-}
-
-void MainWindow::imgHomeClick() {
-    m_ewbMain->navigate(companySearchUrl());
-}
-
-void MainWindow::imgBackClick() {
-    if (m_ewbMain->isBusy()) {
-        m_ewbMain->stop();
-    }
-    m_ewbMain->goBack();
-}
-
-void MainWindow::imgForwardClick() {
-    if (m_ewbMain->isBusy()) {
-        m_ewbMain->stop();
-    }
-    m_ewbMain->goForward();
-}
-
-void MainWindow::imgStopClick() {
-    m_ewbMain->stop();
-    m_statusBar->setGaugePosition(0);
-}
-
-void MainWindow::imgRefreshClick() {
-    if (m_ewbMain->isBusy()) {
-        m_ewbMain->stop();
-    }
-    m_ewbMain->refresh();
-}
-
-void MainWindow::ewbMainNavigateComplete2(const QString &url) {
-    m_edtAddress->setText(m_ewbMain->locationUrl());
-    // LinkedIn's member home page is never shown; the company search takes its place.
-    if (url.contains(QStringLiteral("nhome"), Qt::CaseSensitive)) {
-        imgHomeClick();
-    }
-}
-
-void MainWindow::ewbMainProgressChange(qint64 progress, qint64 progressMax) {
-    m_statusBar->setGaugeMaximum(100);
-    const bool measurable = progress >= 1 && progressMax >= 2;
-    m_statusBar->setGaugePosition(measurable ? progress * 100 / progressMax : 0);
-}
-
-void MainWindow::ewbMainScriptError(const QString &) {
-    // Page script errors are the page's business: no dialog, and its scripts keep running.
 }
 
 void MainWindow::btnRSelectAllClick() {
@@ -262,11 +197,6 @@ void MainWindow::btnHelpClick() {
     OpenInBrowser(m_context->endpoints.tutorialUrl);
 }
 
-// Whatever address the news text holds, the link leads to the affiliates page.
-void MainWindow::lblNewsLinkClick() {
-    OpenInBrowser(m_context->endpoints.affiliatesUrl);
-}
-
 void MainWindow::btnUpdatesClick() {
     m_tasks.track(DownloadApplicationUpdates(false));
 }
@@ -274,17 +204,6 @@ void MainWindow::btnUpdatesClick() {
 // A run's Stop does not end the check: only closing the window does.
 QCoro::Task<> MainWindow::DownloadApplicationUpdates(bool Silent) {
     return m_updateCheck->DownloadApplicationUpdates(Silent, m_closing);
-}
-
-void MainWindow::ShowOffers() {
-    const QString address = OffersPageAddress(m_context->endpoints.offersPageUrl, m_context->settings.CurrLang);
-    if (!address.isEmpty()) {
-        m_ewbNews->navigate(address);
-    }
-}
-
-void MainWindow::ewbNewsLinkClick(const QString &url) {
-    OpenInBrowser(url);
 }
 
 void MainWindow::showEvent(QShowEvent *event) {
@@ -313,7 +232,7 @@ void MainWindow::FitWindowToScreen() {
 void MainWindow::FormShow() {
     m_statusBar->placeGauge();
     m_statusBar->setGaugePosition(0);
-    m_tasks.track(FetchNews());
+    m_tasks.track(m_newsTab->FetchNews(m_closing));
     m_tmrDeferredStart.start();
     QTimer::singleShot(0, this, &MainWindow::StartSession);
 }
@@ -328,14 +247,6 @@ void MainWindow::StartSession() {
     }
     if (m_journal) {
         m_journal->start(QLocale(m_context->settings.CurrLang));
-    }
-}
-
-QCoro::Task<> MainWindow::FetchNews() {
-    const std::optional<QString> news = co_await GetNews(*m_downloader, m_context->endpoints.newsDataUrl, m_closing);
-    if (news) {
-        m_newsText = *news;
-        RefreshNewsLine();
     }
 }
 
@@ -354,8 +265,8 @@ QCoro::Task<> MainWindow::DeferredStart() {
     if (m_closing.requested()) {
         co_return;
     }
-    ShowOffers();
-    m_ewbMain->navigate(m_context->endpoints.linkedInHttps);
+    m_newsTab->ShowOffers(m_context->settings.CurrLang);
+    m_browserTab->pane().navigate(m_context->endpoints.linkedInHttps);
 }
 
 bool MainWindow::isIdle() const {
@@ -365,7 +276,7 @@ bool MainWindow::isIdle() const {
 void MainWindow::Shutdown() {
     m_closing.request();
     m_driver->Shutdown();
-    m_ewbNews->cancelScriptCalls();
+    m_newsTab->Shutdown();
 }
 
 void MainWindow::closeEvent(QCloseEvent *event) {
