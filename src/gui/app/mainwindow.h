@@ -84,7 +84,7 @@ public:
     void btnStopClick();
     void tmrParseTimer();
     void btnExportAllClick();
-
+    // The browser pane's loading progress, shown in the gauge by the Browser tab.
     void ewbMainProgressChange(qint64 progress, qint64 progressMax);
     // List buttons.
     void btnRSelectAllClick();
