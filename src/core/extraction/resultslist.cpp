@@ -11,14 +11,14 @@
 
 ResultsList::ResultsList(AppContext &context) : m_context(context) {}
 
-void ResultsList::appendRow(LeadRow row) {
+void ResultsList::appendRow(const LeadRow &row) {
     m_duplicatedItems.append(row[LeadRow::LinkedInLink]);
-    m_model.appendRow(std::move(row));
+    m_model.appendRow(row);
 }
 
-void ResultsList::appendRows(std::vector<LeadRow> rows) {
-    for (const LeadRow &row : rows) {
-        m_duplicatedItems.append(row[LeadRow::LinkedInLink]);
+void ResultsList::appendRows(PackedRows rows) {
+    for (qsizetype i = 0; i < rows.size(); ++i) {
+        m_duplicatedItems.append(rows.cell(i, LeadRow::LinkedInLink));
     }
     m_model.appendRows(std::move(rows));
 }
@@ -105,7 +105,7 @@ bool ResultsList::deleteSelected() {
     const std::vector<bool> flags = selectedRowFlags();
     for (int i = static_cast<int>(flags.size()) - 1; i >= 0; --i) {
         if (flags[static_cast<std::size_t>(i)]) {
-            m_duplicatedItems.removeLastMatching(row(i)[LeadRow::LinkedInLink]);
+            m_duplicatedItems.removeLastMatching(cell(i, LeadRow::LinkedInLink));
         }
     }
     m_model.removeFlaggedRows(flags);
@@ -128,7 +128,7 @@ QCoro::Task<> ResultsList::openSelectedCell(int column, StopToken stop) {
     if (column < 0 || column >= LeadRow::ColumnCount || !first) {
         co_return;
     }
-    co_await OpenLink(m_context.host, m_context.dialogs, m_context.texts, row(*first)[column], std::move(stop));
+    co_await OpenLink(m_context.host, m_context.dialogs, m_context.texts, cell(*first, column), std::move(stop));
 }
 
 std::optional<int> ResultsList::firstSelectedRow() const {
