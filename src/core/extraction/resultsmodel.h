@@ -26,6 +26,7 @@ public:
     // The row decoded; cell() decodes one cell alone.
     LeadRow row(int row) const { return m_rows.row(row); }
     QString cell(int row, int column) const { return m_rows.cell(row, column); }
+    const PackedRows &packedRows() const { return m_rows; }
     void appendRow(const LeadRow &row);
     // Adds the rows at the end in one insertion.
     void appendRows(PackedRows rows);

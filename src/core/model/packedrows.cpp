@@ -130,6 +130,19 @@ PackedRows &PackedRows::operator=(PackedRows &&other) noexcept {
     return *this;
 }
 
+PackedRows::PackedRows(const PackedRows &other) {
+    for (const Span &row : other.m_rows) {
+        store(row.bytes, row.size);
+    }
+}
+
+PackedRows &PackedRows::operator=(const PackedRows &other) {
+    if (this != &other) {
+        *this = PackedRows(other);
+    }
+    return *this;
+}
+
 void PackedRows::append(const LeadRow &row) {
     qsizetype most = 0;
     for (const QString &cell : row.cells) {

@@ -18,8 +18,9 @@ public:
     PackedRows() = default;
     PackedRows(PackedRows &&other) noexcept;
     PackedRows &operator=(PackedRows &&other) noexcept;
-    PackedRows(const PackedRows &) = delete;
-    PackedRows &operator=(const PackedRows &) = delete;
+    // A copy takes the rows' bytes alone, packed anew.
+    PackedRows(const PackedRows &other);
+    PackedRows &operator=(const PackedRows &other);
     ~PackedRows() = default;
 
     qsizetype size() const { return static_cast<qsizetype>(m_rows.size()); }
