@@ -39,7 +39,7 @@ QCoro::Task<ManualExportOutcome> RunManualExport(AppContext &context, ExportSour
         context.dialogs.showMessage(Dialogs::Icon::Information, context.texts.text(tag));
         return ManualExportOutcome{kind, {}, {}};
     };
-    if (source.rows.isEmpty()) {
+    if (source.rows.empty()) {
         co_return refuse(QStringLiteral("main48"), ManualExportOutcome::RefusedEmptyList);
     }
     if (source.selectedRows.isEmpty()) {

@@ -73,7 +73,7 @@ ExportResult SaveRecords(const ExportSource &source, const QString &AFileName, b
         if (!selected[static_cast<std::size_t>(row)]) {
             continue;
         }
-        const LeadRow &lead = source.rows[row];
+        const LeadRow lead = source.rows.row(row);
         first = true;
         for (const int column : columns) {
             AppendExportField(text, lead[column], delimiter, first);

@@ -177,7 +177,7 @@ ExportResult SaveWorkbook(const ExportSource &source, const QString &AFileName, 
         QStringList cells;
         cells.reserve(columns.size());
         for (const int column : columns) {
-            cells.append(source.rows[row][column]);
+            cells.append(source.rows.cell(row, column));
         }
         rows.append(std::move(cells));
     }

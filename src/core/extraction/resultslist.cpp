@@ -11,14 +11,14 @@
 
 ResultsList::ResultsList(Pieces pieces) : m_pieces(pieces) {}
 
-void ResultsList::appendRow(LeadRow row) {
+void ResultsList::appendRow(const LeadRow &row) {
     m_duplicatedItems.append(row[LeadRow::LinkedInLink]);
-    m_model.appendRow(std::move(row));
+    m_model.appendRow(row);
 }
 
-void ResultsList::appendRows(std::vector<LeadRow> rows) {
-    for (const LeadRow &row : rows) {
-        m_duplicatedItems.append(row[LeadRow::LinkedInLink]);
+void ResultsList::appendRows(PackedRows rows) {
+    for (qsizetype i = 0; i < rows.size(); ++i) {
+        m_duplicatedItems.append(rows.cell(i, LeadRow::LinkedInLink));
     }
     m_model.appendRows(std::move(rows));
 }
@@ -104,7 +104,7 @@ bool ResultsList::deleteSelected() {
     const std::vector<bool> flags = selectedRowFlags();
     for (int i = static_cast<int>(flags.size()) - 1; i >= 0; --i) {
         if (flags[static_cast<std::size_t>(i)]) {
-            m_duplicatedItems.removeLastMatching(row(i)[LeadRow::LinkedInLink]);
+            m_duplicatedItems.removeLastMatching(cell(i, LeadRow::LinkedInLink));
         }
     }
     m_model.removeFlaggedRows(flags);
@@ -127,7 +127,7 @@ QCoro::Task<> ResultsList::openSelectedCell(int column, StopToken stop) {
     if (column < 0 || column >= LeadRow::ColumnCount || !first) {
         co_return;
     }
-    co_await OpenLink(m_pieces.host, m_pieces.dialogs, m_pieces.texts, row(*first)[column], std::move(stop));
+    co_await OpenLink(m_pieces.host, m_pieces.dialogs, m_pieces.texts, cell(*first, column), std::move(stop));
 }
 
 std::optional<int> ResultsList::firstSelectedRow() const {

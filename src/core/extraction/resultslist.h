@@ -4,6 +4,7 @@
 #include "core/extraction/duplicateditems.h"
 #include "core/extraction/resultsmodel.h"
 #include "core/model/leadrow.h"
+#include "core/model/packedrows.h"
 
 #include <QItemSelectionModel>
 #include <QList>
@@ -41,16 +42,17 @@ public:
     const DuplicatedItems &duplicatedItems() const { return m_duplicatedItems; }
 
     // Adds row at the end and records its LinkedIn link as known.
-    void appendRow(LeadRow row);
+    void appendRow(const LeadRow &row);
     // The same for many rows at once, as a restored session lists them.
-    void appendRows(std::vector<LeadRow> rows);
+    void appendRows(PackedRows rows);
     bool isKnownLink(const QString &link) const;
     // Panel 1 of the status bar: "main45" with the row count.
     void refreshItemsListed();
 
     int rowCount() const { return m_model.rowCount(); }
-    const LeadRow &row(int row) const { return m_model.row(row); }
-    // Every row in list order (the strings are shared, not copied).
+    LeadRow row(int row) const { return m_model.row(row); }
+    QString cell(int row, int column) const { return m_model.cell(row, column); }
+    // Every row in list order, decoded.
     QList<LeadRow> rows() const;
     // The selected rows' numbers, ascending.
     QList<int> selectedRows() const;

@@ -1,6 +1,5 @@
 #include "core/extraction/resultsmodel.h"
 
-#include <iterator>
 #include <utility>
 
 namespace {
@@ -42,7 +41,7 @@ QVariant ResultsModel::data(const QModelIndex &index, int role) const {
     if (role != Qt::DisplayRole || !checkIndex(index, CheckIndexOption::IndexIsValid)) {
         return {};
     }
-    return row(index.row())[index.column()];
+    return cell(index.row(), index.column());
 }
 
 QVariant ResultsModel::headerData(int section, Qt::Orientation orientation, int role) const {
@@ -66,26 +65,25 @@ bool ResultsModel::removeRows(int row, int count, const QModelIndex &parent) {
         return false;
     }
     beginRemoveRows({}, row, row + count - 1);
-    const auto first = m_rows.begin() + row;
-    m_rows.erase(first, first + count);
+    m_rows.erase(row, count);
     endRemoveRows();
     return true;
 }
 
-void ResultsModel::appendRow(LeadRow row) {
+void ResultsModel::appendRow(const LeadRow &row) {
     const int position = rowCount();
     beginInsertRows({}, position, position);
-    m_rows.push_back(std::move(row));
+    m_rows.append(row);
     endInsertRows();
 }
 
-void ResultsModel::appendRows(std::vector<LeadRow> rows) {
+void ResultsModel::appendRows(PackedRows rows) {
     if (rows.empty()) {
         return;
     }
     const int position = rowCount();
     beginInsertRows({}, position, position + static_cast<int>(rows.size()) - 1);
-    std::move(rows.begin(), rows.end(), std::back_inserter(m_rows));
+    m_rows.append(std::move(rows));
     endInsertRows();
 }
 
@@ -102,17 +100,7 @@ void ResultsModel::removeFlaggedRows(const std::vector<bool> &flags) {
         return;
     }
     beginResetModel();
-    std::size_t kept = 0;
-    for (std::size_t row = 0; row < m_rows.size(); ++row) {
-        if (row < flags.size() && flags[row]) {
-            continue;
-        }
-        if (kept != row) {
-            m_rows[kept] = std::move(m_rows[row]);
-        }
-        ++kept;
-    }
-    m_rows.resize(kept);
+    m_rows.removeFlagged(flags);
     endResetModel();
 }
 

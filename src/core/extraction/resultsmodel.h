@@ -1,12 +1,11 @@
 #pragma once
 
 #include "core/model/leadrow.h"
-#include "core/util/bulkmemory.h"
+#include "core/model/packedrows.h"
 
 #include <QAbstractTableModel>
 
 #include <array>
-#include <deque>
 #include <vector>
 
 // The rows of the results list as a table: one column per cell, rows in insertion order, text
@@ -24,10 +23,13 @@ public:
     Qt::ItemFlags flags(const QModelIndex &index) const override;
     bool removeRows(int row, int count, const QModelIndex &parent = {}) override;
 
-    const LeadRow &row(int row) const { return m_rows[static_cast<std::size_t>(row)]; }
-    void appendRow(LeadRow row);
+    // The row decoded; cell() decodes one cell alone.
+    LeadRow row(int row) const { return m_rows.row(row); }
+    QString cell(int row, int column) const { return m_rows.cell(row, column); }
+    const PackedRows &packedRows() const { return m_rows; }
+    void appendRow(const LeadRow &row);
     // Adds the rows at the end in one insertion.
-    void appendRows(std::vector<LeadRow> rows);
+    void appendRows(PackedRows rows);
     // Removes every row whose flag is set (flags has one entry per row). Few contiguous runs are
     // removed run by run; a fragmented set is removed in one pass behind a model reset, so the
     // cost stays linear in the number of rows either way.
@@ -41,9 +43,6 @@ public:
     static constexpr int MaxRemovedRuns = 16;
 
 private:
-    // Appending never moves the rows already listed (a vector copies them all as it grows), and
-    // their memory comes in whole blocks: an append touches as little fresh memory as it can.
-    BulkPool m_memory;
-    std::pmr::deque<LeadRow> m_rows{&m_memory};
+    PackedRows m_rows;
     std::array<QString, LeadRow::ColumnCount> m_captions;
 };

@@ -1,5 +1,6 @@
 #include "core/journal/journalrecords.h"
 
+#include <QBuffer>
 #include <QStringDecoder>
 #include <QStringEncoder>
 
@@ -192,19 +193,19 @@ bool ReadNumber(QByteArrayView text, int &number) {
     return ok && number >= 0 && text == QByteArray::number(number);
 }
 
-bool ReplayRemoved(QByteArrayView fields, std::vector<LeadRow> &rows) {
+bool ReplayRemoved(QByteArrayView fields, PackedRows &rows) {
     const qsizetype tab = fields.indexOf('\t');
     int first = 0;
     int count = 0;
     if (tab < 0 || !ReadNumber(fields.first(tab), first) || !ReadNumber(fields.sliced(tab + 1), count) || count < 1 ||
-        static_cast<std::size_t>(first) + count > rows.size()) {
+        qsizetype(first) + count > rows.size()) {
         return false;
     }
-    rows.erase(rows.begin() + first, rows.begin() + first + count);
+    rows.erase(first, count);
     return true;
 }
 
-bool Replay(QByteArrayView line, std::vector<LeadRow> &rows) {
+bool Replay(QByteArrayView line, PackedRows &rows) {
     if (line.size() < 2 || line[1] != '\t') {
         return false;
     }
@@ -214,7 +215,7 @@ bool Replay(QByteArrayView line, std::vector<LeadRow> &rows) {
         if (!ReadListed(fields, row)) {
             return false;
         }
-        rows.push_back(std::move(row));
+        rows.append(row);
         return true;
     }
     return line[0] == Removed && ReplayRemoved(fields, rows);
@@ -263,29 +264,63 @@ QByteArray RemovedRecord(int first, int count) {
 }
 
 JournalContent ReadJournal(QByteArrayView bytes) {
+    QByteArray data = QByteArray::fromRawData(bytes.data(), bytes.size());
+    QBuffer device(&data);
+    device.open(QIODevice::ReadOnly);
+    return ReadJournal(device);
+}
+
+JournalContent ReadJournal(QIODevice &device) {
+    constexpr qint64 PieceBytes = qint64(1) << 20;
     JournalContent content;
     const QByteArray &header = JournalHeader();
-    if (!bytes.startsWith(header)) {
+    // The bytes read and not yet replayed: the header, then the start of a record.
+    QByteArray unread;
+    bool atEnd = false;
+    const auto readPiece = [&] {
+        const qsizetype kept = unread.size();
+        unread.resize(kept + PieceBytes);
+        const qint64 read = device.read(unread.data() + kept, PieceBytes);
+        unread.resize(kept + std::max<qint64>(read, 0));
+        atEnd = read <= 0;
+        if (read < 0) {
+            content.readable = false;
+            content.errorString = device.errorString();
+        }
+    };
+    while (!atEnd && unread.size() < header.size()) {
+        readPiece();
+    }
+    if (!unread.startsWith(header)) {
         // An empty file, or one whose header was cut short, holds nothing yet.
-        content.readable = QByteArrayView(header).startsWith(bytes);
-        content.cutShort = !bytes.isEmpty();
-        content.errorString = content.readable ? QString() : u"not a journal of the results list"_s;
+        content.readable = content.readable && QByteArrayView(header).startsWith(unread);
+        content.cutShort = !unread.isEmpty();
+        if (content.errorString.isEmpty() && !content.readable) {
+            content.errorString = u"not a journal of the results list"_s;
+        }
         return content;
     }
-    // Room for a row per record at once: growing would hold two copies of the rows for a moment.
-    content.rows.reserve(static_cast<std::size_t>(bytes.count('\n')));
-    for (qsizetype start = header.size();;) {
-        const qsizetype end = bytes.indexOf('\n', start);
-        if (end < 0) {
-            content.cutShort = start < bytes.size();
-            return content;
+    qsizetype start = header.size();
+    while (content.readable) {
+        const qsizetype end = unread.indexOf('\n', start);
+        if (end >= 0) {
+            if (!Replay(QByteArrayView(unread).sliced(start, end - start), content.rows)) {
+                content.readable = false;
+                content.errorString = u"record %1 cannot be read"_s.arg(content.records + 1);
+                break;
+            }
+            ++content.records;
+            start = end + 1;
+            continue;
         }
-        if (!Replay(bytes.sliced(start, end - start), content.rows)) {
-            content.readable = false;
-            content.errorString = u"record %1 cannot be read"_s.arg(content.records + 1);
-            return content;
+        if (atEnd) {
+            content.cutShort = start < unread.size();
+            break;
         }
-        ++content.records;
-        start = end + 1;
+        // Only the start of one record is carried over to the next piece.
+        unread = unread.sliced(start);
+        start = 0;
+        readPiece();
     }
+    return content;
 }

@@ -1,12 +1,13 @@
 #pragma once
 
 #include "core/model/leadrow.h"
+#include "core/model/packedrows.h"
 
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
 
-#include <vector>
+class QIODevice;
 
 // The journal of the results list is UTF-8 text: a header line, then one line per change, each
 // ended by a line feed, so a line cut short by a kill or a power cut lacks its line feed.
@@ -28,7 +29,7 @@ struct JournalContent {
     // False when a line other than a cut-off last one is not a record of the journal, or a
     // removal names rows the list did not have; rows then holds the rows before that record.
     bool readable = true;
-    std::vector<LeadRow> rows;
+    PackedRows rows;
     qsizetype records = 0;
     // Bytes follow the last complete record: a record cut short, which adds no row.
     bool cutShort = false;
@@ -36,3 +37,6 @@ struct JournalContent {
 };
 
 JournalContent ReadJournal(QByteArrayView bytes);
+// The same, read from device a piece at a time, so the file's bytes and its rows are never all
+// held at once. A device that fails leaves the content unreadable with the device's error.
+JournalContent ReadJournal(QIODevice &device);

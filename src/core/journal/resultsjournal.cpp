@@ -74,7 +74,7 @@ ResultsJournal::Offer ResultsJournal::restoreLastSession(Dialogs &dialogs, const
     const QDateTime ended = QFileInfo(file).lastModified();
     JournalContent content;
     if (file.open(QIODevice::ReadOnly)) {
-        content = ReadJournal(file.readAll());
+        content = ReadJournal(file);
     } else {
         content.readable = false;
         content.errorString = file.errorString();

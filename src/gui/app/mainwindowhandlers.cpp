@@ -156,7 +156,7 @@ void MainWindow::tmrParseTimer() {
 void MainWindow::btnExportAllClick() {
     ExportSource source;
     source.captions = m_results->columnCaptions();
-    source.rows = m_results->rows();
+    source.rows = m_results->model().packedRows();
     source.selectedRows = m_results->selectedRows();
     m_tasks.track(RunManualExport(*m_context, std::move(source), m_closing));
 }

@@ -138,9 +138,12 @@ TEST_F(SaveRecordsTest, EmptyDelimiterPutsFieldsSideBySide) {
 }
 
 TEST_F(SaveRecordsTest, SpecialCellsStayBetweenTheirQuotes) {
-    m_source.rows[0][1] = QStringLiteral("Smith, Jones\r\nand Sons");
-    m_source.rows[0][2] = QString();
-    m_source.rows[0][3] = QStringLiteral("The \"Best\"");
+    LeadRow special = NumberedRow(0);
+    special[1] = QStringLiteral("Smith, Jones\r\nand Sons");
+    special[2] = QString();
+    special[3] = QStringLiteral("The \"Best\"");
+    m_source.rows.clear();
+    m_source.rows.append(special);
     m_source.selectedRows = {0};
     EXPECT_EQ(save(QStringLiteral("1,2,3")), QByteArray("\"Business Name\",\"Full Address\",\"Address\"\r\n"
                                                         "\"Smith, Jones\r\nand Sons\",\"\",\"The \"\"Best\"\"\"\r\n"));
@@ -169,7 +172,10 @@ TEST_F(SaveRecordsTest, CaptionsAreTheOnesTheListShows) {
 }
 
 TEST_F(SaveRecordsTest, LettersOutsideTheCodePageBecomeReplacementCharacters) {
-    m_source.rows[0][1] = QStringLiteral("\u0141\u00F3d\u017A");
+    LeadRow polish = NumberedRow(0);
+    polish[1] = QStringLiteral("\u0141\u00F3d\u017A");
+    m_source.rows.clear();
+    m_source.rows.append(polish);
     m_source.selectedRows = {0};
     const QByteArray replacement = CodePage::current().encode(u"\u0141");
     ASSERT_EQ(replacement.size(), 1);

@@ -28,12 +28,13 @@ TEST_F(WorkbookTest, ManualExportWritesSelectedRowsAndColumnsAsTextUnderTheUsers
     source.captions = CaptionList();
     source.captions[0] = QStringLiteral("Catégorie");
     source.captions[1] = QStringLiteral("Nom de l'entreprise");
-    for (int row = 0; row < 3; ++row) {
-        source.rows.append(NumberedRow(row));
+    QList<LeadRow> rows = {NumberedRow(0), NumberedRow(1), NumberedRow(2)};
+    rows[0][LeadRow::BusinessName] = QStringLiteral("Café Müller");
+    rows[2][LeadRow::BusinessName] = QStringLiteral("Łódź \"Sp\", z o.o.");
+    rows[2][0] = QStringLiteral("=1+2");
+    for (const LeadRow &row : rows) {
+        source.rows.append(row);
     }
-    source.rows[0][LeadRow::BusinessName] = QStringLiteral("Café Müller");
-    source.rows[2][LeadRow::BusinessName] = QStringLiteral("Łódź \"Sp\", z o.o.");
-    source.rows[2][0] = QStringLiteral("=1+2");
     source.selectedRows = {2, 0};
     t.context.settings.eExportFields = QStringLiteral("1,0");
     t.dialogs.nextSaveFileName = m_dir.filePath(QStringLiteral("leads"));

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 LeadRow NamedRow(int number) {
@@ -102,6 +104,68 @@ TEST_F(ResultsModelRows, NoFlagRemovesNothing) {
     model.removeFlaggedRows(std::vector<bool>(4, false));
     model.removeFlaggedRows({});
     EXPECT_EQ(model.rowCount(), 4);
+}
+
+// Rows are kept packed: every cell must read back exactly as it was appended.
+TEST(ResultsModelCells, ReadBackExactlyAsAppended) {
+    const auto rowOf = [](std::initializer_list<std::pair<int, QString>> cells) {
+        LeadRow row;
+        for (const auto &[column, text] : cells) {
+            row[column] = text;
+        }
+        return row;
+    };
+    const std::vector<LeadRow> rows = {
+        LeadRow{},
+        rowOf({{0, u"first only"_s}}),
+        rowOf({{LeadRow::ColumnCount - 1, u"last only"_s}}),
+        rowOf({{LeadRow::BusinessName, u"Société Générale"_s}, {LeadRow::City, u"東京"_s}, {LeadRow::Phone, u"😀"_s}}),
+        rowOf({{LeadRow::Category, QChar(0xd800) + u"lone"_s}, {LeadRow::Email, u"x"_s + QChar(0xdc00)}}),
+        rowOf({{LeadRow::Address, QString(200, u'a')}, {LeadRow::Fax, u"\t\0\n"_s}}),
+        // Longer than a block of the store.
+        rowOf({{LeadRow::Specialties, QString(PackedRows::BlockBytes, u'é')}, {LeadRow::Founded, u"1901"_s}}),
+        rowOf({{LeadRow::BusinessName, u"after the long one"_s}}),
+    };
+    ResultsModel model;
+    for (const LeadRow &row : rows) {
+        model.appendRow(row);
+    }
+    const auto expectRows = [&model, &rows](const std::vector<std::size_t> &numbers) {
+        ASSERT_EQ(model.rowCount(), static_cast<int>(numbers.size()));
+        for (int i = 0; i < model.rowCount(); ++i) {
+            const LeadRow &expected = rows[numbers[static_cast<std::size_t>(i)]];
+            EXPECT_EQ(model.row(i).cells, expected.cells) << "row " << i;
+            for (int column = 0; column < LeadRow::ColumnCount; ++column) {
+                EXPECT_EQ(model.data(model.index(i, column)).toString(), expected[column]) << i << "," << column;
+            }
+        }
+    };
+    expectRows({0, 1, 2, 3, 4, 5, 6, 7});
+    model.removeRows(2, 2);
+    expectRows({0, 1, 4, 5, 6, 7});
+    std::vector<bool> flags(6, false);
+    flags[0] = flags[3] = flags[4] = true;
+    model.removeFlaggedRows(flags);
+    expectRows({1, 4, 7});
+}
+
+// What removed rows leave behind is given back, and the rows still listed are untouched.
+TEST(ResultsModelCells, SurviveTheMemoryOfRemovedRowsBeingReclaimed) {
+    ResultsModel model;
+    const QString longText(PackedRows::BlockBytes / 8, u'z');
+    for (int i = 0; i < 64; ++i) {
+        LeadRow row = NamedRow(i);
+        row[LeadRow::Specialties] = longText;
+        model.appendRow(row);
+    }
+    ASSERT_TRUE(model.removeRows(0, 60));
+    model.appendRow(NamedRow(64));
+    ASSERT_EQ(model.rowCount(), 5);
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(model.row(i)[LeadRow::BusinessName], NamedRow(60 + i)[LeadRow::BusinessName]);
+        EXPECT_EQ(model.data(model.index(i, LeadRow::Specialties)).toString(), longText);
+    }
+    EXPECT_EQ(model.row(4).cells, NamedRow(64).cells);
 }
 
 TEST(ResultsModelCaptions, StartWithTheDefaultsAndChangeAlone) {

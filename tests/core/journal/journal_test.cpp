@@ -143,6 +143,17 @@ TEST_F(JournalTest, TheListComesBackAfterEveryKindOfChange) {
     EXPECT_EQ(status.st_mode & 0777, 0600u);
 }
 
+// The file is read a piece at a time: records cross the pieces' borders.
+TEST_F(JournalTest, AJournalOfSeveralMegabytesComesBackWhole) {
+    restart();
+    listRows(0, 12000);
+    restart();
+    ASSERT_GT(Bytes(path()).size(), 2 << 20);
+    const QList<int> restored = numbers();
+    ASSERT_EQ(restored.size(), 12000);
+    EXPECT_EQ(restored.last(), 11999);
+}
+
 TEST_F(JournalTest, DiscardKeepsOneCopyAndAClosedQuestionDecidesNothing) {
     restart();
     listRows(0, 3);

@@ -45,8 +45,8 @@ void KillAndRestore(qint64 killAtMs) {
     const JournalContent content = ReadJournal(file.readAll());
     ASSERT_TRUE(content.readable) << content.errorString.toStdString();
     EXPECT_GE(static_cast<int>(content.rows.size()), listedBeforeLastSecond);
-    for (std::size_t row = 0; row < content.rows.size(); ++row) {
-        ASSERT_EQ(content.rows[row].cells, JournalRow(static_cast<int>(row) + 1).cells) << "row " << row;
+    for (qsizetype row = 0; row < content.rows.size(); ++row) {
+        ASSERT_EQ(content.rows.row(row).cells, JournalRow(static_cast<int>(row) + 1).cells) << "row " << row;
     }
     TestContext t;
     ResultsList list(ListPiecesOf(t.context));
