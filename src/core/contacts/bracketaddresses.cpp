@@ -10,14 +10,6 @@ QRegularExpression Optimized(const QString &pattern) {
     return expression;
 }
 
-// The bracketed "at" with the blanks after it; those before it are skipped by hand, so the scan
-// only stops at brackets.
-const QRegularExpression &AtWord() {
-    static const QRegularExpression pattern =
-        Optimized(QStringLiteral(R"((?:\[\s*at\s*\]|\(\s*at\s*\)|\{\s*at\s*\})\s*)"));
-    return pattern;
-}
-
 // The domain after it: labels joined by dots or bracketed "dot" words, at least two labels.
 const QRegularExpression &DomainPart() {
     static const QRegularExpression pattern = Optimized(
@@ -30,6 +22,8 @@ const QRegularExpression &DotWord() {
     return pattern;
 }
 
+constexpr qsizetype maxDomainChars = 320;
+
 bool IsLocalPartChar(QChar c) {
     const char16_t u = c.unicode();
     return (u >= u'a' && u <= u'z') || (u >= u'A' && u <= u'Z') || (u >= u'0' && u <= u'9') || u == u'_' || u == u'-' ||
@@ -38,28 +32,35 @@ bool IsLocalPartChar(QChar c) {
 
 } // namespace
 
-void FindBracketAddresses(const QString &page, FoundAddresses &found) {
-    QRegularExpressionMatchIterator ats = AtWord().globalMatch(page);
-    while (ats.hasNext()) {
-        const QRegularExpressionMatch at = ats.next();
-        qsizetype localEnd = at.capturedStart(0);
-        while (localEnd > 0 && page[localEnd - 1].isSpace()) {
-            --localEnd;
-        }
-        qsizetype start = localEnd;
-        while (start > 0 && IsLocalPartChar(page[start - 1])) {
-            --start;
-        }
-        if (start == localEnd) {
-            continue;
-        }
-        const QRegularExpressionMatch domain = DomainPart().match(
-            page, at.capturedEnd(0), QRegularExpression::NormalMatch, QRegularExpression::AnchorAtOffsetMatchOption);
-        if (!domain.hasMatch()) {
-            continue;
-        }
-        QString address = page.mid(start, localEnd - start) + u'@' + domain.captured(0);
-        address.replace(DotWord(), QStringLiteral("."));
-        found.append({start, std::move(address)});
+// The blanks before the "at" are skipped by hand, so a scan stops at brackets only.
+QString BracketAtPattern() {
+    return QStringLiteral(R"((?:\[\s*at\s*\]|\(\s*at\s*\)|\{\s*at\s*\})\s*)");
+}
+
+FoundAddress BracketAddressAround(const QString &page, qsizetype atStart, qsizetype atEnd) {
+    qsizetype localEnd = atStart;
+    while (localEnd > 0 && page[localEnd - 1].isSpace()) {
+        --localEnd;
     }
+    qsizetype start = localEnd;
+    while (start > 0 && IsLocalPartChar(page[start - 1])) {
+        --start;
+    }
+    if (start == localEnd) {
+        return {};
+    }
+    // A longer domain makes too long an address; the bound keeps each match off the rest of the
+    // page.
+    const QStringView rest = QStringView(page).mid(atEnd);
+    const QStringView window = rest.left(maxDomainChars);
+    const QRegularExpressionMatch domain =
+        DomainPart().match(window, 0, QRegularExpression::NormalMatch, QRegularExpression::AnchorAtOffsetMatchOption);
+    if (!domain.hasMatch() || (domain.capturedLength(0) == window.size() && rest.size() > window.size())) {
+        return {};
+    }
+    QString address = page.mid(start, localEnd - start) + u'@' + domain.captured(0);
+    if (address.contains(u'[') || address.contains(u'(') || address.contains(u'{')) {
+        address.replace(DotWord(), QStringLiteral("."));
+    }
+    return {start, std::move(address)};
 }

@@ -2,8 +2,12 @@
 
 #include "core/contacts/foundaddress.h"
 
-// Appends the addresses the page writes with the "at" and the "dot" in brackets, in page order:
-// «name [at] example [dot] com», «name(at)example.com», «name {at} example {dot} com». Letter case
-// does not matter and blanks may stand around the brackets; the brackets of one word must pair.
-// A bare "at" between words is no address.
-void FindBracketAddresses(const QString &page, FoundAddresses &found);
+// The bracketed "at" of an address and the blanks after it, as a pattern to scan for: «[at]»,
+// «( AT )», «{at}»; the brackets of one word pair.
+QString BracketAtPattern();
+// The address written around the bracketed "at" at [atStart, atEnd) of page, with where it
+// starts: «name [at] example [dot] com», «name(at)example.com», «name {at} example {dot} com».
+// Letter case does not matter and blanks may stand around the brackets. No address (empty) when
+// no name stands before the "at" or no domain of two labels or more after it, so a bare "at"
+// between words is none.
+FoundAddress BracketAddressAround(const QString &page, qsizetype atStart, qsizetype atEnd);

@@ -1,6 +1,6 @@
 #include "core/contacts/cloudflareaddresses.h"
 
-#include <QRegularExpression>
+#include <QByteArray>
 
 namespace {
 
@@ -40,23 +40,4 @@ QString DecodeCloudflareHex(QStringView hex) {
         decoded[i - 1] = static_cast<char>(bytes[i] ^ key);
     }
     return QString::fromUtf8(decoded);
-}
-
-void FindCloudflareAddresses(const QString &page, FoundAddresses &found) {
-    static const QRegularExpression pattern = [] {
-        QRegularExpression expression(
-            QStringLiteral(R"(data-cfemail\s*=\s*["']?([0-9a-f]+)|/cdn-cgi/l/email-protection#([0-9a-f]+))"),
-            QRegularExpression::CaseInsensitiveOption);
-        expression.optimize();
-        return expression;
-    }();
-    QRegularExpressionMatchIterator matches = pattern.globalMatch(page);
-    while (matches.hasNext()) {
-        const QRegularExpressionMatch match = matches.next();
-        const int group = match.capturedLength(1) > 0 ? 1 : 2;
-        QString address = DecodeCloudflareHex(match.capturedView(group));
-        if (!address.isEmpty()) {
-            found.append({match.capturedStart(0), std::move(address)});
-        }
-    }
 }

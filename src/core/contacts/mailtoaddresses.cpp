@@ -1,6 +1,6 @@
 #include "core/contacts/mailtoaddresses.h"
 
-#include <QRegularExpression>
+#include <QByteArray>
 
 QStringList MailtoTargetAddresses(QStringView target) {
     qsizetype end = 0;
@@ -17,21 +17,4 @@ QStringList MailtoTargetAddresses(QStringView target) {
         }
     }
     return addresses;
-}
-
-void FindMailtoAddresses(const QString &page, FoundAddresses &found) {
-    // The target ends where an attribute value or the markup does.
-    static const QRegularExpression pattern = [] {
-        QRegularExpression expression(QStringLiteral(R"(mailto:([^"'<>\s]+))"),
-                                      QRegularExpression::CaseInsensitiveOption);
-        expression.optimize();
-        return expression;
-    }();
-    QRegularExpressionMatchIterator matches = pattern.globalMatch(page);
-    while (matches.hasNext()) {
-        const QRegularExpressionMatch match = matches.next();
-        for (QString &address : MailtoTargetAddresses(match.capturedView(1))) {
-            found.append({match.capturedStart(0), std::move(address)});
-        }
-    }
 }

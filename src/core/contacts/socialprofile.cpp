@@ -53,15 +53,18 @@ bool IsName(QStringView name, QStringView extraChars) {
 // The profile's path for one network, or empty when the segments name no profile.
 QString ProfilePath(SocialNetwork network, const QList<QStringView> &segments) {
     const QString first = segments.isEmpty() ? QString() : segments.front().toString().toLower();
-    const auto single = [&](QStringView extraChars) {
-        return segments.size() == 1 && IsName(segments[0], extraChars) && !IsReserved(segments[0])
-                   ? u'/' + segments[0].toString()
+    const auto name = [&](qsizetype index, QStringView extraChars) {
+        return index < segments.size() && IsName(segments[index], extraChars) && !IsReserved(segments[index])
+                   ? u'/' + segments[index].toString()
                    : QString();
     };
+    const auto single = [&](QStringView extraChars) {
+        return segments.size() == 1 ? name(0, extraChars) : QString();
+    };
     const auto kindAndName = [&](std::initializer_list<QStringView> kinds) {
-        return segments.size() >= 2 && std::find(kinds.begin(), kinds.end(), first) != kinds.end()
-                   ? u'/' + first + u'/' + segments[1].toString()
-                   : QString();
+        const QString rest = name(1, u"-_.%~");
+        return std::find(kinds.begin(), kinds.end(), first) != kinds.end() && !rest.isEmpty() ? u'/' + first + rest
+                                                                                              : QString();
     };
     const bool handle = first.size() > 1 && first.startsWith(u'@') && IsName(segments[0].mid(1), u"._-");
     switch (network) {
@@ -76,7 +79,7 @@ QString ProfilePath(SocialNetwork network, const QList<QStringView> &segments) {
     case SocialNetwork::YouTube:
         return handle ? u'/' + segments[0].toString() : kindAndName({u"channel", u"user", u"c"});
     case SocialNetwork::GitHub:
-        return first == u"orgs" && segments.size() == 2 ? u'/' + segments[1].toString() : single(u"-");
+        return first == u"orgs" && segments.size() == 2 ? name(1, u"-") : single(u"-");
     case SocialNetwork::TikTok:
         return handle && segments.size() == 1 ? u'/' + segments[0].toString() : QString();
     case SocialNetwork::Xing:
@@ -103,6 +106,15 @@ const NetworkHost *HostOf(QStringView host) {
 }
 
 } // namespace
+
+std::optional<SocialNetwork> NetworkOfDomain(QStringView domain) {
+    for (const NetworkHost &entry : networkHosts) {
+        if (domain == entry.domain) {
+            return entry.network;
+        }
+    }
+    return std::nullopt;
+}
 
 std::optional<SocialProfile> ReadSocialProfile(QStringView link) {
     static const QRegularExpression parts(QStringLiteral(R"(^(?:https?:)?//([^/?#]+)([^?#]*))"),

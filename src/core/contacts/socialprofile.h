@@ -14,6 +14,8 @@ struct SocialProfile {
     QString url; // https://, the network's usual host, the profile's path without a trailing "/"
 };
 
+// The network whose domain («linkedin.com», «x.com») this is, in lower case.
+std::optional<SocialNetwork> NetworkOfDomain(QStringView domain);
 // The profile a link («https://uk.linkedin.com/company/acme/?trk=1», «//x.com/acme») names, or
 // nothing for a link that is no profile: a share button, an intent, a post, the network's home
 // page or one of its own pages.
