@@ -40,6 +40,7 @@ targets=(
   "publisherreply 8192 text"
   "resultcards    8192 text"
   "publiccompanypage 16384 text"
+  "contactscanner 16384 text tests/data/browser/links.html tests/data/browser/hostile.html"
 )
 
 status=0

@@ -62,6 +62,19 @@ TEST_F(EmailHarvest, AddressesFromHomeAndContactPagesJoinOnceInOrderFound) {
     EXPECT_EQ(harvester.EmailList().size(), 3);
 }
 
+TEST_F(EmailHarvest, HiddenAddressesFollowThePlainOnesWithTheirPagesAndProfiles) {
+    site.Serve(u"/contact"_s, "Write to office [at] acme [dot] com or sales@acme.com. "
+                              "<a href=\"https://twitter.com/acme\">X</a>");
+    const QString result = Harvest(R"(<p>jane@acme.com</p><a href="/contact">Contact</a>
+        <a href="mailto:sales%40acme.com">Mail</a><a href="https://www.linkedin.com/company/acme">in</a>)");
+
+    EXPECT_EQ(result, u"jane@acme.com;sales@acme.com;office@acme.com");
+    const QString home = harvester.emailSources().value(0);
+    EXPECT_TRUE(home.startsWith(site.Base())) << qPrintable(home);
+    EXPECT_EQ(harvester.emailSources(), (QStringList{home, site.Url(u"/contact"_s), site.Url(u"/contact"_s)}));
+    EXPECT_EQ(harvester.socialLinks(), u"https://www.linkedin.com/company/acme;https://twitter.com/acme"_s);
+}
+
 TEST_F(EmailHarvest, HomePageFetchFailureGivesEmptyText) {
     site.Fail(u"/"_s);
     EXPECT_TRUE(HarvestSite(site.Base()).isEmpty());
