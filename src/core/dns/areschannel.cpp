@@ -22,8 +22,7 @@ int EnsureAresLibraryInit() {
 
 } // namespace
 
-AresChannel::AresChannel(const QString &servers, int tryTimeoutMs, QObject *parent)
-    : QObject(parent) {
+AresChannel::AresChannel(const QString &servers, int tryTimeoutMs, QObject *parent) : QObject(parent) {
     m_timer.setSingleShot(true);
     connect(&m_timer, &QTimer::timeout, this, [this] { Process(ARES_SOCKET_BAD, ARES_SOCKET_BAD); });
     int status = EnsureAresLibraryInit();

@@ -7,7 +7,6 @@
 #include <QTimer>
 
 #include <ares.h>
-
 #include <unordered_map>
 
 class QSocketNotifier;

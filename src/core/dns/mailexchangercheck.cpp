@@ -5,11 +5,10 @@
 #include <QTimer>
 #include <QUrl>
 
-#include <ares.h>
-#include <netdb.h>
-
 #include <algorithm>
+#include <ares.h>
 #include <cstring>
+#include <netdb.h>
 #include <utility>
 
 namespace {
@@ -69,8 +68,8 @@ std::optional<MailServerStatus> JudgeAddress(const DnsAnswer &answer, int type, 
     const int size = static_cast<int>(answer.reply.size());
     const int parsed = type == TypeA ? ares_parse_a_reply(ReplyData(answer), size, &host, nullptr, nullptr)
                                      : ares_parse_aaaa_reply(ReplyData(answer), size, &host, nullptr, nullptr);
-    const bool address = parsed == ARES_SUCCESS && host != nullptr && host->h_addr_list != nullptr &&
-                         host->h_addr_list[0] != nullptr;
+    const bool address =
+        parsed == ARES_SUCCESS && host != nullptr && host->h_addr_list != nullptr && host->h_addr_list[0] != nullptr;
     if (host != nullptr) {
         ares_free_hostent(host);
     }
@@ -96,9 +95,10 @@ QString DomainKey(const QString &domain) {
 } // namespace
 
 MailExchangerCheck::MailExchangerCheck(const QString &servers, std::chrono::milliseconds bound)
-    // c-ares tries twice, the second time twice as long: three tries' worth fit the bound.
-    : m_channel(std::make_unique<AresChannel>(servers, static_cast<int>(bound.count() / 3))),
-      m_bound(bound) {}
+    // c-ares asks each server twice, the second time waiting twice as long: with one server both
+    // fit the bound, so a lost datagram is asked again. The lookup's deadline holds the bound for
+    // more servers and for the queries after the first.
+    : m_channel(std::make_unique<AresChannel>(servers, static_cast<int>(bound.count() / 3))), m_bound(bound) {}
 
 MailExchangerCheck::~MailExchangerCheck() {
     *m_alive = false;
