@@ -12,4 +12,4 @@ struct EndpointName {
     QString Endpoints::*member;
 };
 
-const std::array<EndpointName, 13> &EndpointEnvironmentNames();
+const std::array<EndpointName, 14> &EndpointEnvironmentNames();

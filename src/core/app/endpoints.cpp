@@ -5,8 +5,8 @@
 #include <QFile>
 #include <QFileInfo>
 
-const std::array<EndpointName, 13> &EndpointEnvironmentNames() {
-    static const std::array<EndpointName, 13> names{{
+const std::array<EndpointName, 14> &EndpointEnvironmentNames() {
+    static const std::array<EndpointName, 14> names{{
         {"TARNWICK_LINKEDIN_HTTPS", &Endpoints::linkedInHttps},
         {"TARNWICK_LINKEDIN_HTTP", &Endpoints::linkedInHttp},
         {"TARNWICK_GOOGLE_MAPS_HTTP", &Endpoints::googleMapsHttp},
@@ -20,6 +20,7 @@ const std::array<EndpointName, 13> &EndpointEnvironmentNames() {
         {"TARNWICK_TUTORIAL_URL", &Endpoints::tutorialUrl},
         {"TARNWICK_AFFILIATES_URL", &Endpoints::affiliatesUrl},
         {"TARNWICK_PROXY_ADVICE_URL", &Endpoints::proxyAdviceUrl},
+        {"TARNWICK_DNS_SERVER", &Endpoints::dnsServer},
     }};
     return names;
 }

@@ -49,6 +49,9 @@ struct Endpoints {
     QString affiliatesUrl = QStringLiteral("https://www.brisvanesoftware.com/affiliates");
     // The advice page behind "How to protect your IP?" in the settings dialog.
     QString proxyAdviceUrl = QStringLiteral("https://www.brisvanesoftware.com/protect-your-ip");
+    // The DNS server asked about mail exchangers, as "host:port" (several separated by commas);
+    // empty for the system's resolver configuration.
+    QString dnsServer;
 
     // The defaults, with every value the environment names replaced.
     static Endpoints fromEnvironment(const QProcessEnvironment &environment = QProcessEnvironment::systemEnvironment());

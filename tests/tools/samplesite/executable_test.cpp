@@ -62,8 +62,8 @@ TEST(SampleSiteExecutable, PrintsItsBaseServesAndStopsOnTerminate) {
 
 TEST(SampleSiteExecutable, PrintEnvNamesEveryEndpointThenReady) {
     SampleSiteProcess site({QStringLiteral("--print-env")});
-    const QStringList lines = site.ReadLines(15);
-    ASSERT_EQ(lines.size(), 15) << lines.join(u'\n').toStdString();
+    const QStringList lines = site.ReadLines(16);
+    ASSERT_EQ(lines.size(), 16) << lines.join(u'\n').toStdString();
     const QString base = lines.first();
     EXPECT_EQ(lines.at(1), u"TARNWICK_LINKEDIN_HTTPS=" + base);
     EXPECT_EQ(lines.at(6), QStringLiteral("TARNWICK_PLACES_KEY_A=sample-key-a"));
