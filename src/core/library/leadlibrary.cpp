@@ -1,0 +1,183 @@
+#include "core/library/leadlibrary.h"
+
+#include "core/extraction/duplicateditems.h"
+#include "core/library/cellblob.h"
+#include "core/library/cellfunctions.h"
+#include "core/library/damagedfile.h"
+#include "core/library/libraryquery.h"
+#include "core/library/libraryschema.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <sqlite3.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr QFileDevice::Permissions OwnerOnly = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
+
+// SQLite gives a new -wal and -shm the main file's mode, so the main file is made 0600 first.
+bool MakeOwnerOnly(const QString &path) {
+    QFile file(path);
+    if (!file.exists() && !file.open(QIODevice::WriteOnly | QIODevice::NewOnly, OwnerOnly)) {
+        return false;
+    }
+    bool ok = file.setPermissions(OwnerOnly);
+    for (const QString &companion : {QString(path + u"-wal"_s), QString(path + u"-shm"_s)}) {
+        if (QFile::exists(companion)) {
+            ok = QFile::setPermissions(companion, OwnerOnly) && ok;
+        }
+    }
+    return ok;
+}
+
+} // namespace
+
+LeadLibrary::LeadLibrary(Clock clock, QObject *parent)
+    : QObject(parent), m_clock(clock ? std::move(clock) : [] { return QDateTime::currentMSecsSinceEpoch(); }) {
+    m_flushTimer.setSingleShot(true);
+    m_flushTimer.setInterval(FlushDelayMs);
+    connect(&m_flushTimer, &QTimer::timeout, this, &LeadLibrary::timedFlush);
+}
+
+LeadLibrary::~LeadLibrary() {
+    flush();
+}
+
+LibraryOpening LeadLibrary::open(const QString &path) {
+    using State = LibraryOpening::State;
+    flush();
+    m_db.close();
+    m_path = path;
+    if (!QDir().mkpath(QFileInfo(path).absolutePath())) {
+        return {State::Failed, u"cannot make the folder of %1"_s.arg(path), {}};
+    }
+    const bool existed = QFileInfo(path).size() > 0;
+    const SchemaCheck check = connectTo(path);
+    if (check.state == SchemaCheck::State::Ready) {
+        return {existed ? State::Opened : State::Created, {}, {}};
+    }
+    m_db.close();
+    if (check.state != SchemaCheck::State::Unreadable) {
+        return {State::Failed, check.reason, {}};
+    }
+    const LibraryResult<QString> moved = MoveDamagedAside(path, QDateTime::currentDateTime());
+    if (!moved.ok()) {
+        return {State::Failed, check.reason + u"; "_s + moved.errorString, {}};
+    }
+    const SchemaCheck fresh = connectTo(path);
+    if (fresh.state != SchemaCheck::State::Ready) {
+        m_db.close();
+        return {State::Failed, fresh.reason, {}};
+    }
+    return {State::Replaced, check.reason, moved.value};
+}
+
+SchemaCheck LeadLibrary::connectTo(const QString &path) {
+    using State = SchemaCheck::State;
+    if (!MakeOwnerOnly(path)) {
+        return {State::Failed, u"cannot make %1 private"_s.arg(path)};
+    }
+    if (!m_db.open(path)) {
+        return {State::Failed, m_db.errorString()};
+    }
+    if (!RegisterCellFunctions(m_db.handle()) || !m_db.exec("PRAGMA busy_timeout = 5000")) {
+        return {State::Failed, m_db.errorString()};
+    }
+    SchemaCheck check = PrepareSchema(m_db);
+    if (check.state != State::Ready) {
+        return check;
+    }
+    if (m_db.queryText("PRAGMA journal_mode = WAL") != u"wal"_s ||
+        !m_db.exec("PRAGMA synchronous = NORMAL; PRAGMA foreign_keys = ON") || !prepareStatements()) {
+        return {State::Failed, m_db.errorString()};
+    }
+    return check;
+}
+
+bool LeadLibrary::prepareStatements() {
+    m_upsert = m_db.prepare(u"INSERT INTO companies (link_key, cells, first_seen, last_seen, search_address, failure) "
+                            u"VALUES (?1, ?2, ?3, ?3, ?4, ?5) ON CONFLICT (link_key) DO UPDATE SET "
+                            u"cells = merge_cells(cells, excluded.cells), last_seen = excluded.last_seen, "
+                            u"failure = excluded.failure"_s);
+    m_lookup = m_db.prepare(u"SELECT 1 FROM companies WHERE link_key = ?1"_s);
+    m_exported = m_db.prepare(u"SELECT EXISTS (SELECT 1 FROM exports WHERE company_id = "
+                              u"(SELECT id FROM companies WHERE link_key = ?1))"_s);
+    return m_upsert.isValid() && m_lookup.isValid() && m_exported.isValid();
+}
+
+void LeadLibrary::add(const LeadRow &row, const QString &searchAddress, const QString &failure) {
+    const QString &link = row[LeadRow::LinkedInLink];
+    if (!isOpen() || link.trimmed().isEmpty()) {
+        return;
+    }
+    QString key = KnownLinkKey(link);
+    m_queuedKeys.insert(key);
+    m_queue.push_back({std::move(key), EncodeCells(row), m_clock(), searchAddress, failure});
+    // Rows keep coming during a run: a timer armed again at every row would never fire.
+    if (!m_flushTimer.isActive()) {
+        m_flushTimer.start();
+    }
+}
+
+LibraryResult<int> LeadLibrary::flush() {
+    m_flushTimer.stop();
+    if (m_queue.empty()) {
+        return {0, {}};
+    }
+    const LibraryResult<int> written = inTransaction([this] {
+        for (const Queued &row : m_queue) {
+            m_upsert.begin();
+            m_upsert.bind(1, row.key);
+            m_upsert.bindBlob(2, row.cells);
+            m_upsert.bind(3, row.seen);
+            m_upsert.bind(4, row.searchAddress);
+            m_upsert.bind(5, row.failure);
+            m_upsert.step();
+            if (m_upsert.failed()) {
+                m_upsert.finish();
+                return -1;
+            }
+        }
+        m_upsert.finish();
+        return int(m_queue.size());
+    });
+    if (written.ok()) {
+        m_queue.clear();
+        m_queuedKeys.clear();
+    } else if (isOpen()) {
+        m_flushTimer.start();
+    }
+    return written;
+}
+
+void LeadLibrary::timedFlush() {
+    const LibraryResult<int> written = flush();
+    if (!written.ok()) {
+        Q_EMIT writeFailed(written.errorString);
+    }
+}
+
+LibraryResult<int> LeadLibrary::inTransaction(const std::function<int()> &body) {
+    if (!isOpen()) {
+        return LibraryResult<int>::failure(u"the library is not open"_s);
+    }
+    if (!m_db.exec("BEGIN IMMEDIATE")) {
+        return LibraryResult<int>::failure(errorText("cannot begin a write"));
+    }
+    const int count = body();
+    if (count < 0 || !m_db.exec("COMMIT")) {
+        // The reason is taken before the rollback replaces it.
+        const QString reason = errorText("cannot write the library");
+        m_db.exec("ROLLBACK");
+        return LibraryResult<int>::failure(reason);
+    }
+    return {count, {}};
+}
+
+QString LeadLibrary::errorText(const char *what) const {
+    return QLatin1StringView(what) + u": "_s + m_db.errorString();
+}
