@@ -87,10 +87,14 @@ SchemaCheck LeadLibrary::connectTo(const QString &path) {
     if (!RegisterCellFunctions(m_db.handle()) || !m_db.exec("PRAGMA busy_timeout = 5000")) {
         return {State::Failed, m_db.errorString()};
     }
+    // Until the file passes its check, closing must not write into it: a damaged file goes
+    // aside as it was found.
+    m_db.setCheckpointOnClose(false);
     SchemaCheck check = PrepareSchema(m_db);
     if (check.state != State::Ready) {
         return check;
     }
+    m_db.setCheckpointOnClose(true);
     if (m_db.queryText("PRAGMA journal_mode = WAL") != u"wal"_s ||
         !m_db.exec("PRAGMA synchronous = NORMAL; PRAGMA foreign_keys = ON") || !prepareStatements()) {
         return {State::Failed, m_db.errorString()};

@@ -26,6 +26,10 @@ void SqliteDatabase::close() {
     m_db.reset();
 }
 
+void SqliteDatabase::setCheckpointOnClose(bool checkpoint) {
+    sqlite3_db_config(m_db.get(), SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, checkpoint ? 0 : 1, nullptr);
+}
+
 bool SqliteDatabase::exec(const char *sql) {
     return sqlite3_exec(m_db.get(), sql, nullptr, nullptr, nullptr) == SQLITE_OK;
 }

@@ -18,6 +18,8 @@ public:
     void close();
     bool isOpen() const { return m_db != nullptr; }
 
+    // Whether closing the last connection folds the -wal file into the database and removes it.
+    void setCheckpointOnClose(bool checkpoint);
     // Runs statements that return no rows; false on the first that fails.
     bool exec(const char *sql);
     // An invalid statement when the text does not compile.
