@@ -108,14 +108,18 @@ SchemaCheck LeadLibrary::connectTo(const QString &path) {
 }
 
 bool LeadLibrary::prepareStatements() {
-    m_upsert = m_db.prepare(u"INSERT INTO companies (link_key, cells, first_seen, last_seen, search_address, failure) "
-                            u"VALUES (?1, ?2, ?3, ?3, ?4, ?5) ON CONFLICT (link_key) DO UPDATE SET "
-                            u"cells = merge_cells(cells, excluded.cells), last_seen = excluded.last_seen, "
-                            u"failure = excluded.failure"_s);
+    m_insert = m_db.prepare(u"INSERT OR IGNORE INTO companies "
+                            u"(link_key, cells, first_seen, last_seen, search_address, failure) "
+                            u"VALUES (?1, ?2, ?3, ?3, ?4, ?5)"_s);
+    m_index = m_db.prepare(u"INSERT INTO company_text (rowid, name, website, city, email) "
+                           u"VALUES (?1, ?2, ?3, ?4, ?5)"_s);
+    m_update = m_db.prepare(u"UPDATE companies SET cells = merge_cells(cells, ?2), last_seen = ?3, failure = ?4 "
+                            u"WHERE link_key = ?1"_s);
     m_lookup = m_db.prepare(u"SELECT 1 FROM companies WHERE link_key = ?1"_s);
     m_exported = m_db.prepare(u"SELECT EXISTS (SELECT 1 FROM exports WHERE company_id = "
                               u"(SELECT id FROM companies WHERE link_key = ?1))"_s);
-    return m_upsert.isValid() && m_lookup.isValid() && m_exported.isValid();
+    return m_insert.isValid() && m_index.isValid() && m_update.isValid() && m_lookup.isValid() &&
+           m_exported.isValid();
 }
 
 void LeadLibrary::add(const LeadRow &row, const QString &searchAddress, const QString &failure) {
@@ -125,7 +129,11 @@ void LeadLibrary::add(const LeadRow &row, const QString &searchAddress, const QS
     }
     QString key = KnownLinkKey(link);
     m_queuedKeys.insert(key);
-    m_queue.push_back({std::move(key), EncodeCells(row), m_clock(), searchAddress, failure});
+    std::array<QString, 4> indexed;
+    for (std::size_t column = 0; column < IndexedCells.size(); ++column) {
+        indexed[column] = row[IndexedCells[column]];
+    }
+    m_queue.push_back({std::move(key), EncodeCells(row), std::move(indexed), m_clock(), searchAddress, failure});
     // Rows keep coming during a run: a timer armed again at every row would never fire.
     if (!m_flushTimer.isActive()) {
         m_flushTimer.start();
@@ -139,19 +147,10 @@ LibraryResult<int> LeadLibrary::flush() {
     }
     const LibraryResult<int> written = inTransaction([this] {
         for (const Queued &row : m_queue) {
-            m_upsert.begin();
-            m_upsert.bind(1, row.key);
-            m_upsert.bindBlob(2, row.cells);
-            m_upsert.bind(3, row.seen);
-            m_upsert.bind(4, row.searchAddress);
-            m_upsert.bind(5, row.failure);
-            m_upsert.step();
-            if (m_upsert.failed()) {
-                m_upsert.finish();
+            if (!write(row)) {
                 return -1;
             }
         }
-        m_upsert.finish();
         return int(m_queue.size());
     });
     if (written.ok()) {
@@ -161,6 +160,36 @@ LibraryResult<int> LeadLibrary::flush() {
         m_flushTimer.start();
     }
     return written;
+}
+
+bool LeadLibrary::write(const Queued &row) {
+    m_insert.begin();
+    m_insert.bind(1, row.key);
+    m_insert.bindBlob(2, row.cells);
+    m_insert.bind(3, row.seen);
+    m_insert.bind(4, row.searchAddress);
+    m_insert.bind(5, row.failure);
+    m_insert.step();
+    m_insert.finish();
+    if (m_insert.failed()) {
+        return false;
+    }
+    SqliteStatement &statement = sqlite3_changes(m_db.handle()) == 1 ? m_index : m_update;
+    statement.begin();
+    if (&statement == &m_index) {
+        statement.bind(1, qint64(sqlite3_last_insert_rowid(m_db.handle())));
+        for (std::size_t column = 0; column < row.indexed.size(); ++column) {
+            statement.bind(int(column) + 2, row.indexed[column]);
+        }
+    } else {
+        statement.bind(1, row.key);
+        statement.bindBlob(2, row.cells);
+        statement.bind(3, row.seen);
+        statement.bind(4, row.failure);
+    }
+    statement.step();
+    statement.finish();
+    return !statement.failed();
 }
 
 void LeadLibrary::timedFlush() {

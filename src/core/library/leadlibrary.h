@@ -13,6 +13,7 @@
 #include <QStringList>
 #include <QTimer>
 
+#include <array>
 #include <functional>
 #include <vector>
 
@@ -84,6 +85,7 @@ private:
     struct Queued {
         QString key;
         QByteArray cells;
+        std::array<QString, 4> indexed; // the cells of IndexedCells
         qint64 seen = 0;
         QString searchAddress;
         QString failure;
@@ -92,6 +94,8 @@ private:
     // Connects to the file, making it private and checking or making its schema.
     SchemaCheck connectTo(const QString &path);
     bool prepareStatements();
+    // Writes one queued row inside the open transaction; false when it fails.
+    bool write(const Queued &row);
     void timedFlush();
     // Runs body inside one write transaction; the body's count, or the reason it failed.
     LibraryResult<int> inTransaction(const std::function<int()> &body);
@@ -104,7 +108,9 @@ private:
     Clock m_clock;
     QString m_path;
     SqliteDatabase m_db;
-    mutable SqliteStatement m_upsert;
+    SqliteStatement m_insert;
+    SqliteStatement m_index;
+    SqliteStatement m_update;
     mutable SqliteStatement m_lookup;
     mutable SqliteStatement m_exported;
     std::vector<Queued> m_queue;

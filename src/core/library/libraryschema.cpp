@@ -11,9 +11,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// The full-text columns and the cells they index, in the order of the index.
-constexpr int IndexedCells[] = {LeadRow::BusinessName, LeadRow::Website, LeadRow::City, LeadRow::Email};
-
 QString CellValues(const char *row) {
     QStringList values;
     for (const int cell : IndexedCells) {
@@ -47,9 +44,6 @@ QString SchemaSql() {
            u"CREATE INDEX exports_by_company ON exports(company_id);"
            u"CREATE VIRTUAL TABLE company_text USING fts5(name, website, city, email, content='',"
            u"  tokenize='unicode61 remove_diacritics 2');"
-           u"CREATE TRIGGER companies_added AFTER INSERT ON companies BEGIN "_s +
-           insert +
-           u" END;"
            u"CREATE TRIGGER companies_removed AFTER DELETE ON companies BEGIN "_s +
            remove +
            u" END;"
@@ -62,7 +56,7 @@ QString SchemaSql() {
 
 bool HasEveryPart(SqliteDatabase &db) {
     return db.queryText("SELECT count(*) FROM sqlite_schema WHERE name IN ('companies', 'exports', 'company_text', "
-                        "'companies_added', 'companies_removed', 'companies_changed')") == u"6"_s;
+                        "'companies_removed', 'companies_changed')") == u"5"_s;
 }
 
 } // namespace

@@ -1,6 +1,10 @@
 #pragma once
 
+#include "core/model/leadrow.h"
+
 #include <QString>
+
+#include <array>
 
 class SqliteDatabase;
 
@@ -9,8 +13,10 @@ class SqliteDatabase;
 //   first and last seen (milliseconds since the epoch), the search address it first came from,
 //   and why fetching it failed ('' when it is complete);
 // - exports: one row per company and file it was exported to;
-// - company_text: a contentless full-text index of name, web site, city and e-mail, kept in
-//   step with companies by triggers.
+// - company_text: a contentless full-text index of name, web site, city and e-mail (IndexedCells),
+//   under the company's id. A new company is indexed by whoever inserts it; triggers keep the
+//   index in step when cells change or a company goes. (A trigger on insert would make every
+//   insert keep an undo copy of the pages it touches, which costs more than the insert.)
 struct SchemaCheck {
     enum class State {
         Ready,      // the schema is there, made now or found whole
@@ -23,6 +29,9 @@ struct SchemaCheck {
 };
 
 inline constexpr int LibrarySchemaVersion = 1;
+// The cells in the full-text index, in the order of its columns.
+inline constexpr std::array<int, 4> IndexedCells = {LeadRow::BusinessName, LeadRow::Website, LeadRow::City,
+                                                    LeadRow::Email};
 
 // Checks the file behind a fresh connection and makes the schema in an empty one. The cell
 // functions must already be registered.
