@@ -22,13 +22,12 @@ namespace {
 
 constexpr int Million = 1'000'000;
 
-const std::array<QString, 20> Names = {
-    u"Nordwind"_s, u"Alpine"_s,   u"Harbour"_s, u"Cobalt"_s, u"Summit"_s, u"Meridian"_s, u"Lumen"_s,
-    u"Granite"_s,  u"Vertex"_s,   u"Orchid"_s,  u"Pioneer"_s, u"Quartz"_s, u"Riverside"_s, u"Sable"_s,
-    u"Tandem"_s,   u"Umbra"_s,    u"Velvet"_s,  u"Willow"_s, u"Zenith"_s, u"Bramble"_s};
-const std::array<QString, 10> Trades = {u"Analytics"_s, u"Software"_s,  u"Logistics"_s, u"Consulting"_s,
-                                        u"Robotics"_s,  u"Foods"_s,     u"Energy"_s,    u"Design"_s,
-                                        u"Finance"_s,   u"Health"_s};
+const std::array<QString, 20> Names = {u"Nordwind"_s, u"Alpine"_s, u"Harbour"_s,   u"Cobalt"_s, u"Summit"_s,
+                                       u"Meridian"_s, u"Lumen"_s,  u"Granite"_s,   u"Vertex"_s, u"Orchid"_s,
+                                       u"Pioneer"_s,  u"Quartz"_s, u"Riverside"_s, u"Sable"_s,  u"Tandem"_s,
+                                       u"Umbra"_s,    u"Velvet"_s, u"Willow"_s,    u"Zenith"_s, u"Bramble"_s};
+const std::array<QString, 10> Trades = {u"Analytics"_s, u"Software"_s, u"Logistics"_s, u"Consulting"_s, u"Robotics"_s,
+                                        u"Foods"_s,     u"Energy"_s,   u"Design"_s,    u"Finance"_s,    u"Health"_s};
 const std::array<QString, 50> Cities = [] {
     std::array<QString, 50> cities;
     const char16_t *base[] = {u"Leeds", u"München", u"Zürich", u"Lyon", u"Porto"};
@@ -40,8 +39,8 @@ const std::array<QString, 50> Cities = [] {
 
 // A row as a run typically lists it: about 400 bytes, half the cells filled.
 LeadRow Row(int number) {
-    const QString name = Names[std::size_t(number % 20)] + u' ' + Trades[std::size_t(number / 20 % 10)] + u' ' +
-                         QString::number(number);
+    const QString name =
+        Names[std::size_t(number % 20)] + u' ' + Trades[std::size_t(number / 20 % 10)] + u' ' + QString::number(number);
     const QString slug = u"company-%1"_s.arg(number);
     LeadRow row;
     row[LeadRow::Category] = u"Information Technology and Services"_s;
@@ -140,21 +139,22 @@ void BM_ContainsOfAMillion(benchmark::State &state) {
     int number = 0;
     for (auto _ : state) {
         number = (number + 7919) % Million;
-        const QString link = u"HTTPS://WWW.LINKEDIN.COM/COMPANY/%1-%2"_s.arg(known ? u"company"_s : u"other"_s)
-                                 .arg(number);
+        const QString link =
+            u"HTTPS://WWW.LINKEDIN.COM/COMPANY/%1-%2"_s.arg(known ? u"company"_s : u"other"_s).arg(number);
         benchmark::DoNotOptimize(library.contains(link));
     }
 }
 BENCHMARK(BM_ContainsOfAMillion)->ArgName("known")->Arg(1)->Arg(0)->Unit(benchmark::kMicrosecond);
 
 // The search box: the count of matches and the first page of 100, for a company's name (one
-// match), a trade (100,000), a city (20,000) with a search address, and the whole library.
+// match), a trade (100,000), a city (200,000) narrowed by a search address (to 5,000), and the
+// whole library.
 void BM_SearchOfAMillion(benchmark::State &state) {
     LeadLibrary &library = MillionLibrary::get();
     const std::array<LibraryFilter, 4> filters = {
         LibraryFilter{u"nordwind analytics 400000"_s, {}, {}, {}},
         LibraryFilter{u"robot"_s, {}, {}, {}},
-        LibraryFilter{u"münchen"_s, Address(0), {}, {}},
+        LibraryFilter{u"münchen"_s, Address(1), {}, {}},
         LibraryFilter{},
     };
     const LibraryFilter &filter = filters[std::size_t(state.range(0))];

@@ -118,8 +118,7 @@ bool LeadLibrary::prepareStatements() {
     m_lookup = m_db.prepare(u"SELECT 1 FROM companies WHERE link_key = ?1"_s);
     m_exported = m_db.prepare(u"SELECT EXISTS (SELECT 1 FROM exports WHERE company_id = "
                               u"(SELECT id FROM companies WHERE link_key = ?1))"_s);
-    return m_insert.isValid() && m_index.isValid() && m_update.isValid() && m_lookup.isValid() &&
-           m_exported.isValid();
+    return m_insert.isValid() && m_index.isValid() && m_update.isValid() && m_lookup.isValid() && m_exported.isValid();
 }
 
 void LeadLibrary::add(const LeadRow &row, const QString &searchAddress, const QString &failure) {

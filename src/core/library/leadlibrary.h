@@ -27,6 +27,7 @@ struct SchemaCheck;
 //   non-empty cells, the time and the failure.
 // - Views (count, page, ...) show what has been written; contains() also sees the queue.
 // - A failed write keeps the queue and tries again on the next beat; writeFailed says so.
+// - It lives in the thread that made it, as its timer does.
 class LeadLibrary : public QObject {
     Q_OBJECT
 
