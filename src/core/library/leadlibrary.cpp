@@ -96,8 +96,8 @@ SchemaCheck LeadLibrary::connectTo(const QString &path) {
     }
     m_db.setCheckpointOnClose(true);
     // A batch of a run touches pages all over the index of links and the text index: a cache that
-    // holds them (up to 64 MiB) keeps it from writing the same pages again and again. Each upsert
-    // keeps the pages it changes for its own undo, in memory rather than in a temporary file.
+    // holds them (up to 64 MiB) keeps it from writing the same pages again and again. An update of a
+    // known company keeps the pages its trigger changes for its own undo: in memory, not in a file.
     if (m_db.queryText("PRAGMA journal_mode = WAL") != u"wal"_s ||
         !m_db.exec("PRAGMA synchronous = NORMAL; PRAGMA foreign_keys = ON; PRAGMA cache_size = -65536; "
                    "PRAGMA temp_store = MEMORY") ||
