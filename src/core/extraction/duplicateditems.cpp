@@ -85,6 +85,11 @@ bool DuplicatedItems::MembershipEqual::operator()(const QString &a, const QStrin
     return a.toCaseFolded() == b.toCaseFolded();
 }
 
+QString KnownLinkKey(const QString &link) {
+    Folded folded;
+    return FoldAscii<ToLower>(link, folded) ? View(folded).toString() : link.toCaseFolded();
+}
+
 std::size_t DuplicatedItems::DeletionHash::operator()(const QString &link) const {
     Folded folded;
     FoldAscii<ToUpper>(QStringView(link).trimmed(), folded);

@@ -58,3 +58,7 @@ private:
     std::pmr::deque<QString> m_pending{&m_memory};
     int m_count = 0;
 };
+
+// The link folded as membership compares it: two links are the same known link exactly when
+// their keys are equal. A key is its own key.
+QString KnownLinkKey(const QString &link);

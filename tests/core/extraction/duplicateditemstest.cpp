@@ -59,6 +59,24 @@ TEST(DuplicatedItemsMembership, SurroundingBlanksCount) {
     EXPECT_FALSE(items.contains(QStringLiteral(" https://www.linkedin.com/company/acme")));
 }
 
+// The key stands for membership: equal keys exactly when the list would call the links the same.
+TEST(DuplicatedItemsMembership, KnownLinkKeysAgreeWithMembership) {
+    const QString links[] = {QStringLiteral("https://x/Acme"),
+                             QStringLiteral("HTTPS://X/ACME"),
+                             QStringLiteral(" https://x/acme"),
+                             QStringLiteral("https://x/%1").arg(QChar(0x00C9)),
+                             QStringLiteral("https://x/%1").arg(QChar(0x00E9)),
+                             QStringLiteral("https://x/e")};
+    for (const QString &a : links) {
+        DuplicatedItems items;
+        items.append(a);
+        for (const QString &b : links) {
+            EXPECT_EQ(KnownLinkKey(a) == KnownLinkKey(b), items.contains(b)) << a.toStdString() << b.toStdString();
+        }
+        EXPECT_EQ(KnownLinkKey(KnownLinkKey(a)), KnownLinkKey(a));
+    }
+}
+
 TEST(DuplicatedItemsRemoval, MatchesTrimmedAndUpperCased) {
     DuplicatedItems items;
     items.append(QStringLiteral("  https://www.linkedin.com/company/acme\t"));

@@ -1,0 +1,46 @@
+#include "core/library/cellblob.h"
+
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// A blob as a program with another number of columns writes it.
+QByteArray BlobOf(int cells) {
+    std::vector<QByteArray> texts;
+    for (int cell = 0; cell < cells; ++cell) {
+        texts.push_back(u"cell %1 Ελληνικά 東京"_s.arg(cell).toUtf8());
+    }
+    return EncodeSlices(std::vector<QByteArrayView>(texts.begin(), texts.end()));
+}
+
+TEST(CellBlob, AnyCountReadsBackInto20Columns) {
+    for (const int cells : {0, 17, 20, 23}) {
+        SCOPED_TRACE(cells);
+        const LeadRow row = DecodeCells(BlobOf(cells));
+        for (int column = 0; column < LeadRow::ColumnCount; ++column) {
+            EXPECT_EQ(row[column], column < cells ? u"cell %1 Ελληνικά 東京"_s.arg(column) : QString());
+        }
+    }
+}
+
+TEST(CellBlob, BlobCutShortReadsItsWholeCells) {
+    const QByteArray blob = BlobOf(3);
+    const LeadRow row = DecodeCells(QByteArrayView(blob).chopped(2));
+    EXPECT_EQ(row[1], u"cell 1 Ελληνικά 東京"_s);
+    EXPECT_TRUE(row[2].isEmpty());
+}
+
+TEST(CellBlob, MergeKeepsCellsTheNewerLacksAndTheOlderCount) {
+    const QByteArray older = BlobOf(23);
+    LeadRow newer;
+    newer[LeadRow::BusinessName] = u"Renamed"_s;
+    const std::vector<QByteArrayView> merged = CellSlices(MergeCells(older, EncodeCells(newer)));
+    ASSERT_EQ(merged.size(), 23u);
+    EXPECT_EQ(merged[LeadRow::BusinessName], "Renamed");
+    EXPECT_EQ(QString::fromUtf8(merged[0]), u"cell 0 Ελληνικά 東京"_s);
+    EXPECT_EQ(QString::fromUtf8(merged[22]), u"cell 22 Ελληνικά 東京"_s);
+}
+
+} // namespace
