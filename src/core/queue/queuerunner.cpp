@@ -80,7 +80,8 @@ QCoro::Task<bool> QueueRunner::RunSearch(qsizetype index) {
     m_queue.started = true;
     Save();
     const bool opened = co_await OpenSearch(search.address);
-    if (!opened) {
+    // A run the user started meanwhile is not this search's: the queue waits for the user.
+    if (!opened || m_pieces.run.Parsing) {
         co_return false;
     }
     m_pieces.run.Queued = QueuedExport{search.fileName, m_queue.stamp};
