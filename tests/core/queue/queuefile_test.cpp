@@ -71,15 +71,4 @@ INSTANTIATE_TEST_SUITE_P(Files, DamagedQueueFile,
                                          DamagedCase{"SearchWithoutAddress", "tarnwick-queue 1\nsearch\t0\t\n"}),
                          [](const testing::TestParamInfo<DamagedCase> &info) { return info.param.name; });
 
-TEST_F(QueueFileTest, MissingFileIsNoQueue) {
-    EXPECT_FALSE(file.load());
-}
-
-TEST_F(QueueFileTest, FolderThatCannotBeWrittenSaysWhy) {
-    const QueueFile nowhere(folder.path() + u"/missing/queue.dat"_s);
-    const QueueFile::Saved saved = nowhere.save(Sample());
-    EXPECT_FALSE(saved.ok);
-    EXPECT_FALSE(saved.errorString.isEmpty());
-}
-
 } // namespace

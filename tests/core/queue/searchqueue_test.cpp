@@ -70,30 +70,4 @@ INSTANTIATE_TEST_SUITE_P(
         ParseCase{"NothingButComments", u"# none\n\n"_s, {}, {}}),
     [](const testing::TestParamInfo<ParseCase> &info) { return info.param.name; });
 
-TEST(QueueProgress, CurrentIsTheFirstSearchNotDone) {
-    SearchQueue queue = SearchQueue::FromText(u"a\nb\nc"_s, Site);
-    queue.started = true;
-    queue.markDone(0);
-    EXPECT_EQ(queue.current(), 1);
-    EXPECT_FALSE(queue.started);
-    queue.markDone(2);
-    EXPECT_EQ(queue.current(), 1);
-    queue.markDone(1);
-    EXPECT_TRUE(queue.finished());
-    EXPECT_EQ(queue.current(), 3);
-}
-
-TEST(QueueProgress, RestoredQueueNamesItsFilesAsBefore) {
-    const SearchQueue made = SearchQueue::FromText(u"x\nX\nhttps://www.linkedin.com/search/results/all/"_s, Site);
-    QList<QString> addresses;
-    for (const QueuedSearch &search : made.searches()) {
-        addresses.append(search.address);
-    }
-    const SearchQueue restored = SearchQueue::FromSearches(addresses, {true, false, false});
-    ASSERT_EQ(restored.size(), 3);
-    EXPECT_EQ(restored.searches().at(1).fileName, u"X (2)"_s);
-    EXPECT_EQ(restored.searches().at(2).fileName, u"Search 3"_s);
-    EXPECT_EQ(restored.current(), 1);
-}
-
 } // namespace
