@@ -103,6 +103,7 @@ int main(int argc, char **argv) {
     options.browserProfile = &profile;
     options.executableFolder = LanguageFolder(executableFolder);
     options.journalFile = ResultsJournalFile();
+    options.queueFile = commandLine.queueFile;
     MainWindow window(host, options);
     ApplyQtTranslations(window.context().settings.CurrLang);
     window.show();

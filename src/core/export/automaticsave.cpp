@@ -89,8 +89,16 @@ ExportResult AutomaticSave(AutomaticExportTarget target, const QStringList &capt
     return written;
 }
 
-bool EnsureExportFolder(const AppSettings &settings) {
-    if (!settings.cExportAutomatic || settings.eExportFolder.isEmpty()) {
+bool ExportsAutomatically(const AppSettings &settings, const RunState &run) {
+    return settings.cExportAutomatic || run.Queued.has_value();
+}
+
+QString AutomaticExportCategory(const RunState &run) {
+    return run.Queued ? run.Queued->category : QStringLiteral("Results");
+}
+
+bool EnsureExportFolder(const AppSettings &settings, const RunState &run) {
+    if (!ExportsAutomatically(settings, run) || settings.eExportFolder.isEmpty()) {
         return false;
     }
     return QDir().mkpath(settings.eExportFolder);

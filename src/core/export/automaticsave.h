@@ -38,10 +38,10 @@ QString AutomaticExportPath(const QString &AFolder, const QString &ACategory, co
 ExportResult AutomaticSave(AutomaticExportTarget target, const QStringList &captions, const QString &AFolder,
                            const QString &ACategory, const QString &ALine);
 
-// Makes the export folder, with any missing parents, when automatic export is on; a run calls it
+// Makes the export folder, with any missing parents, when the run exports automatically; a run calls it
 // as it starts, so a folder that does not exist yet (a fresh desktop's Documents) is no failure.
 // False when the folder is still missing; the first row then reports why.
-bool EnsureExportFolder(const AppSettings &settings);
+bool EnsureExportFolder(const AppSettings &settings, const RunState &run);
 
 // Whether EnsureExportFolder could have the folder: it exists, or the nearest folder above it
 // that exists is one this user may write in.
@@ -49,6 +49,11 @@ bool ExportFolderCanBeCreated(const QString &folder);
 // The file the user gets from the run's automatic export: the CSV file, or its workbook.
 QString AutomaticExportFilePath(const AppSettings &settings, const RunState &run, const QString &AFolder,
                                 const QString &ACategory);
+
+// Whether the run exports each row automatically: as the settings say, or always in a queue.
+bool ExportsAutomatically(const AppSettings &settings, const RunState &run);
+// The category the run's automatic export file is named after.
+QString AutomaticExportCategory(const RunState &run);
 
 // Brings the run's workbook up to date with every row and forgets the run; nothing to do in CSV
 // mode. Called when a run ends.

@@ -73,8 +73,10 @@ void ExtractionDriver::btnStartClick() {
     m_pieces.run.ShouldStop = StopToken::Create();
     m_pieces.run.Parsing = true;
     m_tmrParse.start();
-    m_pieces.run.DateTimeVal = MakeDateTimeVal(QDateTime::currentDateTime());
-    EnsureExportFolder(m_pieces.settings);
+    // A queue's searches keep one time stamp in their file names, across restarts too.
+    m_pieces.run.DateTimeVal =
+        m_pieces.run.Queued ? m_pieces.run.Queued->stamp : MakeDateTimeVal(QDateTime::currentDateTime());
+    EnsureExportFolder(m_pieces.settings, m_pieces.run);
     m_runStarted = true;
     m_challenge = Challenge::None;
     m_cardsWait.reset();
@@ -99,7 +101,7 @@ void ExtractionDriver::btnStopClick() {
     if (m_runStarted) {
         m_statusLine.Stopped();
     }
-    RunEnded();
+    RunEnded(RunEnd::Stopped);
     m_pauses.track(PumpDelay(m_timings.stopPauseMs, m_closing));
 }
 
@@ -344,19 +346,20 @@ void ExtractionDriver::StopAtChallenge(Challenge challenge) {
     m_pieces.run.ShouldStop.request();
     m_pieces.status.setGaugePosition(0);
     m_statusLine.StoppedAtChallenge();
-    RunEnded();
+    RunEnded(RunEnd::Challenge);
     m_pieces.dialogs.showMessage(Dialogs::Icon::Warning, m_pieces.texts.text(ChallengeMessageTag(challenge)));
 }
 
 void ExtractionDriver::EndRun() {
     m_pieces.run.Parsing = false;
     m_pieces.status.setPanelText(StatusSink::ActivityPanel, m_pieces.texts.text(QStringLiteral("main92")));
-    const QString exportFile = m_pieces.run.ExportedNum > 0
-                                   ? AutomaticExportFilePath(m_pieces.settings, m_pieces.run,
-                                                             m_pieces.settings.eExportFolder, QStringLiteral("Results"))
-                                   : QString();
+    const QString exportFile =
+        m_pieces.run.ExportedNum > 0
+            ? AutomaticExportFilePath(m_pieces.settings, m_pieces.run, m_pieces.settings.eExportFolder,
+                                      AutomaticExportCategory(m_pieces.run))
+            : QString();
     m_statusLine.Finished(exportFile);
-    RunEnded();
+    RunEnded(RunEnd::Finished);
 }
 
 void ExtractionDriver::FailRun(const QString &message) {
@@ -365,10 +368,11 @@ void ExtractionDriver::FailRun(const QString &message) {
     m_pieces.run.Parsing = false;
     m_pieces.status.setPanelText(StatusSink::ActivityPanel, message);
     m_statusLine.Stopped();
-    RunEnded();
+    RunEnded(RunEnd::Failed);
 }
 
-void ExtractionDriver::RunEnded() {
+void ExtractionDriver::RunEnded(RunEnd how) {
+    m_lastEnd = how;
     if (m_runEnded) {
         m_runEnded();
     }

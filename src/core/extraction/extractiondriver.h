@@ -50,6 +50,9 @@ public:
         int stopPauseMs = 1000;
     };
 
+    // How a run ended.
+    enum class RunEnd { Finished, Stopped, Challenge, Failed };
+
     ExtractionDriver(RunPieces pieces, ResultsList &results, BrowserPane &pane, Fetcher &fetcher, QTimer &tmrParse,
                      RandomSource &random);
     // Ends every wait of the driver first: nothing it started outlives it.
@@ -66,6 +69,8 @@ public:
 
     // Called whenever a run ends: at its last page, after a failure, on Stop.
     void setRunEndedHandler(std::function<void()> handler) { m_runEnded = std::move(handler); }
+    // How the last run ended, for the run-ended handler to read.
+    RunEnd lastRunEnd() const { return m_lastEnd; }
     // Every LinkedIn page a run of today's layout reads passes the guard first; none by default.
     void setAccountGuard(AccountGuard *guard);
     // The guard that counts those reads against the page budgets and, while one is spent, says
@@ -85,6 +90,8 @@ public:
     bool isPolling() const;
     ResultsPageParser &parser() { return m_parser; }
     const RunStatusLine &statusLine() const { return m_statusLine; }
+    // Put before what the run's line says, such as the place of the search in a queue.
+    void setStatusPrefix(const QString &prefix) { m_statusLine.setPrefix(prefix); }
 
 private:
     QCoro::Task<> Tick();
@@ -100,7 +107,7 @@ private:
     bool StoppedByExportFailure(const ExportResult &automaticExport);
     void EndRun();
     void FailRun(const QString &message);
-    void RunEnded();
+    void RunEnded(RunEnd how);
 
     RunPieces m_pieces;
     BrowserPane &m_pane;
@@ -110,6 +117,7 @@ private:
     RunStatusLine m_statusLine;
     bool m_runStarted = false; // the status line stays empty until the first run
     std::function<void()> m_runEnded;
+    RunEnd m_lastEnd = RunEnd::Finished;
     Timings m_timings;
     PageLayout m_layout = PageLayout::None;
     AccountGuard *m_account = nullptr;

@@ -221,10 +221,11 @@ QCoro::Task<bool> ResultsPageParser::FinishEntry(LeadRow &row, const QString &na
     }
     row[LeadRow::BusinessName] = name;
 
-    if (m_pieces.settings.cExportAutomatic) {
+    if (ExportsAutomatically(m_pieces.settings, m_pieces.run)) {
         const QString line = ExportLine(row, m_pieces.settings.eDelimiter);
-        outcome.automaticExport = AutomaticSave(m_pieces.automaticExport(), m_results.columnCaptions(),
-                                                m_pieces.settings.eExportFolder, QStringLiteral("Results"), line);
+        outcome.automaticExport =
+            AutomaticSave(m_pieces.automaticExport(), m_results.columnCaptions(), m_pieces.settings.eExportFolder,
+                          AutomaticExportCategory(m_pieces.run), line);
         if (outcome.automaticExport) {
             if (m_statusLine != nullptr) {
                 m_statusLine->RowAdded();

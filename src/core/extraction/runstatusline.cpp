@@ -150,7 +150,7 @@ void RunStatusLine::Render() const {
         break;
     }
     }
-    m_status.setPanelText(StatusSink::RunPanel, text);
+    m_status.setPanelText(StatusSink::RunPanel, m_prefix + text);
     m_status.setPanelToolTip(StatusSink::RunPanel, toolTip);
 }
 
@@ -158,8 +158,14 @@ void RunStatusLine::Render() const {
 void RunStatusLine::ShowCountdown() {
     const qint64 left = m_pauseMs - m_pauseClock.elapsed();
     const qint64 seconds = std::max<qint64>((left + 999) / 1000, 1);
-    m_status.setPanelText(StatusSink::RunPanel, m_texts.format(QStringLiteral("main113"), QString::number(seconds)));
+    m_status.setPanelText(StatusSink::RunPanel,
+                          m_prefix + m_texts.format(QStringLiteral("main113"), QString::number(seconds)));
     if (left <= 0) {
         m_countdown.stop();
     }
+}
+
+void RunStatusLine::setPrefix(const QString &prefix) {
+    m_prefix = prefix;
+    Refresh();
 }

@@ -38,6 +38,8 @@ public:
     void Finished(const QString &exportFile);
     // Shows the line again in the texts now in force, as after a change of language.
     void Refresh() const;
+    // Text put before whatever the line says; empty for none.
+    void setPrefix(const QString &prefix);
 
     int pages() const { return m_pages; }
     int rows() const { return m_rows; }
@@ -69,6 +71,7 @@ private:
     int m_pageRows = 0; // on the page being read
     int m_failures[3] = {};
     Shown m_shown = Shown::Nothing;
+    QString m_prefix;
     QString m_budgetText; // formatted by whoever keeps the budget
     QString m_exportFile;
     QString m_lastFailure;

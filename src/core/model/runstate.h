@@ -4,6 +4,15 @@
 
 #include <QString>
 
+#include <optional>
+
+// The automatic export of a run that a queue of searches starts: always on, to a file of the
+// search's own name and the queue's time stamp.
+struct QueuedExport {
+    QString category;
+    QString stamp;
+};
+
 // The state of an extraction run, shared by every part that takes part in one.
 struct RunState {
     bool Parsing = false; // a run is active
@@ -14,4 +23,5 @@ struct RunState {
     QString SuperParseHTML; // the page markup of the current tick
     QString DateTimeVal;    // the run's start time as file-name-safe text
     qint32 ExportedNum = 0; // rows exported automatically in this run
+    std::optional<QueuedExport> Queued;
 };

@@ -37,4 +37,6 @@ struct AppSettings {
     int eHourBudget = DefaultHourBudget;
     int eDayBudget = DefaultDayBudget;
     ExportFormat eExportFormat = ExportFormat::Csv;
+    // Seconds between two searches of a queue, about: the pause is drawn from half to one and a half times it.
+    QString eQueuePause = QStringLiteral("30");
 };

@@ -53,6 +53,7 @@ LanguageTable BuildMainWindowTags() {
     AppendRange(table, 130, 131);
     AppendRange(table, 140, 160);
     AppendRange(table, 200, 206);
+    AppendRange(table, 220, 235);
     return table;
 }
 
@@ -103,6 +104,8 @@ const LanguageTable &SettingsDialogTags() {
         {u"settings50"_s, u"File format:"_s},
         {u"settings51"_s, u"CSV"_s},
         {u"settings52"_s, u"Excel workbook (XLSX)"_s},
+        {u"settings60"_s, u"Pause between the searches of a queue:"_s},
+        {u"settings61"_s, u"seconds"_s},
     };
     return table;
 }
@@ -124,6 +127,8 @@ const QStringList &UiTextTags() {
         for (int number = 140; number <= 160; ++number)
             list.append(MainTag(number));
         for (int number = 200; number <= 206; ++number)
+            list.append(MainTag(number));
+        for (int number = 220; number <= 235; ++number)
             list.append(MainTag(number));
         return list;
     }();

@@ -155,6 +155,7 @@ LoadSettingsResult ReadSettings(AppSettings &settings, const QString &path, cons
     settings.eHourBudget = BudgetValue(reader.next(u"eHourBudget"), DefaultHourBudget);
     settings.eDayBudget = BudgetValue(reader.next(u"eDayBudget"), DefaultDayBudget);
     settings.eExportFormat = ParseExportFormat(reader.next(u"eExportFormat"));
+    readNonBlank(u"eQueuePause", settings.eQueuePause, u"30"_s);
 
     result.status = LoadSettingsResult::Status::Loaded;
     return result;
@@ -199,6 +200,7 @@ SaveSettingsResult SaveSettings(const AppSettings &settings, const QString &path
         Entry(u"eHourBudget", QString::number(settings.eHourBudget)),
         Entry(u"eDayBudget", QString::number(settings.eDayBudget)),
         Entry(u"eExportFormat", ExportFormatText(settings.eExportFormat)),
+        Entry(u"eQueuePause", settings.eQueuePause),
     };
     const TextFileWriteResult written = TextFile::writeLines(path, lines, TextFile::Access::OwnerOnly);
     return {written.ok, written.errorString};

@@ -54,7 +54,12 @@ CommandLine ParseCommandLine(const QCoreApplication &app, bool demoAvailable) {
     const QCommandLineOption demo(QStringLiteral("demo"),
                                   QStringLiteral("Run on the sample site on 127.0.0.1 instead of the real sites, in "
                                                  "a throw-away home folder, without the pause between requests."));
+    const QCommandLineOption queue(QStringLiteral("queue"),
+                                   QStringLiteral("Run the searches listed in FILE, one a line (a LinkedIn search "
+                                                  "address or keywords), in place of the stored queue."),
+                                   QStringLiteral("FILE"));
     parser.addOption(verbose);
+    parser.addOption(queue);
     if (demoAvailable) {
         parser.addOption(demo);
     }
@@ -68,5 +73,8 @@ CommandLine ParseCommandLine(const QCoreApplication &app, bool demoAvailable) {
     parser.process(app);
     line.verbose = parser.isSet(verbose);
     line.demo = demoAvailable && parser.isSet(demo);
+    if (parser.isSet(queue)) {
+        line.queueFile = QFileInfo(parser.value(queue)).absoluteFilePath();
+    }
     return line;
 }

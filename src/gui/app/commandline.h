@@ -12,6 +12,8 @@ class QCoreApplication;
 struct CommandLine {
     bool verbose = false;
     bool demo = false;
+    // --queue FILE: the searches to run, one a line; empty for none.
+    QString queueFile;
     // Set when the program ends at once with this status: a wrong option was reported.
     std::optional<int> exitStatus;
 };

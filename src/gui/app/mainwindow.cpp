@@ -9,6 +9,7 @@
 #include "core/host/hostservices.h"
 #include "core/journal/resultsjournal.h"
 #include "core/net/downloader.h"
+#include "core/queue/queuerunner.h"
 #include "core/settings/languagefile.h"
 #include "core/updates/updatecheck.h"
 #include "gui/app/browsertab.h"
@@ -70,6 +71,7 @@ MainWindow::MainWindow(Host &host, Options options, QWidget *parent)
     m_executableFolder =
         options.executableFolder.isEmpty() ? QCoreApplication::applicationDirPath() : options.executableFolder;
     m_journalFile = options.journalFile;
+    m_queueFile = options.queueFile;
     m_config = options.config;
     m_configPath = options.configPath;
     Q_ASSERT(options.browserProfile);
@@ -122,6 +124,9 @@ MainWindow::MainWindow(Host &host, Options options, QWidget *parent)
         }
         if (const ExportResult workbook = FinishAutomaticSave(m_context->workbook); !workbook) {
             m_statusBar->setPanelText(StatusSink::ActivityPanel, workbook.errorString);
+        }
+        if (m_queue) {
+            m_queue->runEnded(m_driver->lastRunEnd());
         }
     });
     // An error the application's handler drops is still said in the status line.
@@ -197,10 +202,11 @@ QWidget *MainWindow::buildCommandPanel() {
     auto *buttonRow = new QHBoxLayout;
     m_btnStart = MakeButton(panel, "btnStart", QStringLiteral("Get Data"));
     m_btnStop = MakeButton(panel, "btnStop", QStringLiteral("Stop"));
+    m_btnQueue = MakeButton(panel, "btnQueue", QStringLiteral("Queue"));
     m_btnSettings = MakeButton(panel, "btnSettings", QStringLiteral("Settings"));
     m_btnUpdates = MakeButton(panel, "btnUpdates", QStringLiteral("Get Updates"));
     m_btnHelp = MakeButton(panel, "btnHelp", QStringLiteral("Help"));
-    for (QPushButton *button : {m_btnStart, m_btnStop, m_btnSettings, m_btnUpdates, m_btnHelp}) {
+    for (QPushButton *button : {m_btnStart, m_btnStop, m_btnQueue, m_btnSettings, m_btnUpdates, m_btnHelp}) {
         buttonRow->addWidget(button);
     }
     buttonRow->addStretch(1);
@@ -264,6 +270,7 @@ void MainWindow::connectHandlers() {
     connect(m_btnSettings, &QPushButton::clicked, this, &MainWindow::btnSettingsClick);
     connect(m_btnStart, &QPushButton::clicked, this, &MainWindow::btnStartClick);
     connect(m_btnStop, &QPushButton::clicked, this, &MainWindow::btnStopClick);
+    connect(m_btnQueue, &QPushButton::clicked, this, &MainWindow::btnQueueClick);
     connect(&m_tmrParse, &QTimer::timeout, this, &MainWindow::tmrParseTimer);
     connect(m_btnExportAll, &QPushButton::clicked, this, &MainWindow::btnExportAllClick);
     // Only the user's choice counts as a change; selecting the stored language at start-up does not.

@@ -26,6 +26,8 @@ class MainStatusBar;
 class NewsTab;
 class QComboBox;
 class QLabel;
+class QueueDialog;
+class QueueRunner;
 class QPushButton;
 class QSplitter;
 class QTabWidget;
@@ -58,6 +60,8 @@ public:
         QString configPath;
         // Where the results list is journalled; empty keeps its rows in memory only.
         QString journalFile;
+        // A file of searches, one a line, run as the queue once the window shows; empty for none.
+        QString queueFile;
     };
 
     MainWindow(Host &host, Options options, QWidget *parent = nullptr);
@@ -84,6 +88,11 @@ public:
     void btnStopClick();
     void tmrParseTimer();
     void btnExportAllClick();
+    // The queue of searches: its dialog, and running it.
+    void btnQueueClick();
+    void RunQueue();
+    QueueRunner *queue() const { return m_queue.get(); }
+    QueueDialog *queueDialog() const { return m_queueDialog; }
     // The browser pane's loading progress, shown in the gauge by the Browser tab.
     void ewbMainProgressChange(qint64 progress, qint64 progressMax);
     // List buttons.
@@ -113,6 +122,10 @@ private:
     void tmrDeferredStartTimer();
     // Once the window is on screen: what start-up has to say, then the journal's question.
     void StartSession();
+    // Once the start page is asked for: the queue of the command line, or the question about an
+    // unfinished one.
+    void StartQueue();
+    void MakeQueue(const QString &dataFolder);
     QCoro::Task<> DeferredStart();
     // Opens address in the user's browser and says when the desktop could not; the window goes
     // on meanwhile, and closing it ends the wait.
@@ -153,6 +166,10 @@ private:
     QTimer m_tmrParse;
     std::unique_ptr<ExtractionDriver> m_driver;
     std::unique_ptr<UpdateCheck> m_updateCheck;
+    // Drives the driver: declared after it, so it goes first.
+    std::unique_ptr<QueueRunner> m_queue;
+    QueueDialog *m_queueDialog = nullptr;
+    QString m_queueFile;
     // The window's own coroutines, and what ends their waits when the window closes.
     TaskTracker m_tasks;
     StopToken m_closing = StopToken::Create();
@@ -164,6 +181,7 @@ private:
     QComboBox *m_cbxLanguage = nullptr;
     QPushButton *m_btnStart = nullptr;
     QPushButton *m_btnStop = nullptr;
+    QPushButton *m_btnQueue = nullptr;
     QPushButton *m_btnSettings = nullptr;
     QPushButton *m_btnUpdates = nullptr;
     QPushButton *m_btnHelp = nullptr;

@@ -11,6 +11,7 @@
 #include "core/journal/resultsjournal.h"
 #include "core/net/customproxy.h"
 #include "core/net/downloader.h"
+#include "core/queue/queuerunner.h"
 #include "core/settings/languagefile.h"
 #include "core/settings/languagetags.h"
 #include "core/settings/settingsstore.h"
@@ -21,6 +22,7 @@
 #include "gui/app/mainwindow.h"
 #include "gui/app/newstab.h"
 #include "gui/app/qttranslations.h"
+#include "gui/app/queuedialog.h"
 #include "gui/app/screenfit.h"
 #include "gui/app/tarnwickapplication.h"
 #include "gui/browser/webenginepane.h"
@@ -32,6 +34,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QLocale>
+#include <QPushButton>
 #include <QScreen>
 #include <QTabWidget>
 #include <QWindow>
@@ -58,6 +61,7 @@ void MainWindow::FormCreate() {
     m_settingsPath = dataFolder.isEmpty() ? QString() : SettingsFilePath(dataFolder);
     m_pageBudget = std::make_unique<PageBudget>(dataFolder.isEmpty() ? QString() : PageBudgetFilePath(dataFolder));
     m_driver->setPageBudget(m_pageBudget.get());
+    MakeQueue(dataFolder);
     // A missing or broken settings file leaves the defaults in force.
     const LoadSettingsResult settings = LoadSettings(m_context->settings, m_settingsPath, GetDocumentsFolder(m_host));
     const qsizetype languageIndex = LanguageCodes().indexOf(m_context->settings.CurrLang);
@@ -98,6 +102,10 @@ QString MainWindow::LoadLanguage(const QString &code) {
     m_results->refreshItemsListed();
     refreshExportedCounter();
     m_driver->statusLine().Refresh();
+    m_btnQueue->setText(m_context->texts.text(QStringLiteral("main220")));
+    if (m_queueDialog != nullptr) {
+        m_queueDialog->refresh();
+    }
     m_newsTab->setLanguage(code);
     return damaged.isEmpty()
                ? QString()
@@ -267,6 +275,8 @@ QCoro::Task<> MainWindow::DeferredStart() {
     }
     m_newsTab->ShowOffers(m_context->settings.CurrLang);
     m_browserTab->pane().navigate(m_context->endpoints.linkedInHttps);
+    // After the first page is asked for, so no search of the queue is replaced by it.
+    StartQueue();
 }
 
 bool MainWindow::isIdle() const {
@@ -275,6 +285,9 @@ bool MainWindow::isIdle() const {
 
 void MainWindow::Shutdown() {
     m_closing.request();
+    if (m_queue) {
+        m_queue->Shutdown();
+    }
     m_driver->Shutdown();
     m_newsTab->Shutdown();
 }

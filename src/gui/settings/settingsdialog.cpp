@@ -133,6 +133,7 @@ void SettingsDialog::FormCreate(const QStringList &columnCaptions) {
     m_ui.edtUsername->setText(settings.eUserName);
     m_ui.edtPassword->setText(settings.ePassword);
     m_ui.speRandom->setText(settings.eRandom);
+    m_ui.edtQueuePause->setText(settings.eQueuePause);
     m_ui.chkExtractEmails->setChecked(settings.cExtractEmails);
     ApplyProxyRule();
     m_ui.speHourBudget->setValue(settings.eHourBudget);
@@ -237,6 +238,8 @@ void SettingsDialog::btnOkClick() {
     settings.ePassword = m_ui.edtPassword->text();
     settings.eExportFields = CountExportFields();
     settings.eRandom = m_ui.speRandom->text();
+    // An emptied field keeps the default rather than no pause at all.
+    settings.eQueuePause = m_ui.edtQueuePause->text().isEmpty() ? u"30"_s : m_ui.edtQueuePause->text();
     settings.eRandomProxies = MemoLines(m_ui.memRandomProxies);
     settings.cExtractEmails = m_ui.chkExtractEmails->isChecked();
     settings.cCompleteFromGoogle = m_ui.chkCompleteFromGoogle->isChecked();
@@ -318,6 +321,8 @@ void SettingsDialog::ApplyLanguageSections(const QHash<QString, QString> &sectio
         {u"settings41", m_ui.lblHourBudget},
         {u"settings42", m_ui.lblDayBudget},
         {u"settings50", m_ui.lblExportFormat},
+        {u"settings60", m_ui.lblQueuePause},
+        {u"settings61", m_ui.lblQueueSeconds},
     };
     for (const auto &[tag, widget] : targets) {
         SetCaption(widget, text(tag));

@@ -139,6 +139,18 @@ void SettingsDialogUi::setupConnectionsTab() {
     delay->addWidget(lblSeconds);
     delay->addStretch();
 
+    lblQueuePause = Named(new QLabel(u"Pause between the searches of a queue:"_s, tab), u"lblQueuePause"_s);
+    edtQueuePause = Named(new QLineEdit(u"30"_s, tab), u"edtQueuePause"_s);
+    edtQueuePause->setValidator(DigitsOnly(edtQueuePause));
+    edtQueuePause->setFixedWidth(50);
+    lblQueueSeconds = Named(new QLabel(u"seconds"_s, tab), u"lblQueueSeconds"_s);
+    lblQueuePause->setBuddy(edtQueuePause);
+    auto *queuePause = new QHBoxLayout;
+    queuePause->addWidget(lblQueuePause);
+    queuePause->addWidget(edtQueuePause);
+    queuePause->addWidget(lblQueueSeconds);
+    queuePause->addStretch();
+
     auto *list = new QVBoxLayout;
     list->setContentsMargins(20, 0, 0, 0);
     list->addWidget(memRandomProxies, 1);
@@ -154,6 +166,7 @@ void SettingsDialogUi::setupConnectionsTab() {
     layout->addWidget(rbtRandom);
     layout->addLayout(list, 1);
     layout->addLayout(delay);
+    layout->addLayout(queuePause);
     layout->addWidget(setupPageBudget(tab));
     layout->addWidget(btnFreeProxies, 0, Qt::AlignLeft);
 }

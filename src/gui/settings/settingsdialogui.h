@@ -42,6 +42,9 @@ struct SettingsDialogUi {
     QLabel *lblRandomDelay = nullptr;
     QLineEdit *speRandom = nullptr;
     QLabel *lblSeconds = nullptr;
+    QLabel *lblQueuePause = nullptr;
+    QLineEdit *edtQueuePause = nullptr;
+    QLabel *lblQueueSeconds = nullptr;
     QPushButton *btnFreeProxies = nullptr;
     QGroupBox *grpPageBudget = nullptr;
     QSpinBox *speHourBudget = nullptr;

@@ -75,6 +75,7 @@ TEST(LanguageTables, MainWindowTagsInReadingOrder) {
     range(130, 131);
     range(140, 160);
     range(200, 206);
+    range(220, 235);
     QStringList actual;
     for (const LanguageTag &entry : MainWindowTags())
         actual.append(entry.tag);
@@ -95,6 +96,8 @@ TEST(LanguageTables, SettingsDialogTagsInReadingOrder) {
         expected.append(u"settings"_s + QString::number(i));
     for (int i = 50; i <= 52; ++i)
         expected.append(u"settings"_s + QString::number(i));
+    expected.append(u"settings60"_s);
+    expected.append(u"settings61"_s);
     EXPECT_EQ(actual, expected);
 }
 
@@ -106,7 +109,7 @@ TEST(LanguageTables, CaptionsHaveBuiltInTextsAndMessagesNone) {
         EXPECT_FALSE(entry.builtInText.isEmpty()) << entry.tag.toStdString();
     EXPECT_EQ(ColumnCaptionTag(0), u"main71"_s);
     EXPECT_EQ(ColumnCaptionTag(19), u"main90"_s);
-    EXPECT_EQ(UiTextTags().size(), 65);
+    EXPECT_EQ(UiTextTags().size(), 81);
 }
 
 TEST_F(LanguageFileReading, PathIsExecutableFolderLanguagesCodeDat) {

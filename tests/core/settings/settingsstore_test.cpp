@@ -70,6 +70,7 @@ void ExpectSameSettings(const AppSettings &actual, const AppSettings &expected) 
     EXPECT_EQ(actual.eHourBudget, expected.eHourBudget);
     EXPECT_EQ(actual.eDayBudget, expected.eDayBudget);
     EXPECT_EQ(actual.eExportFormat, expected.eExportFormat);
+    EXPECT_EQ(actual.eQueuePause, expected.eQueuePause);
 }
 
 // Every value differs from its default.
@@ -96,6 +97,7 @@ AppSettings ChangedSettings() {
     settings.eHourBudget = 1;
     settings.eDayBudget = 100000;
     settings.eExportFormat = ExportFormat::Xlsx;
+    settings.eQueuePause = u"45"_s;
     return settings;
 }
 
@@ -179,7 +181,8 @@ TEST_F(SettingsSaving, DefaultsGiveOneLinePerKeyInWrittenOrder) {
         "<%%Language%%>en<%%/Language%%>\r\n"
         "<%%eHourBudget%%>300<%%/eHourBudget%%>\r\n"
         "<%%eDayBudget%%>1500<%%/eDayBudget%%>\r\n"
-        "<%%eExportFormat%%>csv<%%/eExportFormat%%>\r\n";
+        "<%%eExportFormat%%>csv<%%/eExportFormat%%>\r\n"
+        "<%%eQueuePause%%>30<%%/eQueuePause%%>\r\n";
     EXPECT_EQ(fileBytes(), expected);
 }
 
@@ -320,6 +323,7 @@ TEST_F(SettingsLoading, BadExportChoicesAndBudgetsTakeTheirFallbacksAndLoadingGo
                 u"<%%eDayBudget%%>100001<%%/eDayBudget%%>"_s, u"<%%eExportFormat%%>ods<%%/eExportFormat%%>"_s});
     EXPECT_EQ(load().status, LoadSettingsResult::Status::Loaded);
     EXPECT_EQ(m_loaded.eExportFormat, ExportFormat::Csv);
+    EXPECT_EQ(m_loaded.eQueuePause, u"30"_s); // a file from before the queue
     EXPECT_EQ(m_loaded.eHourBudget, 300);
     EXPECT_EQ(m_loaded.eDayBudget, 1500);
     EXPECT_TRUE(m_loaded.cExportManually);

@@ -77,7 +77,9 @@ TEST_P(ShippedLanguageFiles, PlaceholdersWhereAValueIsNamedAndNowhereElse) {
         {u"main117"_s, 1}, {u"main130"_s, 2}, {u"main131"_s, 2}, {u"main140"_s, 2}, {u"main141"_s, 1},
         {u"main142"_s, 1}, {u"main143"_s, 2}, {u"main144"_s, 1}, {u"main148"_s, 2}, {u"main149"_s, 2},
         {u"main151"_s, 1}, {u"main152"_s, 1}, {u"main153"_s, 2}, {u"main154"_s, 1}, {u"main155"_s, 1},
-        {u"main156"_s, 1}, {u"main157"_s, 2}, {u"main158"_s, 1}, {u"main159"_s, 1}, {u"main160"_s, 1}};
+        {u"main156"_s, 1}, {u"main157"_s, 2}, {u"main158"_s, 1}, {u"main159"_s, 1}, {u"main160"_s, 1},
+        {u"main221"_s, 2}, {u"main222"_s, 2}, {u"main230"_s, 1}, {u"main231"_s, 1}, {u"main232"_s, 2},
+        {u"main233"_s, 1}, {u"main234"_s, 1}};
     for (const LanguageTag &entry : MainWindowTags()) {
         const QString text = sections.texts.value(entry.tag);
         const int count = values.value(entry.tag);

@@ -44,3 +44,24 @@ LeadRow ExpectedRow(const SampleSite &site, const SampleCompany &company, int la
         site.base() + u"/company/" + company.slug + (layout == 1 ? u"?trk=vsrp_companies_res_name"_s : u"/?trk=srp"_s);
     return row;
 }
+
+// What a run makes of a company of today's search. A company behind the sign-in wall is read
+// from the member's signed-in overview, which gives its headquarters as "City, State" only: no
+// street, postal code or country, and so no Places lookup.
+LeadRow ExpectedTodaysRow(const SampleSite &site, const SampleCompany &company, const QString &keyword) {
+    LeadRow row = ExpectedRow(site, company, 3, keyword);
+    row[LeadRow::LinkedInLink] = company.companyPage;
+    row[LeadRow::Specialties] = company.specialties.join(u", ");
+    if (company.signInWall) {
+        row[LeadRow::FullAddress] = company.state.isEmpty() ? company.city : company.city + u", " + company.state;
+        row[LeadRow::Address].clear();
+        row[LeadRow::PostalCode].clear();
+        row[LeadRow::Country].clear();
+        row[LeadRow::State] = company.state;
+        row[LeadRow::Phone].clear();
+        row[LeadRow::Category] = keyword;
+        row[LeadRow::MapLink] =
+            site.base() + u"/maps?q=" + QString(row[LeadRow::FullAddress] + u',').replace(u' ', u'+');
+    }
+    return row;
+}

@@ -26,6 +26,9 @@
 QString FullAddress(const SampleCompany &company);
 // What a run makes of a company of the sample site, cell by cell.
 LeadRow ExpectedRow(const SampleSite &site, const SampleCompany &company, int layout, const QString &keyword);
+// The same for today's search (layout 3), where a company behind the sign-in wall is read from
+// the member's signed-in overview.
+LeadRow ExpectedTodaysRow(const SampleSite &site, const SampleCompany &company, const QString &keyword);
 
 // A window on the sample site, with what a user does: open a page, press a button, wait for the
 // run to end, act when the site sees a request.
@@ -147,7 +150,7 @@ protected:
 
     // The window with a message box painted over it as the window would show it, saved under
     // name in the build's screenshots folder for the README.
-    void saveWindowWithBox(QMessageBox &box, const QString &name) {
+    void saveWindowWithBox(QWidget &box, const QString &name) {
         QTest::qWait(150);
         QImage picture = m_window->grab().toImage();
         // The box wraps its text only once shown.

@@ -27,7 +27,7 @@ status=$?
 [ ! -s "$root/version.stderr" ] || fail "--version wrote on stderr: $(cat "$root/version.stderr")"
 
 help=$(in_world env -u QT_QPA_PLATFORM "$bin/tarnwick" --help 2>/dev/null)
-for option in --verbose --version --demo; do
+for option in --verbose --version --demo --queue; do
   grep -q -- "$option" <<<"$help" || fail "--help does not list $option"
 done
 

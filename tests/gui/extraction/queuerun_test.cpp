@@ -1,0 +1,146 @@
+#include "core/app/endpointnames.h"
+#include "core/export/automaticsave.h"
+#include "core/export/exportline.h"
+#include "core/host/hostservices.h"
+#include "core/queue/queuefile.h"
+#include "core/queue/queuerunner.h"
+#include "core/settings/settingsstore.h"
+#include "core/util/codepage.h"
+#include "gui/app/queuedialog.h"
+#include "gui/extraction/runfixture.h"
+
+#include <QFile>
+#include <QPlainTextEdit>
+#include <QProcess>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const char *const ChildFolderVariable = "TARNWICK_QUEUE_CHILD_FOLDER";
+const char *const ChildQueueVariable = "TARNWICK_QUEUE_CHILD_FILE";
+
+class QueueRunTest : public ExtractionRunTest {
+protected:
+    QString exportFolder() const { return m_folder.filePath(u"exports"_s); }
+
+    // The sample site's three searches, one a layout.
+    QString searches() const {
+        return u"# the sample site's searches\n"_s + m_site.searchUrl(1) + u'\n' + m_site.searchUrl(2) + u'\n' +
+               m_site.searchUrl(3) + u'\n';
+    }
+
+    // Every row of the search once, in page order, as automatic export writes it; of the Places
+    // key drawn at random for the last cell only the address is compared.
+    void expectExportedSearch(int layout, const QString &path) {
+        SCOPED_TRACE(path.toStdString());
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        const QStringList lines = CodePage::current().decode(file.readAll()).split(u"\r\n"_s);
+        const auto &captions = DefaultColumnCaptions();
+        EXPECT_EQ(lines.constFirst(), ExportLine(QStringList(captions.begin(), captions.end()), u","));
+        qsizetype index = 1;
+        for (int page = 1; !m_site.companies(layout, page).isEmpty(); ++page) {
+            for (const SampleCompany &company : m_site.companies(layout, page)) {
+                ASSERT_LT(index, lines.size() - 1) << company.slug.toStdString();
+                LeadRow expected = layout == 3 ? ExpectedTodaysRow(m_site, company, u"Widgets"_s)
+                                               : ExpectedRow(m_site, company, layout, u"Widgets"_s);
+                const bool keyed = !expected[LeadRow::Phone].isEmpty();
+                if (keyed) {
+                    expected[LeadRow::GoogleMapsDetails] =
+                        m_site.base() + u"/maps/api/place/details/json?placeid=place-" + company.slug + u"&key=";
+                }
+                const QString wanted = ExportLine(expected, u",");
+                const QString &line = lines.at(index++);
+                EXPECT_TRUE(keyed ? line.startsWith(wanted.chopped(1)) : line == wanted) << line.toStdString();
+            }
+        }
+        EXPECT_EQ(lines.mid(index), QStringList{QString()}) << "no row more";
+    }
+};
+
+// The program as `tarnwick --queue FILE` starts it, in a process of its own, on the site and in
+// the folders the parent names; it runs until it is killed.
+TEST(QueueChild, DISABLED_RunsTheQueueOfItsCommandLine) {
+    FakeHost host;
+    host.appData = qEnvironmentVariable(ChildFolderVariable);
+    BrowserProfile profile(host.appData + u"/child-browser"_s, host.appData + u"/child-cache"_s);
+    MainWindow::Options options;
+    options.endpoints = Endpoints::fromEnvironment(QProcessEnvironment::systemEnvironment());
+    options.browserProfile = &profile;
+    options.executableFolder = qEnvironmentVariable("TARNWICK_BUILD_DIR") + u"/bin"_s;
+    options.queueFile = qEnvironmentVariable(ChildQueueVariable);
+    MainWindow window(host, options);
+    window.extraction().setTimings({150, 400, 100});
+    window.show();
+    QTest::qWait(300000);
+}
+
+// Killed in the middle of its second search, the program offers the queue at its next start,
+// runs the second search again from its start and then the third; each search's file holds
+// every row of its search once.
+TEST_F(QueueRunTest, KilledInTheSecondSearchGoesOnAfterARestart) {
+    showWindow();
+    click("btnQueue");
+    QueueDialog *dialog = m_window->queueDialog();
+    ASSERT_NE(dialog, nullptr);
+    dialog->findChild<QPlainTextEdit *>(u"memSearches"_s)->setPlainText(searches());
+    dialog->hide();
+    saveWindowWithBox(*dialog, u"queue-dialog.png"_s);
+    m_window.reset();
+
+    AppSettings settings;
+    settings.cExportAutomatic = true;
+    settings.eExportFolder = exportFolder();
+    settings.eRandom.clear();
+    settings.eQueuePause = u"0"_s;
+    ASSERT_TRUE(SaveSettings(settings, SettingsFilePath(AppDataFolder(m_host))).ok);
+    QFile list(m_folder.filePath(u"searches.txt"_s));
+    ASSERT_TRUE(list.open(QIODevice::WriteOnly) && list.write(searches().toUtf8()) > 0);
+    list.close();
+
+    QProcess child;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QLatin1String(ChildFolderVariable), m_folder.path());
+    environment.insert(QLatin1String(ChildQueueVariable), list.fileName());
+    const Endpoints endpoints = m_site.endpoints();
+    for (const EndpointName &name : EndpointEnvironmentNames()) {
+        environment.insert(QLatin1String(name.variable), endpoints.*name.member);
+    }
+    child.setProcessEnvironment(environment);
+    child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    child.start(QCoreApplication::applicationFilePath(),
+                {u"--gtest_also_run_disabled_tests"_s, u"--gtest_filter=QueueChild.*"_s});
+    // Killed once the second search has exported two rows.
+    const QueueFile stored(QueueFile::PathIn(AppDataFolder(m_host)));
+    const bool midway = QTest::qWaitFor(
+        [&] {
+            const std::optional<SearchQueue> queue = stored.load();
+            if (!queue || queue->current() != 1) {
+                return false;
+            }
+            QFile file(AutomaticExportPath(exportFolder(), queue->searches().at(1).fileName, queue->stamp));
+            return file.open(QIODevice::ReadOnly) && file.readAll().count("\r\n") >= 3;
+        },
+        120000);
+    child.kill();
+    ASSERT_TRUE(child.waitForFinished(10000));
+    ASSERT_TRUE(midway) << "the second search never exported two rows";
+
+    WidgetDialogs::setNextChoice(Dialogs::Choice::Accept);
+    openWindow();
+    m_window->show();
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return m_window->queue()->queue().finished() && !m_window->queue()->isRunning(); }, 180000))
+        << state();
+    EXPECT_TRUE(m_messages.contains(u"Continue the queue at search 2 of 3?"_s)) << m_messages.join(u'|').toStdString();
+    EXPECT_EQ(activity(), u"The queue is finished: 3 searches run.");
+    const SearchQueue done = *stored.load();
+    const QStringList names{u"Widgets"_s, u"Widgets (2)"_s, u"Widgets (3)"_s};
+    for (int layout = 1; layout <= 3; ++layout) {
+        expectExportedSearch(layout, AutomaticExportPath(exportFolder(), names.at(layout - 1), done.stamp));
+    }
+    EXPECT_EQ(QDir(exportFolder()).entryList(QDir::Files).size(), 3);
+}
+
+} // namespace
