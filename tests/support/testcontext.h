@@ -8,5 +8,11 @@ struct TestContext {
     FakeHost host;
     FakeStatus status;
     FakeDialogs dialogs;
-    AppContext context{host, status, dialogs};
+    // No name server listens on the discard port: every mail server check answers at once, and
+    // no lookup leaves the machine.
+    AppContext context{host, status, dialogs, [] {
+                           Endpoints endpoints;
+                           endpoints.dnsServer = QStringLiteral("127.0.0.1:9");
+                           return endpoints;
+                       }()};
 };

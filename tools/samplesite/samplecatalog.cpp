@@ -2,11 +2,14 @@
 
 #include "samplesite/catalogwords.h"
 #include "samplesite/markuptext.h"
+#include "samplesite/samplecontacts.h"
 
 #include <QLocale>
 #include <QSet>
 
 #include <algorithm>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -104,6 +107,9 @@ SampleCompany SampleCatalog::Draw(int layout, int page, int entry, int serial) c
     if (entry != noWebsiteEntry) {
         company.website = u"/sites/" + company.slug + u'/';
         company.emails = {u"info@" + company.slug + u".example", u"sales@" + company.slug + u".example"};
+        company.emailPages = {QString(), u"contact.html"_s};
+        company.emailKinds = {u"role"_s, u"role"_s};
+        SampleContacts::AddHiddenContacts(company, entry);
     }
     company.industry = PickFrom(Industries(), Mixed(m_seed, serial, 2));
     company.type = PickFrom(CompanyTypes(), Mixed(m_seed, serial, 3));

@@ -41,10 +41,8 @@ void AddHiddenContacts(SampleCompany &company, int entry) {
                                 u"anna.bianchi@"_s + company.slug + u".example.com"_s};
         company.emailPages += {QString(), u"contact.html"_s};
         company.emailKinds += {u"role"_s, QString()};
-        company.socialLinks = {u"https://www.linkedin.com/company/"_s + company.slug,
-                               u"https://x.com/"_s + handle,
-                               u"https://www.instagram.com/"_s + handle,
-                               u"https://www.youtube.com/@"_s + handle,
+        company.socialLinks = {u"https://www.linkedin.com/company/"_s + company.slug, u"https://x.com/"_s + handle,
+                               u"https://www.instagram.com/"_s + handle, u"https://www.youtube.com/@"_s + handle,
                                u"https://github.com/"_s + handle};
     } else if (entry == FreeMailEntry) {
         company.hiddenEmails = {handle + u"@gmail.com"_s, u"hello@"_s + company.slug + u".example.org"_s};
@@ -89,7 +87,8 @@ QString ContactPageExtras(const SampleCompany &company) {
     }
     QString encoded = second;
     encoded.replace(u'@', u"%40"_s);
-    return u"<p>Press: "_s + Link(u"mailto:"_s + encoded + u"?subject=Press%20enquiry"_s, u"write to our press office"_s) +
+    return u"<p>Press: "_s +
+           Link(u"mailto:"_s + encoded + u"?subject=Press%20enquiry"_s, u"write to our press office"_s) +
            u"</p>\n<p>Code: "_s + Link(u"https://github.com/"_s + Handle(company), u"GitHub"_s) + u"</p>\n"_s;
 }
 

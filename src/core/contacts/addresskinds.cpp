@@ -4,12 +4,19 @@
 #include "core/contacts/mailboxwords.h"
 #include "core/contacts/publicsuffix.h"
 
+#include <QRegularExpression>
 #include <QUrl>
 
 #include <utility>
 
 QString WebsiteDomain(QStringView websiteUrl) {
-    return RegistrableDomain(QUrl::fromUserInput(websiteUrl.trimmed().toString()).host());
+    const QString host = QUrl::fromUserInput(websiteUrl.trimmed().toString()).host();
+    // A site reached by its address has no domain an e-mail address could share.
+    static const QRegularExpression ipv4(QStringLiteral(R"(^\d{1,3}(\.\d{1,3}){3}$)"));
+    if (host.contains(u':') || ipv4.match(host).hasMatch()) {
+        return {};
+    }
+    return RegistrableDomain(host);
 }
 
 AddressKinds KindsOfAddress(QStringView address, QStringView siteDomain) {

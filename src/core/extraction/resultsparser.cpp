@@ -6,6 +6,7 @@
 #include "core/browser/signedinpages.h"
 #include "core/enrichment/aboutoverview.h"
 #include "core/enrichment/companydetails.h"
+#include "core/enrichment/contactcolumns.h"
 #include "core/enrichment/publiccompanypage.h"
 #include "core/enrichment/signinwall.h"
 #include "core/export/automaticsave.h"
@@ -52,7 +53,7 @@ struct ResultsPageParser::LayoutRules {
 
 ResultsPageParser::ResultsPageParser(RunPieces pieces, Fetcher &fetcher, ResultsList &results)
     : m_pieces(pieces), m_fetcher(fetcher), m_results(results), m_places(pieces.endpoints, fetcher),
-      m_harvester(pieces.settings, fetcher) {}
+      m_harvester(pieces.settings, fetcher), m_mailServers(pieces.endpoints.dnsServer) {}
 
 QCoro::Task<ParseOutcome> ResultsPageParser::GetCompanyDataResults1(QString ASource, StopToken stop) {
     static constexpr LayoutRules rules{u"<h3><a", true, &CompanyLink1};
@@ -210,6 +211,11 @@ QCoro::Task<bool> ResultsPageParser::FinishEntry(LeadRow &row, const QString &na
             co_return false;
         }
         Count(m_harvester.homePageFailed(), RunStatusLine::Failure::Website, stop, m_fetcher.lastFailure());
+        co_await FillContactColumns(row, m_harvester, m_pieces.settings.cCheckMailServers ? &m_mailServers : nullptr,
+                                    stop);
+        if (stop.requested()) {
+            co_return false;
+        }
     }
     if (!row[LeadRow::FullAddress].isEmpty()) {
         const QString query = QString(row[LeadRow::FullAddress] + u',' + row[LeadRow::Country]).replace(u' ', u'+');
@@ -251,6 +257,8 @@ void ResultsPageParser::Count(bool failed, RunStatusLine::Failure failure, const
 
 void ResultsPageParser::RunStarted() {
     m_toldRefusals.clear();
+    // A domain's mail server may have come or gone since the last run.
+    m_mailServers.clear();
     if (m_pieces.settings.cCompleteFromGoogle && !m_places.hasKeys()) {
         m_pieces.dialogs.showNotice(Dialogs::Icon::Information, m_pieces.texts.text(QStringLiteral("main150")));
     }

@@ -2,6 +2,7 @@
 
 #include "core/account/challenge.h"
 #include "core/async/stoptoken.h"
+#include "core/dns/mailexchangercheck.h"
 #include "core/enrichment/emailharvester.h"
 #include "core/enrichment/placeslookup.h"
 #include "core/export/exportresult.h"
@@ -77,6 +78,7 @@ private:
     ResultsList &m_results;
     PlacesLookup m_places;
     EmailHarvester m_harvester;
+    MailExchangerCheck m_mailServers; // answers cached for the run
     RunStatusLine *m_statusLine = nullptr;
     AccountGuard *m_account = nullptr;
     SignedInPages *m_signedIn = nullptr;

@@ -184,7 +184,8 @@ bool ReadListed(QByteArrayView fields, LeadRow &row) {
         }
         start = end + 1;
     }
-    return column == LeadRow::ColumnCount && !decoder.hasError();
+    // Journals written before the contact columns hold rows of the first twenty cells.
+    return (column == LeadRow::ColumnCount || column == LeadRow::LegacyColumnCount) && !decoder.hasError();
 }
 
 bool ReadNumber(QByteArrayView text, int &number) {

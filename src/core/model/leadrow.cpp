@@ -12,6 +12,8 @@ const std::array<QString, LeadRow::ColumnCount> &DefaultColumnCaptions() {
         QStringLiteral("Type"),          QStringLiteral("Founded"),
         QStringLiteral("Company Size"),  QStringLiteral("Map Link"),
         QStringLiteral("LinkedIn Link"), QStringLiteral("Google Maps Details"),
+        QStringLiteral("Email Status"),  QStringLiteral("Email Source"),
+        QStringLiteral("Social Links"),
     };
     return captions;
 }

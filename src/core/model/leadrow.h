@@ -4,8 +4,10 @@
 
 #include <array>
 
-// One company found by a run: twenty text cells in a fixed column order. Cell 18, the
-// LinkedIn link, is the row's identity.
+// One company found by a run: text cells in a fixed column order. Cell 18, the LinkedIn link,
+// is the row's identity. The first twenty columns are those every older file and setting
+// knows; the contact columns after them were added later, so readers of older files take
+// rows of LegacyColumnCount cells and leave the rest empty.
 struct LeadRow {
     enum Column {
         Category = 0,
@@ -28,8 +30,13 @@ struct LeadRow {
         MapLink,
         LinkedInLink,
         GoogleMapsDetails,
+        EmailStatus,
+        EmailSource,
+        SocialLinks,
         ColumnCount
     };
+
+    static constexpr int LegacyColumnCount = EmailStatus;
 
     std::array<QString, ColumnCount> cells;
 

@@ -39,4 +39,5 @@ struct AppSettings {
     ExportFormat eExportFormat = ExportFormat::Csv;
     // Seconds between two searches of a queue, about: the pause is drawn from half to one and a half times it.
     QString eQueuePause = QStringLiteral("30");
+    bool cCheckMailServers = true; // asks DNS whether each address's domain takes mail
 };

@@ -44,8 +44,11 @@ LanguageTable BuildMainWindowTags() {
     };
     AppendRange(table, 45, 66);
     const auto &captions = DefaultColumnCaptions();
-    for (int column = 0; column < LeadRow::ColumnCount; ++column)
-        table.push_back({ColumnCaptionTag(column), captions[static_cast<std::size_t>(column)]});
+    const auto appendCaptions = [&](int first, int end) {
+        for (int column = first; column < end; ++column)
+            table.push_back({ColumnCaptionTag(column), captions[static_cast<std::size_t>(column)]});
+    };
+    appendCaptions(0, LeadRow::LegacyColumnCount);
     AppendRange(table, 92, 92);
     AppendRange(table, 100, 101);
     AppendRange(table, 110, 117);
@@ -53,6 +56,7 @@ LanguageTable BuildMainWindowTags() {
     AppendRange(table, 130, 131);
     AppendRange(table, 140, 160);
     AppendRange(table, 200, 206);
+    appendCaptions(LeadRow::LegacyColumnCount, LeadRow::ColumnCount);
     AppendRange(table, 220, 235);
     return table;
 }
@@ -60,6 +64,11 @@ LanguageTable BuildMainWindowTags() {
 } // namespace
 
 QString ColumnCaptionTag(int column) {
+    // The tags after the first twenty columns' were taken by other texts by the time the
+    // contact columns came.
+    if (column >= LeadRow::LegacyColumnCount) {
+        return MainTag(210 + column - LeadRow::LegacyColumnCount);
+    }
     return MainTag(71 + column);
 }
 
@@ -104,6 +113,7 @@ const LanguageTable &SettingsDialogTags() {
         {u"settings50"_s, u"File format:"_s},
         {u"settings51"_s, u"CSV"_s},
         {u"settings52"_s, u"Excel workbook (XLSX)"_s},
+        {u"settings55"_s, u"Check that each e-mail domain has a mail server"_s},
         {u"settings60"_s, u"Pause between the searches of a queue:"_s},
         {u"settings61"_s, u"seconds"_s},
     };

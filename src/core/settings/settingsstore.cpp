@@ -156,6 +156,7 @@ LoadSettingsResult ReadSettings(AppSettings &settings, const QString &path, cons
     settings.eDayBudget = BudgetValue(reader.next(u"eDayBudget"), DefaultDayBudget);
     settings.eExportFormat = ParseExportFormat(reader.next(u"eExportFormat"));
     readNonBlank(u"eQueuePause", settings.eQueuePause, u"30"_s);
+    settings.cCheckMailServers = ParseBooleanText(reader.next(u"cCheckMailServers")).value_or(true);
 
     result.status = LoadSettingsResult::Status::Loaded;
     return result;
@@ -201,6 +202,7 @@ SaveSettingsResult SaveSettings(const AppSettings &settings, const QString &path
         Entry(u"eDayBudget", QString::number(settings.eDayBudget)),
         Entry(u"eExportFormat", ExportFormatText(settings.eExportFormat)),
         Entry(u"eQueuePause", settings.eQueuePause),
+        Entry(u"cCheckMailServers", BooleanText(settings.cCheckMailServers)),
     };
     const TextFileWriteResult written = TextFile::writeLines(path, lines, TextFile::Access::OwnerOnly);
     return {written.ok, written.errorString};

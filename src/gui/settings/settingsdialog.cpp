@@ -107,6 +107,8 @@ void SettingsDialog::ConnectHandlers() {
     // The day's budget is never below the hour's: raising the hour raises the day with it.
     connect(m_ui.speHourBudget, &QSpinBox::valueChanged, m_ui.speDayBudget, &QSpinBox::setMinimum);
     m_ui.speDayBudget->setMinimum(m_ui.speHourBudget->value());
+    // Mail servers are only checked for the addresses a harvest finds.
+    connect(m_ui.chkExtractEmails, &QCheckBox::toggled, m_ui.chkCheckMailServers, &QCheckBox::setEnabled);
     connect(m_ui.btnOk, &QPushButton::clicked, this, &SettingsDialog::btnOkClick);
     connect(m_ui.btnCancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(m_ui.btnBrowse, &QPushButton::clicked, this, &SettingsDialog::btnBrowseClick);
@@ -135,6 +137,7 @@ void SettingsDialog::FormCreate(const QStringList &columnCaptions) {
     m_ui.speRandom->setText(settings.eRandom);
     m_ui.edtQueuePause->setText(settings.eQueuePause);
     m_ui.chkExtractEmails->setChecked(settings.cExtractEmails);
+    m_ui.chkCheckMailServers->setEnabled(settings.cExtractEmails);
     ApplyProxyRule();
     m_ui.speHourBudget->setValue(settings.eHourBudget);
     m_ui.speDayBudget->setValue(settings.eDayBudget);
@@ -148,6 +151,7 @@ void SettingsDialog::FormCreate(const QStringList &columnCaptions) {
     m_ui.edtDelimiter->setMaxLength(std::max<int>(1, static_cast<int>(settings.eDelimiter.size())));
     m_ui.edtDelimiter->setText(settings.eDelimiter);
     m_ui.chkCompleteFromGoogle->setChecked(settings.cCompleteFromGoogle);
+    m_ui.chkCheckMailServers->setChecked(settings.cCheckMailServers);
 }
 
 // Selecting clears the others of the group; clearing the selected one leaves the group empty, so
@@ -243,6 +247,7 @@ void SettingsDialog::btnOkClick() {
     settings.eRandomProxies = MemoLines(m_ui.memRandomProxies);
     settings.cExtractEmails = m_ui.chkExtractEmails->isChecked();
     settings.cCompleteFromGoogle = m_ui.chkCompleteFromGoogle->isChecked();
+    settings.cCheckMailServers = m_ui.chkCheckMailServers->isChecked();
     settings.cExportManually = m_ui.rbtExportManually->isChecked();
     settings.cExportAutomatic = m_ui.rbtExportAutomatic->isChecked();
     settings.eExportFolder = m_ui.edtFolder->text();
@@ -317,6 +322,7 @@ void SettingsDialog::ApplyLanguageSections(const QHash<QString, QString> &sectio
         {u"settings22", m_ui.lblDelimiter},
         {u"settings23", m_ui.chkExtractEmails},
         {u"settings29", m_ui.chkCompleteFromGoogle},
+        {u"settings55", m_ui.chkCheckMailServers},
         {u"settings40", m_ui.grpPageBudget},
         {u"settings41", m_ui.lblHourBudget},
         {u"settings42", m_ui.lblDayBudget},

@@ -242,6 +242,8 @@ void SettingsDialogUi::setupDataTab() {
     chkCompleteFromGoogle =
         Named(new QCheckBox(u"Complete data from Google Maps  (Will slow the extraction process)"_s, tab),
               u"chkCompleteFromGoogle"_s);
+    chkCheckMailServers =
+        Named(new QCheckBox(u"Check that each e-mail domain has a mail server"_s, tab), u"chkCheckMailServers"_s);
 
     auto *folder = new QHBoxLayout;
     folder->setContentsMargins(20, 0, 0, 0);
@@ -271,5 +273,10 @@ void SettingsDialogUi::setupDataTab() {
     layout->addLayout(delimiter);
     layout->addWidget(HorizontalRule(tab));
     layout->addWidget(chkExtractEmails);
+    // Indented under the harvest it depends on.
+    auto *mailServers = new QHBoxLayout;
+    mailServers->setContentsMargins(20, 0, 0, 0);
+    mailServers->addWidget(chkCheckMailServers);
+    layout->addLayout(mailServers);
     layout->addWidget(chkCompleteFromGoogle);
 }

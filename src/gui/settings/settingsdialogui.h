@@ -67,6 +67,7 @@ struct SettingsDialogUi {
     QLineEdit *edtDelimiter = nullptr;
     QCheckBox *chkExtractEmails = nullptr;
     QCheckBox *chkCompleteFromGoogle = nullptr;
+    QCheckBox *chkCheckMailServers = nullptr;
 
     QPushButton *btnOk = nullptr;
     QPushButton *btnCancel = nullptr;

@@ -26,6 +26,8 @@ TEST(AddressKinds, TextListsTheKindsInOrder) {
         {u"ventas@agency.es"_s, u"https://acme.es"_s, u"role, other domain"_s},
         {u"ufficio.commerciale@acme.it"_s, u"acme.it"_s, u"role"_s},
         {u"mailer-daemon@acme.com"_s, u""_s, u"no-reply"_s},
+        {u"jane@acme.com"_s, u"http://127.0.0.1:8080/sites/acme/"_s, u""_s},
+        {u"jane@acme.com"_s, u"http://[::1]/"_s, u""_s},
     };
     for (const KindCase &c : cases) {
         EXPECT_EQ(AddressKindTexts({c.address}, c.website), QStringList{c.text}) << qPrintable(c.address);

@@ -34,12 +34,13 @@ TEST(ExportLine, DoubleQuoteInsideAFieldIsDoubled) {
               QStringLiteral("\"The \"\"Best\"\" Co\",\"\"\"\""));
 }
 
-TEST(ExportLine, RowGivesAllTwentyCellsInCellOrder) {
+TEST(ExportLine, RowGivesAllCellsInCellOrder) {
     LeadRow row;
     row[LeadRow::Category] = QStringLiteral("Results");
     row[LeadRow::GoogleMapsDetails] = QStringLiteral("details");
-    const QString expected =
-        QStringLiteral("\"Results\"") + QStringLiteral(";\"\"").repeated(18) + QStringLiteral(";\"details\"");
+    const QString expected = QStringLiteral("\"Results\"") + QStringLiteral(";\"\"").repeated(18) +
+                             QStringLiteral(";\"details\"") +
+                             QStringLiteral(";\"\"").repeated(LeadRow::ColumnCount - LeadRow::LegacyColumnCount);
     EXPECT_EQ(ExportLine(row, u";"), expected);
 }
 

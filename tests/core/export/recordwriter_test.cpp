@@ -1,4 +1,5 @@
 #include "core/export/recordwriter.h"
+#include "core/settings/settingsstore.h"
 #include "core/util/codepage.h"
 #include "exporttesthelpers.h"
 
@@ -15,7 +16,7 @@
 
 namespace {
 
-const QString AllColumns = QStringLiteral("0,1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16,17,18,19");
+const QString AllColumns = CountColumns();
 
 class SaveRecordsTest : public ::testing::Test {
 protected:
@@ -52,7 +53,8 @@ TEST_F(SaveRecordsTest, DefaultSelectionWritesAllCaptionsAndCells) {
     }
     EXPECT_EQ(save(AllColumns), expected);
     EXPECT_TRUE(expected.startsWith("\"Category\",\"Business Name\",\"Full Address\""));
-    EXPECT_TRUE(expected.contains("\"LinkedIn Link\",\"Google Maps Details\"\r\n"));
+    EXPECT_TRUE(expected.contains(
+        "\"LinkedIn Link\",\"Google Maps Details\",\"Email Status\",\"Email Source\",\"Social Links\"\r\n"));
 }
 
 // Makes a folder refuse new entries while its files stay writable: the immutable attribute for

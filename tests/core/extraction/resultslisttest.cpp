@@ -254,7 +254,7 @@ TEST_F(ResultsListCaptionsAndCounter, CaptionsChangeRowsDoNot) {
     for (int column = 0; column < LeadRow::ColumnCount; ++column) {
         list.setColumnCaption(column, QStringLiteral("Colonne %1").arg(column));
     }
-    EXPECT_EQ(list.columnCaptions().size(), 20);
+    EXPECT_EQ(list.columnCaptions().size(), LeadRow::ColumnCount);
     EXPECT_EQ(list.columnCaptions().at(LeadRow::LinkedInLink), QStringLiteral("Colonne 18"));
     const QList<LeadRow> after = list.rows();
     ASSERT_EQ(after.size(), before.size());

@@ -50,7 +50,7 @@ TEST_F(ResultsModelRows, ShowsEveryCellAsTextInItsColumn) {
         row[column] = QStringLiteral("cell %1").arg(column);
     }
     model.appendRow(row);
-    ASSERT_EQ(model.columnCount(), 20);
+    ASSERT_EQ(model.columnCount(), LeadRow::ColumnCount);
     for (int column = 0; column < LeadRow::ColumnCount; ++column) {
         EXPECT_EQ(model.data(model.index(0, column)).toString(), row[column]);
         EXPECT_FALSE(model.data(model.index(0, column), Qt::EditRole).isValid());

@@ -110,7 +110,7 @@ using SettingsLoadingStops = SettingsStoreTest;
 } // namespace
 
 TEST(CountColumns, EveryColumnIndexJoinedByCommas) {
-    EXPECT_EQ(CountColumns(), u"0,1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16,17,18,19"_s);
+    EXPECT_EQ(CountColumns(), u"0,1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16,17,18,19,20,21,22"_s);
     EXPECT_EQ(CountColumns(1), u"0"_s);
     EXPECT_EQ(CountColumns(0), u""_s);
 }
@@ -168,7 +168,7 @@ TEST_F(SettingsSaving, DefaultsGiveOneLinePerKeyInWrittenOrder) {
         "<%%ePort%%>80<%%/ePort%%>\r\n"
         "<%%eUserName%%><%%/eUserName%%>\r\n"
         "<%%ePassword%%><%%/ePassword%%>\r\n"
-        "<%%eExportFields%%>0,1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16,17,18,19<%%/eExportFields%%>\r\n"
+        "<%%eExportFields%%>0,1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16,17,18,19,20,21,22<%%/eExportFields%%>\r\n"
         "<%%eRandom%%>3<%%/eRandom%%>\r\n"
         "<%%rRandomProxy%%>0<%%/rRandomProxy%%>\r\n"
         "<%%eRandomProxies%%><%%/eRandomProxies%%>\r\n"
@@ -182,7 +182,8 @@ TEST_F(SettingsSaving, DefaultsGiveOneLinePerKeyInWrittenOrder) {
         "<%%eHourBudget%%>300<%%/eHourBudget%%>\r\n"
         "<%%eDayBudget%%>1500<%%/eDayBudget%%>\r\n"
         "<%%eExportFormat%%>csv<%%/eExportFormat%%>\r\n"
-        "<%%eQueuePause%%>30<%%/eQueuePause%%>\r\n";
+        "<%%eQueuePause%%>30<%%/eQueuePause%%>\r\n"
+        "<%%cCheckMailServers%%>-1<%%/cCheckMailServers%%>\r\n";
     EXPECT_EQ(fileBytes(), expected);
 }
 

@@ -45,7 +45,7 @@ using ResultsViewMouse = ResultsViewTest;
 TEST_F(ResultsViewSetup, ShowsTheListsModelAndSelection) {
     EXPECT_EQ(view.model(), &list.model());
     EXPECT_EQ(view.selectionModel(), &list.selectionModel());
-    EXPECT_EQ(view.model()->columnCount(), 20);
+    EXPECT_EQ(view.model()->columnCount(), LeadRow::ColumnCount);
     EXPECT_EQ(view.model()->headerData(LeadRow::LinkedInLink, Qt::Horizontal).toString(),
               QStringLiteral("LinkedIn Link"));
 }

@@ -30,7 +30,19 @@ LeadRow ExpectedRow(const SampleSite &site, const SampleCompany &company, int la
     row[LeadRow::Country] = company.country;
     row[LeadRow::Phone] = places ? company.phone : QString();
     row[LeadRow::Website] = company.website;
-    row[LeadRow::Email] = company.emails.join(u';');
+    const QStringList addresses = company.emails + company.hiddenEmails;
+    row[LeadRow::Email] = addresses.join(u';');
+    QStringList grades;
+    QStringList sources;
+    for (qsizetype i = 0; i < addresses.size(); ++i) {
+        // The sample site's name server never answers.
+        const QString &kinds = company.emailKinds.at(i);
+        grades.append(kinds.isEmpty() ? u"not checked"_s : kinds + u", not checked"_s);
+        sources.append(company.website + company.emailPages.at(i));
+    }
+    row[LeadRow::EmailStatus] = grades.join(u';');
+    row[LeadRow::EmailSource] = sources.join(u';');
+    row[LeadRow::SocialLinks] = company.socialLinks.join(u';');
     row[LeadRow::Specialties] = company.specialties.join(u',');
     row[LeadRow::Industry] = company.industry;
     row[LeadRow::Type] = company.type;
