@@ -92,41 +92,7 @@ void AresChannel::OnAnswer(void *pending, int status, int, unsigned char *reply,
 }
 
 void AresChannel::WatchSocket(ares_socket_t socket, bool readable, bool writable) {
-    if (!readable && !writable) {
-        Unwatch(socket);
-        return;
-    }
-    Watch &watch = m_watches[socket];
-    const auto want = [this, socket](QSocketNotifier *&notifier, QSocketNotifier::Type type, bool wanted) {
-        if (wanted && notifier == nullptr) {
-            notifier = new QSocketNotifier(static_cast<qintptr>(socket), type, this);
-            const bool isRead = type == QSocketNotifier::Read;
-            connect(notifier, &QSocketNotifier::activated, this, [this, socket, isRead] {
-                Process(isRead ? socket : ARES_SOCKET_BAD, isRead ? ARES_SOCKET_BAD : socket);
-            });
-        }
-        if (notifier != nullptr) {
-            notifier->setEnabled(wanted);
-        }
-    };
-    want(watch.read, QSocketNotifier::Read, readable);
-    want(watch.write, QSocketNotifier::Write, writable);
-}
-
-void AresChannel::Unwatch(ares_socket_t socket) {
-    const auto found = m_watches.find(socket);
-    if (found == m_watches.end()) {
-        return;
-    }
-    // Possibly inside the notifier's own signal: it goes later, silenced now, so a new socket
-    // that gets the same number is not reported to it.
-    for (QSocketNotifier *notifier : {found->second.read, found->second.write}) {
-        if (notifier != nullptr) {
-            notifier->setEnabled(false);
-            notifier->deleteLater();
-        }
-    }
-    m_watches.erase(found);
+    m_watches.watch(socket, readable, writable);
 }
 
 void AresChannel::Process(ares_socket_t readable, ares_socket_t writable) {

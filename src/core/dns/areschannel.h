@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/async/socketwatches.h"
 #include "core/dns/dnsanswer.h"
 
 #include <QObject>
@@ -9,7 +10,6 @@
 #include <ares.h>
 #include <unordered_map>
 
-class QSocketNotifier;
 // Kept out of this header: moc cannot read <coroutine>.
 template<typename T>
 class Completion;
@@ -39,20 +39,18 @@ public:
     void Query(const QByteArray &name, int type, Completion<DnsAnswer> answer);
 
 private:
-    struct Watch {
-        QSocketNotifier *read = nullptr;
-        QSocketNotifier *write = nullptr;
-    };
-
     static void OnSocketState(void *self, ares_socket_t socket, int readable, int writable);
     static void OnAnswer(void *pending, int status, int timeouts, unsigned char *reply, int length);
     void WatchSocket(ares_socket_t socket, bool readable, bool writable);
-    void Unwatch(ares_socket_t socket);
     void Process(ares_socket_t readable, ares_socket_t writable);
     void ArmTimer();
 
     ares_channel m_channel = nullptr;
     QString m_error;
     QTimer m_timer;
-    std::unordered_map<ares_socket_t, Watch> m_watches;
+    SocketWatches m_watches{this, [this](qintptr socket, QSocketNotifier::Type type) {
+                                const auto ready = static_cast<ares_socket_t>(socket);
+                                const bool read = type == QSocketNotifier::Read;
+                                Process(read ? ready : ARES_SOCKET_BAD, read ? ARES_SOCKET_BAD : ready);
+                            }};
 };

@@ -71,39 +71,8 @@ int CurlMulti::OnTimer(CURLM *, long timeoutMs, void *self) {
 }
 
 void CurlMulti::WatchSocket(curl_socket_t socket, int what) {
-    if (what == CURL_POLL_REMOVE) {
-        Unwatch(socket);
-        return;
-    }
-    Watch &watch = m_watches[socket];
-    const auto want = [this, socket](QSocketNotifier *&notifier, QSocketNotifier::Type type, bool wanted) {
-        if (wanted && notifier == nullptr) {
-            notifier = new QSocketNotifier(static_cast<qintptr>(socket), type, this);
-            const int events = type == QSocketNotifier::Read ? CURL_CSELECT_IN : CURL_CSELECT_OUT;
-            connect(notifier, &QSocketNotifier::activated, this, [this, socket, events] { Act(socket, events); });
-        }
-        if (notifier != nullptr) {
-            notifier->setEnabled(wanted);
-        }
-    };
-    want(watch.read, QSocketNotifier::Read, what == CURL_POLL_IN || what == CURL_POLL_INOUT);
-    want(watch.write, QSocketNotifier::Write, what == CURL_POLL_OUT || what == CURL_POLL_INOUT);
-}
-
-void CurlMulti::Unwatch(curl_socket_t socket) {
-    const auto found = m_watches.find(socket);
-    if (found == m_watches.end()) {
-        return;
-    }
-    // Possibly inside the notifier's own signal: it goes later, silenced now, so a new socket
-    // that gets the same number is not reported to it.
-    for (QSocketNotifier *notifier : {found->second.read, found->second.write}) {
-        if (notifier != nullptr) {
-            notifier->setEnabled(false);
-            notifier->deleteLater();
-        }
-    }
-    m_watches.erase(found);
+    m_watches.watch(socket, what == CURL_POLL_IN || what == CURL_POLL_INOUT,
+                    what == CURL_POLL_OUT || what == CURL_POLL_INOUT);
 }
 
 void CurlMulti::Act(curl_socket_t socket, int events) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/async/socketwatches.h"
+
 #include <QObject>
 #include <QTimer>
 
@@ -8,7 +10,6 @@
 #include <functional>
 #include <unordered_map>
 
-class QSocketNotifier;
 
 // Drives libcurl's multi interface from the Qt event loop, the way libcurl asks for it: one
 // socket notifier per socket and direction it wants watched, and one single-shot timer for the
@@ -37,21 +38,18 @@ Q_SIGNALS:
     void advanced();
 
 private:
-    struct Watch {
-        QSocketNotifier *read = nullptr;
-        QSocketNotifier *write = nullptr;
-    };
-
     static int OnSocket(CURL *easy, curl_socket_t socket, int what, void *self, void *socketData);
     static int OnTimer(CURLM *multi, long timeoutMs, void *self);
     void WatchSocket(curl_socket_t socket, int what);
-    void Unwatch(curl_socket_t socket);
     void Act(curl_socket_t socket, int events);
     void CollectFinished();
 
     CURLM *m_multi = nullptr;
     QTimer m_timer;
     QTimer m_advanced;
-    std::unordered_map<curl_socket_t, Watch> m_watches;
+    SocketWatches m_watches{this, [this](qintptr socket, QSocketNotifier::Type type) {
+                                Act(static_cast<curl_socket_t>(socket),
+                                    type == QSocketNotifier::Read ? CURL_CSELECT_IN : CURL_CSELECT_OUT);
+                            }};
     std::unordered_map<CURL *, Finished> m_transfers;
 };
