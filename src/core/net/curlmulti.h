@@ -10,7 +10,6 @@
 #include <functional>
 #include <unordered_map>
 
-
 // Drives libcurl's multi interface from the Qt event loop, the way libcurl asks for it: one
 // socket notifier per socket and direction it wants watched, and one single-shot timer for the
 // time-out it wants to hear about. Nothing here waits or polls; the event loop wakes it.
