@@ -36,7 +36,9 @@ TEST(CellBlob, MergeKeepsCellsTheNewerLacksAndTheOlderCount) {
     const QByteArray older = BlobOf(23);
     LeadRow newer;
     newer[LeadRow::BusinessName] = u"Renamed"_s;
-    const std::vector<QByteArrayView> merged = CellSlices(MergeCells(older, EncodeCells(newer)));
+    // The slices are views into the merged blob, which must outlive them.
+    const QByteArray blob = MergeCells(older, EncodeCells(newer));
+    const std::vector<QByteArrayView> merged = CellSlices(blob);
     ASSERT_EQ(merged.size(), 23u);
     EXPECT_EQ(merged[LeadRow::BusinessName], "Renamed");
     EXPECT_EQ(QString::fromUtf8(merged[0]), u"cell 0 Ελληνικά 東京"_s);
