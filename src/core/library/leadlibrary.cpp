@@ -173,9 +173,11 @@ bool LeadLibrary::write(const Queued &row) {
     if (m_insert.failed()) {
         return false;
     }
-    SqliteStatement &statement = sqlite3_changes(m_db.handle()) == 1 ? m_index : m_update;
+    // A new company is indexed for the search box; a known one has its cells merged.
+    const bool inserted = sqlite3_changes(m_db.handle()) == 1;
+    SqliteStatement &statement = inserted ? m_index : m_update;
     statement.begin();
-    if (&statement == &m_index) {
+    if (inserted) {
         statement.bind(1, qint64(sqlite3_last_insert_rowid(m_db.handle())));
         for (std::size_t column = 0; column < row.indexed.size(); ++column) {
             statement.bind(int(column) + 2, row.indexed[column]);
