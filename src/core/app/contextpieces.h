@@ -7,8 +7,8 @@
 // The parts of an AppContext each user takes, so a class names only what it touches.
 
 inline RunPieces RunPiecesOf(AppContext &context) {
-    return {context.settings, context.endpoints, context.texts,   context.status,
-            context.dialogs,  context.run,       context.workbook};
+    return {context.settings, context.endpoints, context.texts,    context.status,
+            context.dialogs,  context.run,       context.workbook, context.library};
 }
 
 inline ResultsList::Pieces ListPiecesOf(AppContext &context) {

@@ -4,6 +4,7 @@
 
 class AutomaticWorkbook;
 class Dialogs;
+class LeadLibrary;
 struct AppSettings;
 struct Endpoints;
 struct RunState;
@@ -20,6 +21,8 @@ struct RunPieces {
     Dialogs &dialogs;
     RunState &run;
     AutomaticWorkbook &workbook;
+    // Keeps every row filed; a closed library keeps nothing and knows no company.
+    LeadLibrary &library;
 
     AutomaticExportTarget automaticExport() const { return {settings, texts, status, run, workbook}; }
 };

@@ -40,4 +40,8 @@ struct AppSettings {
     // Seconds between two searches of a queue, about: the pause is drawn from half to one and a half times it.
     QString eQueuePause = QStringLiteral("30");
     bool cCheckMailServers = true; // asks DNS whether each address's domain takes mail
+    // The lead library also answers the known-link test: a run fetches only companies never seen.
+    bool cLeaveOutLibraryCompanies = false;
+    // Exports leave out the rows whose company the library has seen exported before.
+    bool cExportOnlyNewRows = false;
 };

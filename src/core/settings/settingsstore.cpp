@@ -157,6 +157,8 @@ LoadSettingsResult ReadSettings(AppSettings &settings, const QString &path, cons
     settings.eExportFormat = ParseExportFormat(reader.next(u"eExportFormat"));
     readNonBlank(u"eQueuePause", settings.eQueuePause, u"30"_s);
     settings.cCheckMailServers = ParseBooleanText(reader.next(u"cCheckMailServers")).value_or(true);
+    settings.cLeaveOutLibraryCompanies = ParseBooleanText(reader.next(u"cLeaveOutLibraryCompanies")).value_or(false);
+    settings.cExportOnlyNewRows = ParseBooleanText(reader.next(u"cExportOnlyNewRows")).value_or(false);
 
     result.status = LoadSettingsResult::Status::Loaded;
     return result;
@@ -203,6 +205,8 @@ SaveSettingsResult SaveSettings(const AppSettings &settings, const QString &path
         Entry(u"eExportFormat", ExportFormatText(settings.eExportFormat)),
         Entry(u"eQueuePause", settings.eQueuePause),
         Entry(u"cCheckMailServers", BooleanText(settings.cCheckMailServers)),
+        Entry(u"cLeaveOutLibraryCompanies", BooleanText(settings.cLeaveOutLibraryCompanies)),
+        Entry(u"cExportOnlyNewRows", BooleanText(settings.cExportOnlyNewRows)),
     };
     const TextFileWriteResult written = TextFile::writeLines(path, lines, TextFile::Access::OwnerOnly);
     return {written.ok, written.errorString};

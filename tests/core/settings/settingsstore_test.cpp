@@ -183,7 +183,9 @@ TEST_F(SettingsSaving, DefaultsGiveOneLinePerKeyInWrittenOrder) {
         "<%%eDayBudget%%>1500<%%/eDayBudget%%>\r\n"
         "<%%eExportFormat%%>csv<%%/eExportFormat%%>\r\n"
         "<%%eQueuePause%%>30<%%/eQueuePause%%>\r\n"
-        "<%%cCheckMailServers%%>-1<%%/cCheckMailServers%%>\r\n";
+        "<%%cCheckMailServers%%>-1<%%/cCheckMailServers%%>\r\n"
+        "<%%cLeaveOutLibraryCompanies%%>0<%%/cLeaveOutLibraryCompanies%%>\r\n"
+        "<%%cExportOnlyNewRows%%>0<%%/cExportOnlyNewRows%%>\r\n";
     EXPECT_EQ(fileBytes(), expected);
 }
 
