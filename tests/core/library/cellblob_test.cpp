@@ -1,6 +1,9 @@
 #include "core/library/cellblob.h"
+#include "core/library/fetchfailures.h"
 
 #include <gtest/gtest.h>
+
+#include <tuple>
 
 using namespace Qt::StringLiterals;
 
@@ -46,3 +49,24 @@ TEST(CellBlob, MergeKeepsCellsTheNewerLacksAndTheOlderCount) {
 }
 
 } // namespace
+
+TEST(FetchFailureText, ReadsBackWhatItWrites) {
+    struct Case {
+        FetchFailures failures;
+        QString text;
+    };
+    const Case cases[] = {
+        {{}, u""_s},
+        {{true, false, false, {}}, u"company page"_s},
+        {{false, true, true, u"127.0.0.1:9: refused, again"_s}, u"places, website: 127.0.0.1:9: refused, again"_s},
+        {{true, true, true, u"x"_s}, u"company page, places, website: x"_s},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.text.toStdString());
+        EXPECT_EQ(FailureText(c.failures), c.text);
+        const FetchFailures read = ParseFailureText(c.text);
+        EXPECT_EQ(std::tuple(read.companyPage, read.places, read.website, read.reason),
+                  std::tuple(c.failures.companyPage, c.failures.places, c.failures.website, c.failures.reason));
+    }
+    EXPECT_FALSE(ParseFailureText(u"timeout: company page"_s).any());
+}
