@@ -17,6 +17,9 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
+// SQLite's own threshold for folding the -wal into the file.
+constexpr int FoldPages = 1000;
+
 constexpr QFileDevice::Permissions OwnerOnly = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
 
 // SQLite gives a new -wal and -shm the main file's mode, so the main file is made 0600 first.
@@ -41,6 +44,9 @@ LeadLibrary::LeadLibrary(Clock clock, QObject *parent)
     m_flushTimer.setSingleShot(true);
     m_flushTimer.setInterval(FlushDelayMs);
     connect(&m_flushTimer, &QTimer::timeout, this, &LeadLibrary::timedFlush);
+    m_foldTimer.setSingleShot(true);
+    m_foldTimer.setInterval(0);
+    connect(&m_foldTimer, &QTimer::timeout, this, &LeadLibrary::foldWal);
 }
 
 LeadLibrary::~LeadLibrary() {
@@ -51,6 +57,7 @@ LibraryOpening LeadLibrary::open(const QString &path) {
     using State = LibraryOpening::State;
     flush();
     m_db.close();
+    m_matches.valid = false;
     m_path = path;
     if (!QDir().mkpath(QFileInfo(path).absolutePath())) {
         return {State::Failed, u"cannot make the folder of %1"_s.arg(path), {}};
@@ -104,6 +111,8 @@ SchemaCheck LeadLibrary::connectTo(const QString &path) {
         !prepareStatements()) {
         return {State::Failed, m_db.errorString()};
     }
+    sqlite3_wal_autocheckpoint(m_db.handle(), 0);
+    sqlite3_wal_hook(m_db.handle(), &LeadLibrary::walCommitted, this);
     return check;
 }
 
@@ -118,7 +127,9 @@ bool LeadLibrary::prepareStatements() {
     m_lookup = m_db.prepare(u"SELECT 1 FROM companies WHERE link_key = ?1"_s);
     m_exported = m_db.prepare(u"SELECT EXISTS (SELECT 1 FROM exports WHERE company_id = "
                               u"(SELECT id FROM companies WHERE link_key = ?1))"_s);
-    return m_insert.isValid() && m_index.isValid() && m_update.isValid() && m_lookup.isValid() && m_exported.isValid();
+    m_entry = m_db.prepare(u"SELECT %1 FROM companies WHERE id = ?1"_s.arg(QLatin1StringView(EntryColumns)));
+    return m_entry.isValid() && m_insert.isValid() && m_index.isValid() && m_update.isValid() && m_lookup.isValid() &&
+           m_exported.isValid();
 }
 
 void LeadLibrary::add(const LeadRow &row, const QString &searchAddress, const QString &failure) {
@@ -152,9 +163,13 @@ LibraryResult<int> LeadLibrary::flush() {
         }
         return int(m_queue.size());
     });
+    m_matches.valid = false;
     if (written.ok()) {
         m_queue.clear();
         m_queuedKeys.clear();
+        if (m_walPages >= FoldPages && !m_foldTimer.isActive()) {
+            m_foldTimer.start();
+        }
     } else if (isOpen()) {
         m_flushTimer.start();
     }
@@ -191,6 +206,18 @@ bool LeadLibrary::write(const Queued &row) {
     statement.step();
     statement.finish();
     return !statement.failed();
+}
+
+int LeadLibrary::walCommitted(void *library, sqlite3 *, const char *, int pages) {
+    static_cast<LeadLibrary *>(library)->m_walPages = pages;
+    return SQLITE_OK;
+}
+
+void LeadLibrary::foldWal() {
+    // PASSIVE: a reader in the way leaves the rest for the next fold; nothing waits.
+    if (isOpen() && m_db.exec("PRAGMA wal_checkpoint(PASSIVE)")) {
+        m_walPages = 0;
+    }
 }
 
 void LeadLibrary::timedFlush() {

@@ -98,6 +98,10 @@ private:
     // Writes one queued row inside the open transaction; false when it fails.
     bool write(const Queued &row);
     void timedFlush();
+    // SQLite's note after each commit: how many pages the -wal holds.
+    static int walCommitted(void *library, struct sqlite3 *db, const char *name, int pages);
+    // Folds the -wal into the file, as SQLite would at the end of a commit.
+    void foldWal();
     // Runs body inside one write transaction; the body's count, or the reason it failed.
     LibraryResult<int> inTransaction(const std::function<int()> &body);
     // Runs a statement with one key parameter for each key, in one write transaction; the
@@ -105,6 +109,11 @@ private:
     template<typename Keys>
     LibraryResult<int> changeEach(const QString &sql, const Keys &keys, const QString &filePath = {});
     QString errorText(const char *what) const;
+    // The ids a filter with search words matches, in order: its count and every page then cost
+    // one full-text search, and a page deep in the list no walk over the rows before it. Null
+    // for a filter without words, which the indexes answer directly, or when the search failed.
+    const std::vector<qint64> *matchingIds(const LibraryFilter &filter) const;
+    LibraryResult<QList<LibraryEntry>> entriesOf(const std::vector<qint64> &ids, qint64 offset, int limit) const;
 
     Clock m_clock;
     QString m_path;
@@ -114,7 +123,19 @@ private:
     SqliteStatement m_update;
     mutable SqliteStatement m_lookup;
     mutable SqliteStatement m_exported;
+    mutable SqliteStatement m_entry;
+    // The last filter with words and what it matched; forgotten whenever the library changes.
+    struct Matches {
+        LibraryFilter filter;
+        std::vector<qint64> ids;
+        bool valid = false;
+    };
+    mutable Matches m_matches;
     std::vector<Queued> m_queue;
     QSet<QString> m_queuedKeys;
     QTimer m_flushTimer;
+    // The fold waits for the next turn of the event loop, so a flush returns as soon as its
+    // rows are safe in the -wal.
+    QTimer m_foldTimer;
+    int m_walPages = 0;
 };

@@ -11,6 +11,7 @@ SqliteStatement::SqliteStatement(sqlite3_stmt *statement) : m_statement(statemen
 SqliteStatement &SqliteStatement::begin() {
     sqlite3_reset(m_statement.get());
     sqlite3_clear_bindings(m_statement.get());
+    m_bound.clear();
     m_status = SQLITE_OK;
     return *this;
 }
@@ -20,14 +21,15 @@ void SqliteStatement::bind(int index, qint64 value) {
 }
 
 void SqliteStatement::bind(int index, const QString &text) {
-    const QByteArray utf8 = text.toUtf8();
-    sqlite3_bind_text(m_statement.get(), index, utf8.constData(), int(utf8.size()), SQLITE_TRANSIENT);
+    const QByteArray &utf8 = m_bound.emplace_back(text.toUtf8());
+    sqlite3_bind_text(m_statement.get(), index, utf8.constData(), int(utf8.size()), SQLITE_STATIC);
 }
 
 void SqliteStatement::bindBlob(int index, const QByteArray &bytes) {
     // An empty blob is still a blob, never NULL.
-    sqlite3_bind_blob(m_statement.get(), index, bytes.isEmpty() ? "" : bytes.constData(), int(bytes.size()),
-                      SQLITE_TRANSIENT);
+    const QByteArray &kept = m_bound.emplace_back(bytes);
+    sqlite3_bind_blob(m_statement.get(), index, kept.isEmpty() ? "" : kept.constData(), int(kept.size()),
+                      SQLITE_STATIC);
 }
 
 void SqliteStatement::bindNull(int index) {

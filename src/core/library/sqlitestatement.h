@@ -4,6 +4,7 @@
 #include <QString>
 
 #include <memory>
+#include <vector>
 
 struct sqlite3_stmt;
 
@@ -17,7 +18,7 @@ public:
     bool isValid() const { return m_statement != nullptr; }
 
     SqliteStatement &begin();
-    // Parameters are numbered from 1; text and blobs are copied.
+    // Parameters are numbered from 1; text and blobs are kept until the next begin().
     void bind(int index, qint64 value);
     void bind(int index, const QString &text);
     void bindBlob(int index, const QByteArray &bytes);
@@ -41,4 +42,6 @@ private:
     };
     std::unique_ptr<sqlite3_stmt, Finalize> m_statement;
     int m_status = 0;
+    // The bound bytes: SQLite reads them in place rather than copying every row's cells.
+    std::vector<QByteArray> m_bound;
 };
