@@ -3,6 +3,7 @@
 #include "core/library/leadlibrary.h"
 #include "core/library/libraryquery.h"
 
+#include <algorithm>
 #include <sqlite3.h>
 
 using namespace Qt::StringLiterals;
@@ -69,6 +70,7 @@ LibraryResult<int> LeadLibrary::markExportedLinks(const QStringList &links, cons
 }
 
 LibraryResult<int> LeadLibrary::remove(const QList<qint64> &ids) {
+    m_matches.valid = false;
     return changeEach(u"DELETE FROM companies WHERE id = ?1"_s, ids);
 }
 
@@ -103,7 +105,53 @@ LibraryResult<QStringList> LeadLibrary::exportFiles(qint64 id) const {
     return {files, {}};
 }
 
+const std::vector<qint64> *LeadLibrary::matchingIds(const LibraryFilter &filter) const {
+    if (FullTextQuery(filter.text).isEmpty()) {
+        return nullptr;
+    }
+    if (m_matches.valid && m_matches.filter == filter) {
+        return &m_matches.ids;
+    }
+    m_matches.valid = false;
+    SqliteStatement statement = FilteredQuery(m_db, u"id"_s, filter, u"ORDER BY id"_s);
+    if (!statement.isValid()) {
+        return nullptr;
+    }
+    m_matches.ids.clear();
+    while (statement.step()) {
+        m_matches.ids.push_back(statement.int64(0));
+    }
+    if (statement.failed()) {
+        return nullptr;
+    }
+    m_matches.filter = filter;
+    m_matches.valid = true;
+    return &m_matches.ids;
+}
+
+LibraryResult<QList<LibraryEntry>> LeadLibrary::entriesOf(const std::vector<qint64> &ids, qint64 offset,
+                                                          int limit) const {
+    QList<LibraryEntry> entries;
+    const qint64 end = std::min<qint64>(qint64(ids.size()), offset + std::max(limit, 0));
+    for (qint64 at = std::max<qint64>(offset, 0); at < end; ++at) {
+        m_entry.begin().bind(1, ids[std::size_t(at)]);
+        // A row removed since the search is left out: the cache goes with every change.
+        if (m_entry.step()) {
+            entries << EntryOf(m_entry);
+        }
+        const bool failed = m_entry.failed();
+        m_entry.finish();
+        if (failed) {
+            return LibraryResult<QList<LibraryEntry>>::failure(errorText("cannot read the library"));
+        }
+    }
+    return {entries, {}};
+}
+
 LibraryResult<qint64> LeadLibrary::count(const LibraryFilter &filter) const {
+    if (const std::vector<qint64> *ids = matchingIds(filter)) {
+        return {qint64(ids->size()), {}};
+    }
     SqliteStatement statement = FilteredQuery(m_db, u"count(*)"_s, filter, {});
     if (!statement.isValid() || !statement.step()) {
         return LibraryResult<qint64>::failure(errorText("cannot read the library"));
@@ -112,6 +160,9 @@ LibraryResult<qint64> LeadLibrary::count(const LibraryFilter &filter) const {
 }
 
 LibraryResult<QList<LibraryEntry>> LeadLibrary::page(const LibraryFilter &filter, qint64 offset, int limit) const {
+    if (const std::vector<qint64> *ids = matchingIds(filter)) {
+        return entriesOf(*ids, offset, limit);
+    }
     SqliteStatement statement =
         FilteredQuery(m_db, QLatin1StringView(EntryColumns), filter, u"ORDER BY id LIMIT ?10 OFFSET ?11"_s);
     if (!statement.isValid()) {

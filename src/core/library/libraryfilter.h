@@ -12,6 +12,8 @@ struct LibraryFilter {
     // The companies last seen within these times, both ends included.
     QDateTime seenFrom;
     QDateTime seenTo;
+
+    bool operator==(const LibraryFilter &) const = default;
 };
 
 // The full-text query for the words of text, each matched as a prefix, all required; empty when

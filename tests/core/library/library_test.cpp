@@ -110,6 +110,15 @@ TEST_F(Library, FiltersNarrowByWordsAddressAndTimeSeen) {
         EXPECT_EQ(library->count(c.filter).value, c.names.size());
     }
     EXPECT_EQ(Names(library->page(LibraryFilter(), 1, 1).value), QStringList{u"Southwind"_s});
+    EXPECT_EQ(Names(library->page(Filter(u"nord"_s), 1, 5).value), QStringList{u"Nordic Tools"_s});
+
+    // What a search found is not kept past a change of the library.
+    library->add(Company(u"Nordstern"_s, u"l4"_s), u"s1"_s);
+    library->flush();
+    EXPECT_EQ(library->count(Filter(u"nord"_s)).value, 3);
+    ASSERT_TRUE(library->remove({all(Filter(u"nordic"_s)).at(0).id}).ok());
+    EXPECT_EQ(Names(all(Filter(u"nord"_s))), (QStringList{u"Nordwind Trading"_s, u"Nordstern"_s}));
+    EXPECT_EQ(library->count(Filter(u"nord"_s)).value, 2);
 }
 
 TEST_F(Library, ExportsAreNotedByIdOrLinkAndGoWithTheirCompany) {
