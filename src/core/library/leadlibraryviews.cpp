@@ -113,7 +113,7 @@ const std::vector<qint64> *LeadLibrary::matchingIds(const LibraryFilter &filter)
         return &m_matches.ids;
     }
     m_matches.valid = false;
-    SqliteStatement statement = FilteredQuery(m_db, u"id"_s, filter, u"ORDER BY id"_s);
+    SqliteStatement statement = FilteredQuery(m_db, u"id"_s, filter, {}, u"ORDER BY id"_s);
     if (!statement.isValid()) {
         return nullptr;
     }
@@ -152,7 +152,7 @@ LibraryResult<qint64> LeadLibrary::count(const LibraryFilter &filter) const {
     if (const std::vector<qint64> *ids = matchingIds(filter)) {
         return {qint64(ids->size()), {}};
     }
-    SqliteStatement statement = FilteredQuery(m_db, u"count(*)"_s, filter, {});
+    SqliteStatement statement = FilteredQuery(m_db, u"count(*)"_s, filter, {}, {});
     if (!statement.isValid() || !statement.step()) {
         return LibraryResult<qint64>::failure(errorText("cannot read the library"));
     }
@@ -163,8 +163,11 @@ LibraryResult<QList<LibraryEntry>> LeadLibrary::page(const LibraryFilter &filter
     if (const std::vector<qint64> *ids = matchingIds(filter)) {
         return entriesOf(*ids, offset, limit);
     }
-    SqliteStatement statement =
-        FilteredQuery(m_db, QLatin1StringView(EntryColumns), filter, u"ORDER BY id LIMIT ?10 OFFSET ?11"_s);
+    // The page's first id comes from the index of ids; the rows before it are never read.
+    const QString first =
+        u"SELECT id FROM companies"_s + FilterConditions(filter) + u" ORDER BY id LIMIT 1 OFFSET ?11"_s;
+    SqliteStatement statement = FilteredQuery(m_db, QLatin1StringView(EntryColumns), filter, u"id >= (%1)"_s.arg(first),
+                                              u"ORDER BY id LIMIT ?10"_s);
     if (!statement.isValid()) {
         return LibraryResult<QList<LibraryEntry>>::failure(errorText("cannot read the library"));
     }

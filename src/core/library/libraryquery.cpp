@@ -6,11 +6,11 @@
 
 using namespace Qt::StringLiterals;
 
-SqliteStatement FilteredQuery(const SqliteDatabase &db, const QString &what, const LibraryFilter &filter,
-                              const QString &tail) {
-    const QString words = FullTextQuery(filter.text);
+namespace {
+
+QStringList Conditions(const LibraryFilter &filter) {
     QStringList conditions;
-    if (!words.isEmpty()) {
+    if (!FullTextQuery(filter.text).isEmpty()) {
         conditions << u"id IN (SELECT rowid FROM company_text WHERE company_text MATCH ?1)"_s;
     }
     if (!filter.searchAddress.isEmpty()) {
@@ -22,10 +22,27 @@ SqliteStatement FilteredQuery(const SqliteDatabase &db, const QString &what, con
     if (filter.seenTo.isValid()) {
         conditions << u"last_seen <= ?4"_s;
     }
-    QString sql = u"SELECT "_s + what + u" FROM companies"_s;
-    if (!conditions.isEmpty()) {
-        sql += u" WHERE "_s + conditions.join(u" AND "_s);
+    return conditions;
+}
+
+QString WhereClause(const QStringList &conditions) {
+    return conditions.isEmpty() ? QString() : u" WHERE "_s + conditions.join(u" AND "_s);
+}
+
+} // namespace
+
+QString FilterConditions(const LibraryFilter &filter) {
+    return WhereClause(Conditions(filter));
+}
+
+SqliteStatement FilteredQuery(const SqliteDatabase &db, const QString &what, const LibraryFilter &filter,
+                              const QString &condition, const QString &tail) {
+    const QString words = FullTextQuery(filter.text);
+    QStringList conditions = Conditions(filter);
+    if (!condition.isEmpty()) {
+        conditions << condition;
     }
+    const QString sql = u"SELECT "_s + what + u" FROM companies"_s + WhereClause(conditions);
     SqliteStatement statement = db.prepare(sql + u' ' + tail);
     if (!statement.isValid()) {
         return statement;

@@ -37,6 +37,8 @@ QString SchemaSql() {
            u"CREATE INDEX companies_by_address ON companies(search_address);"
            u"CREATE INDEX companies_by_last_seen ON companies(last_seen);"
            u"CREATE INDEX companies_failed ON companies(id) WHERE failure <> '';"
+           // The ids alone, so a page deep in the list is found without reading the rows before it.
+           u"CREATE INDEX companies_in_order ON companies(id);"
            u"CREATE TABLE exports ("
            u"  company_id INTEGER NOT NULL REFERENCES companies(id) ON DELETE CASCADE,"
            u"  file_path TEXT NOT NULL,"
