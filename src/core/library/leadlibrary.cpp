@@ -139,11 +139,7 @@ void LeadLibrary::add(const LeadRow &row, const QString &searchAddress, const QS
     }
     QString key = KnownLinkKey(link);
     m_queuedKeys.insert(key);
-    std::array<QString, 4> indexed;
-    for (std::size_t column = 0; column < IndexedCells.size(); ++column) {
-        indexed[column] = row[IndexedCells[column]];
-    }
-    m_queue.push_back({std::move(key), EncodeCells(row), std::move(indexed), m_clock(), searchAddress, failure});
+    m_queue.push_back({std::move(key), EncodeCells(row), m_clock(), searchAddress, failure});
     // Rows keep coming during a run: a timer armed again at every row would never fire.
     if (!m_flushTimer.isActive()) {
         m_flushTimer.start();
@@ -194,8 +190,11 @@ bool LeadLibrary::write(const Queued &row) {
     statement.begin();
     if (inserted) {
         statement.bind(1, qint64(sqlite3_last_insert_rowid(m_db.handle())));
-        for (std::size_t column = 0; column < row.indexed.size(); ++column) {
-            statement.bind(int(column) + 2, row.indexed[column]);
+        // Indexed from the encoded cells, which are UTF-8 already.
+        const std::vector<QByteArrayView> cells = CellSlices(row.cells);
+        for (std::size_t column = 0; column < IndexedCells.size(); ++column) {
+            const auto cell = std::size_t(IndexedCells[column]);
+            statement.bindUtf8(int(column) + 2, cell < cells.size() ? cells[cell] : QByteArrayView());
         }
     } else {
         statement.bind(1, row.key);

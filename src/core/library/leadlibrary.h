@@ -86,7 +86,6 @@ private:
     struct Queued {
         QString key;
         QByteArray cells;
-        std::array<QString, 4> indexed; // the cells of IndexedCells
         qint64 seen = 0;
         QString searchAddress;
         QString failure;

@@ -32,6 +32,10 @@ void SqliteStatement::bindBlob(int index, const QByteArray &bytes) {
                       SQLITE_STATIC);
 }
 
+void SqliteStatement::bindUtf8(int index, QByteArrayView utf8) {
+    sqlite3_bind_text(m_statement.get(), index, utf8.isEmpty() ? "" : utf8.data(), int(utf8.size()), SQLITE_STATIC);
+}
+
 void SqliteStatement::bindNull(int index) {
     sqlite3_bind_null(m_statement.get(), index);
 }

@@ -22,6 +22,8 @@ public:
     void bind(int index, qint64 value);
     void bind(int index, const QString &text);
     void bindBlob(int index, const QByteArray &bytes);
+    // UTF-8 text read in place: the bytes must outlive the next step.
+    void bindUtf8(int index, QByteArrayView utf8);
     void bindNull(int index);
 
     // One step: true while a row is there; false when done or on an error (see status()).
