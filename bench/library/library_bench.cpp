@@ -194,6 +194,18 @@ void BM_SearchOfAMillion(benchmark::State &state) {
 }
 BENCHMARK(BM_SearchOfAMillion)->ArgName("filter")->DenseRange(0, 3)->Unit(benchmark::kMillisecond);
 
+// A page of 100 as far down as a scroll bar can go: the whole library, or a common word.
+void BM_LastPageOfAMillion(benchmark::State &state) {
+    LeadLibrary &library = MillionLibrary::get();
+    LibraryFilter filter;
+    filter.text = state.range(0) != 0 ? u"robot"_s : QString();
+    const qint64 count = library.count(filter).value;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(library.page(filter, count - 100, 100).value.size());
+    }
+}
+BENCHMARK(BM_LastPageOfAMillion)->ArgName("words")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
 } // namespace
 
 int main(int argc, char **argv) {

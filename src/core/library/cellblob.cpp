@@ -1,5 +1,6 @@
 #include "core/library/cellblob.h"
 
+#include <QStringEncoder>
 #include <QtEndian>
 
 #include <algorithm>
@@ -58,14 +59,28 @@ QByteArray EncodeSlices(const std::vector<QByteArrayView> &cells) {
 }
 
 QByteArray EncodeCells(const LeadRow &row) {
-    std::array<QByteArray, LeadRow::ColumnCount> utf8;
-    std::vector<QByteArrayView> cells;
-    cells.reserve(LeadRow::ColumnCount);
+    // One buffer, sized for the longest UTF-8 the cells can take, and the cells encoded straight
+    // into it: a row costs one allocation, not one per cell.
+    qsizetype bound = qsizetype(sizeof(quint32)) * (LeadRow::ColumnCount + 1);
     for (int column = 0; column < LeadRow::ColumnCount; ++column) {
-        utf8[std::size_t(column)] = row[column].toUtf8();
-        cells.emplace_back(utf8[std::size_t(column)]);
+        bound += row[column].size() * 3;
     }
-    return EncodeSlices(cells);
+    QByteArray out(bound, Qt::Uninitialized);
+    char *at = out.data();
+    const auto put = [](char *to, quint32 number) {
+        qToLittleEndian(number, to);
+        return to + sizeof number;
+    };
+    at = put(at, quint32(LeadRow::ColumnCount));
+    QStringEncoder utf8(QStringEncoder::Utf8, QStringEncoder::Flag::Stateless);
+    for (int column = 0; column < LeadRow::ColumnCount; ++column) {
+        char *text = at + sizeof(quint32);
+        char *end = utf8.appendToBuffer(text, row[column]);
+        put(at, quint32(end - text));
+        at = end;
+    }
+    out.truncate(at - out.data());
+    return out;
 }
 
 LeadRow DecodeCells(QByteArrayView blob) {

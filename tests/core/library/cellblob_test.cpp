@@ -28,6 +28,27 @@ TEST(CellBlob, AnyCountReadsBackInto20Columns) {
     }
 }
 
+TEST(CellBlob, EveryCellReadsBackAsItsUtf8) {
+    LeadRow row;
+    const QString cells[] = {u""_s,
+                             u"plain"_s,
+                             u"Zürich 東京 🚀"_s,
+                             u"lone "_s + QChar(0xd800) + u" end"_s,
+                             QString(5000, u'é'),
+                             QString(1, QChar(0xdc00))};
+    for (int column = 0; column < LeadRow::ColumnCount; ++column) {
+        row[column] = cells[column % std::size(cells)];
+    }
+    const LeadRow back = DecodeCells(EncodeCells(row));
+    for (int column = 0; column < LeadRow::ColumnCount; ++column) {
+        // A lone surrogate has no UTF-8: it comes back as the replacement character.
+        QString expected = row[column];
+        expected.replace(QChar(0xd800), QChar::ReplacementCharacter)
+            .replace(QChar(0xdc00), QChar::ReplacementCharacter);
+        EXPECT_EQ(back[column], expected) << column;
+    }
+}
+
 TEST(CellBlob, BlobCutShortReadsItsWholeCells) {
     const QByteArray blob = BlobOf(3);
     const LeadRow row = DecodeCells(QByteArrayView(blob).chopped(2));
