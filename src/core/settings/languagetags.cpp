@@ -58,6 +58,7 @@ LanguageTable BuildMainWindowTags() {
     AppendRange(table, 200, 206);
     appendCaptions(LeadRow::LegacyColumnCount, LeadRow::ColumnCount);
     AppendRange(table, 220, 235);
+    AppendRange(table, 285, 290);
     return table;
 }
 
