@@ -141,6 +141,8 @@ const QStringList &UiTextTags() {
             list.append(MainTag(number));
         for (int number = 220; number <= 235; ++number)
             list.append(MainTag(number));
+        for (int number = 285; number <= 290; ++number)
+            list.append(MainTag(number));
         return list;
     }();
     return tags;
