@@ -34,7 +34,12 @@ QCoro::Task<CompletionOutcome> CompleteFailedRows(CompletionPieces pieces, QList
         }
         pieces.library.add(done.row, entry.searchAddress, FailureText(done.remaining));
         pieces.results.replaceListedRow(done.row);
-        ++(done.remaining.any() ? outcome.stillFailing : outcome.completed);
+        if (done.remaining.any()) {
+            ++outcome.stillFailing;
+            outcome.lastFailure = done.remaining.reason;
+        } else {
+            ++outcome.completed;
+        }
     }
     outcome.stopped = stop.requested();
     co_return outcome;

@@ -25,6 +25,7 @@ struct CompletionPieces {
 struct CompletionOutcome {
     int completed = 0;    // rows that miss nothing now
     int stillFailing = 0; // rows fetched again that still miss a part
+    QString lastFailure;  // the reason of the last row that still misses a part
     bool stopped = false;
     Challenge challenge = Challenge::None;
 };

@@ -60,6 +60,8 @@ QCoro::Task<> CompleteAsARun(MainWindow &window, QPushButton &start, QList<Libra
     const QStringList counts{QString::number(outcome.completed), QString::number(outcome.stillFailing)};
     context.status.setPanelText(StatusSink::RunPanel,
                                 context.texts.format(outcome.stopped ? u"main288"_s : u"main287"_s, counts));
+    // As after a run, hovering over the line tells why the last row still fails.
+    context.status.setPanelToolTip(StatusSink::RunPanel, outcome.lastFailure);
     if (outcome.challenge != Challenge::None) {
         context.dialogs.showMessage(Dialogs::Icon::Warning, context.texts.text(ChallengeMessageTag(outcome.challenge)));
     }
