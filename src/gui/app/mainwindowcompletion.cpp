@@ -87,10 +87,11 @@ void MainWindow::actCompleteFailedRowsClick() {
     }
     // The library's views show what is written: rows listed a moment ago are written first.
     m_context->library.flush();
+    const LibraryResult<QList<LibraryEntry>> failed = m_context->library.failedRows();
     QList<LibraryEntry> entries;
-    for (LibraryEntry &entry : m_context->library.failedRows().value) {
+    for (const LibraryEntry &entry : failed.value) {
         if (selected.contains(KnownLinkKey(entry.row[LeadRow::LinkedInLink]))) {
-            entries.append(std::move(entry));
+            entries.append(entry);
         }
     }
     if (entries.isEmpty()) {
