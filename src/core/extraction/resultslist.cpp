@@ -27,6 +27,21 @@ bool ResultsList::isKnownLink(const QString &link) const {
     return m_duplicatedItems.contains(link);
 }
 
+bool ResultsList::replaceListedRow(const LeadRow &row) {
+    const QString &link = row[LeadRow::LinkedInLink];
+    if (link.trimmed().isEmpty() || !isKnownLink(link)) {
+        return false;
+    }
+    const DuplicatedItems::MembershipEqual sameLink;
+    for (int index = 0; index < rowCount(); ++index) {
+        if (sameLink(cell(index, LeadRow::LinkedInLink), link)) {
+            m_model.replaceRow(index, row);
+            return true;
+        }
+    }
+    return false;
+}
+
 void ResultsList::refreshItemsListed() {
     m_pieces.status.setPanelText(StatusSink::ListedPanel, m_pieces.texts.format(QStringLiteral("main45"), rowCount()));
 }

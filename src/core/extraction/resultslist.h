@@ -46,6 +46,9 @@ public:
     // The same for many rows at once, as a restored session lists them.
     void appendRows(PackedRows rows);
     bool isKnownLink(const QString &link) const;
+    // Puts row in place of the listed row with the same known link (KnownLinkKey); false when
+    // no listed row has it. The first such row is replaced, so the list of links stays as it was.
+    bool replaceListedRow(const LeadRow &row);
     // Panel 1 of the status bar: "main45" with the row count.
     void refreshItemsListed();
 

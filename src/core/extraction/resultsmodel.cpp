@@ -87,6 +87,14 @@ void ResultsModel::appendRows(PackedRows rows) {
     endInsertRows();
 }
 
+void ResultsModel::replaceRow(int index, const LeadRow &row) {
+    if (index < 0 || index >= rowCount()) {
+        return;
+    }
+    m_rows.replace(index, row);
+    Q_EMIT dataChanged(this->index(index, 0), this->index(index, LeadRow::ColumnCount - 1));
+}
+
 void ResultsModel::removeFlaggedRows(const std::vector<bool> &flags) {
     const std::vector<Run> runs = FlaggedRuns(flags);
     if (runs.empty()) {

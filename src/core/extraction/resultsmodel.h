@@ -9,7 +9,7 @@
 #include <vector>
 
 // The rows of the results list as a table: one column per cell, rows in insertion order, text
-// only. It is never sorted and never edited in place.
+// only. It is never sorted nor edited by the user; a row is only replaced whole (replaceRow).
 class ResultsModel : public QAbstractTableModel {
     Q_OBJECT
 
@@ -30,6 +30,8 @@ public:
     void appendRow(const LeadRow &row);
     // Adds the rows at the end in one insertion.
     void appendRows(PackedRows rows);
+    // Puts row in place of the one at index, as one change of data across all its columns.
+    void replaceRow(int index, const LeadRow &row);
     // Removes every row whose flag is set (flags has one entry per row). Few contiguous runs are
     // removed run by run; a fragmented set is removed in one pass behind a model reset, so the
     // cost stays linear in the number of rows either way.

@@ -124,9 +124,9 @@ QCoro::Task<ParseOutcome> ResultsPageParser::GetCompanyDataResults3(CardsPage pa
     co_return outcome;
 }
 
-QCoro::Task<> ResultsPageParser::CompleteFromPlaces(const QString &name, LeadRow &row, StopToken stop) {
+QCoro::Task<bool> ResultsPageParser::CompleteFromPlaces(const QString &name, LeadRow &row, StopToken stop) {
     if (name.isEmpty() || row[LeadRow::Country].isEmpty() || !m_pieces.settings.cCompleteFromGoogle) {
-        co_return;
+        co_return true;
     }
     const QString location = row[LeadRow::City] + u',' + row[LeadRow::PostalCode] + u", " + row[LeadRow::Country];
     const PlacesOutcome looked =
@@ -135,6 +135,7 @@ QCoro::Task<> ResultsPageParser::CompleteFromPlaces(const QString &name, LeadRow
     const QString reason = looked.kind == PlacesOutcome::Kind::Refused ? looked.reason : m_fetcher.lastFailure();
     Count(looked.failed(), RunStatusLine::Failure::Places, stop, reason);
     TellRefusal(looked);
+    co_return !looked.failed();
 }
 
 QCoro::Task<ResultsPageParser::Next> ResultsPageParser::FileEntry(LeadRow &row, const QString &name,

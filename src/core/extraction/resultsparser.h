@@ -55,6 +55,16 @@ public:
     void setAccountGuard(AccountGuard *guard) { m_account = guard; }
     void setSignedInPages(SignedInPages *pages) { m_signedIn = pages; }
 
+    // An entry's enrichment steps one at a time, for completing a listed row later; each fills
+    // the row as a parse does and is true when its fetch went through (a stop aside).
+    // The company page, read as the layout the link comes from reads it: a link in today's form
+    // as a card's, with the account guard, any other as a result page entry's.
+    QCoro::Task<bool> ReadCompanyPage(const QString &link, LeadRow &row, Challenge &challenge, StopToken stop);
+    // Phone, details, region and category from the Places lookup; true too where none is made.
+    QCoro::Task<bool> CompleteFromPlaces(const QString &name, LeadRow &row, StopToken stop);
+    // The web site's addresses and the contact columns, when the row has a site and no address.
+    QCoro::Task<bool> HarvestWebsite(LeadRow &row, StopToken stop);
+
 private:
     struct LayoutRules;
     QCoro::Task<ParseOutcome> ParseEntries(QString source, QString keyword, const LayoutRules &rules, StopToken stop);
@@ -63,7 +73,6 @@ private:
     // the counter is painted. End when the page's parse must end here.
     QCoro::Task<Next> FileEntry(LeadRow &row, const QString &name, const QString &link, const QString &keyword,
                                 ParseOutcome &outcome, StopToken stop);
-    QCoro::Task<> CompleteFromPlaces(const QString &name, LeadRow &row, StopToken stop);
     // Today's company page: the old reading, the public page, then the signed-in about page.
     QCoro::Task<bool> ReadTodaysCompany(const QString &link, LeadRow &row, ParseOutcome &outcome, StopToken stop);
     QCoro::Task<bool> ReadSignedInAbout(const QString &link, LeadRow &row, ParseOutcome &outcome, StopToken stop);

@@ -62,6 +62,7 @@ ResultsJournal::Start ResultsJournal::start(Dialogs &dialogs, const UiTexts &tex
     connect(&model, &ResultsModel::rowsAboutToBeRemoved, this, &ResultsJournal::rowsAboutToBeRemoved);
     connect(&model, &ResultsModel::rowsRemoved, this, &ResultsJournal::rowsRemoved);
     connect(&model, &ResultsModel::modelReset, this, &ResultsJournal::rewrite);
+    connect(&model, &ResultsModel::dataChanged, this, &ResultsJournal::rowsChanged);
     return Start::Journalling;
 }
 
@@ -154,6 +155,12 @@ void ResultsJournal::rowsRemoved(const QModelIndex &, int first, int last) {
         rewrite();
         return;
     }
+    armFlushTimer();
+}
+
+// Records only ever append or remove rows; a rewrite per beat keeps many replacements cheap.
+void ResultsJournal::rowsChanged() {
+    m_rewriteDue = true;
     armFlushTimer();
 }
 

@@ -19,6 +19,7 @@ class UiTexts;
 //   and when the journal goes. Until then a listed row costs nothing but a note: the rows
 //   listed since the last write become records when the journal writes, or before rows are
 //   removed. The list must outlive the journal.
+// - A row replaced in place has no record of its own: the file is rewritten at the next write.
 // - A file holding more than twice as many records as the list has rows is rewritten with one
 //   record per row; when the list becomes empty the file is removed.
 // - At start, the rows the last session left are offered back.
@@ -67,6 +68,7 @@ private:
     void rowsInserted(const QModelIndex &parent, int first, int last);
     void rowsAboutToBeRemoved();
     void rowsRemoved(const QModelIndex &parent, int first, int last);
+    void rowsChanged();
     // Adds a record for every row listed since the last one recorded.
     void recordListedRows();
     void armFlushTimer();

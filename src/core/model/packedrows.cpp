@@ -144,6 +144,21 @@ PackedRows &PackedRows::operator=(const PackedRows &other) {
 }
 
 void PackedRows::append(const LeadRow &row) {
+    const qsizetype size = encode(row);
+    store(m_scratch.data(), size);
+}
+
+void PackedRows::replace(qsizetype index, const LeadRow &row) {
+    const qsizetype size = encode(row);
+    Span &slot = m_rows[static_cast<std::size_t>(index)];
+    const qsizetype oldSize = slot.size;
+    slot = place(m_scratch.data(), size);
+    m_liveBytes += size;
+    // The old bytes stay in their block until a compaction drops them.
+    dropped(oldSize);
+}
+
+qsizetype PackedRows::encode(const LeadRow &row) {
     qsizetype most = 0;
     for (const QString &cell : row.cells) {
         most += MaxLengthBytes + 3 * cell.size();
@@ -155,7 +170,7 @@ void PackedRows::append(const LeadRow &row) {
     for (const QString &cell : row.cells) {
         end = WriteCell(cell, end);
     }
-    store(m_scratch.data(), end - m_scratch.data());
+    return end - m_scratch.data();
 }
 
 void PackedRows::append(PackedRows &&other) {
@@ -170,14 +185,18 @@ void PackedRows::append(PackedRows &&other) {
 }
 
 void PackedRows::store(const char *bytes, qsizetype size) {
+    m_rows.push_back(place(bytes, size));
+    m_liveBytes += size;
+}
+
+PackedRows::Span PackedRows::place(const char *bytes, qsizetype size) {
     char *to = m_blocks.empty() ? nullptr : m_blocks.back().take(size);
     if (to == nullptr) {
         to = m_blocks.emplace_back(std::max(size, BlockBytes)).take(size);
     }
     std::memcpy(to, bytes, static_cast<std::size_t>(size));
-    m_rows.push_back({to, size});
     m_storedBytes += size;
-    m_liveBytes += size;
+    return {to, size};
 }
 
 void PackedRows::erase(qsizetype first, qsizetype count) {

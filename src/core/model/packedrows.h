@@ -29,6 +29,8 @@ public:
     void append(const LeadRow &row);
     // Moves every row of other to the end; other is left empty.
     void append(PackedRows &&other);
+    // Puts row in place of the row at index; the other rows keep their places.
+    void replace(qsizetype index, const LeadRow &row);
     void erase(qsizetype first, qsizetype count);
     // Removes every row whose flag is set; rows past the end of flags stay.
     void removeFlagged(const std::vector<bool> &flags);
@@ -62,6 +64,10 @@ private:
     };
 
     void store(const char *bytes, qsizetype size);
+    // Copies bytes into the blocks and says where they went.
+    Span place(const char *bytes, qsizetype size);
+    // Encodes row into m_scratch; its size.
+    qsizetype encode(const LeadRow &row);
     void dropped(qsizetype bytes);
     // Copies the rows into fresh blocks, leaving out what removed rows left behind.
     void compact();

@@ -22,6 +22,7 @@
 #include "gui/browser/webenginepane.h"
 #include "gui/extraction/resultsview.h"
 
+#include <QAction>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QCoreApplication>
@@ -230,6 +231,10 @@ QWidget *MainWindow::buildResultsArea() {
     m_panResultsHeader->setContentsMargins(6, 0, 6, 0);
     m_lvwItems = new ResultsView(*m_results, area);
     m_lvwItems->setObjectName(QStringLiteral("lvwItems"));
+    m_actCompleteFailed = new QAction(QStringLiteral("Complete failed rows"), m_lvwItems);
+    m_actCompleteFailed->setObjectName(QStringLiteral("actCompleteFailedRows"));
+    m_lvwItems->addAction(m_actCompleteFailed);
+    m_lvwItems->setContextMenuPolicy(Qt::ActionsContextMenu);
     column->addWidget(m_panResultsHeader);
     column->addWidget(m_lvwItems, 1);
     return area;
@@ -265,6 +270,7 @@ void MainWindow::connectHandlers() {
     connect(m_btnOpenWebsite, &QPushButton::clicked, this, &MainWindow::btnOpenWebsiteClick);
     connect(m_btnOpenMaps, &QPushButton::clicked, this, &MainWindow::btnOpenMapsClick);
     connect(m_btnOpenDetails, &QPushButton::clicked, this, &MainWindow::btnOpenDetailsClick);
+    connect(m_actCompleteFailed, &QAction::triggered, this, &MainWindow::actCompleteFailedRowsClick);
     connect(m_btnHelp, &QPushButton::clicked, this, &MainWindow::btnHelpClick);
     connect(m_btnUpdates, &QPushButton::clicked, this, &MainWindow::btnUpdatesClick);
     connect(m_btnSettings, &QPushButton::clicked, this, &MainWindow::btnSettingsClick);

@@ -19,6 +19,7 @@ class BrowserProfile;
 class BrowserTab;
 class Downloader;
 class ExtractionDriver;
+class QAction;
 class UpdateCheck;
 class Host;
 class JournalSession;
@@ -103,6 +104,10 @@ public:
     void btnOpenWebsiteClick();
     void btnOpenMapsClick();
     void btnOpenDetailsClick();
+    // Fetches again what failed for the entries' rows, as a run does (mainwindowcompletion.cpp).
+    void completeFailedRows(QList<LibraryEntry> entries);
+    // The results list's action: completes the selected rows that the library marks as failed.
+    void actCompleteFailedRowsClick();
     // Links to the publisher and updates.
     void btnHelpClick();
     void btnUpdatesClick();
@@ -199,4 +204,5 @@ private:
     QPushButton *m_btnOpenWebsite = nullptr;
     QPushButton *m_btnOpenMaps = nullptr;
     QPushButton *m_btnOpenDetails = nullptr;
+    QAction *m_actCompleteFailed = nullptr; // in the results list's context menu
 };

@@ -29,6 +29,7 @@
 #include "gui/settings/mainwindowlanguage.h"
 #include "gui/settings/settingsflow.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -103,6 +104,7 @@ QString MainWindow::LoadLanguage(const QString &code) {
     refreshExportedCounter();
     m_driver->statusLine().Refresh();
     m_btnQueue->setText(m_context->texts.text(QStringLiteral("main220")));
+    m_actCompleteFailed->setText(m_context->texts.text(QStringLiteral("main286")));
     if (m_queueDialog != nullptr) {
         m_queueDialog->refresh();
     }
