@@ -9,7 +9,8 @@ class LoopbackDns;
 
 // The sample site's name server: a LoopbackDns on 127.0.0.1 holding the zones of
 // SampleContacts::MailZones(), answering on a thread of its own, so it serves whether or not
-// the owner's thread runs an event loop. Start, stop and server() belong to the owner's thread.
+// the caller's thread runs an event loop. start(), stop() and server() may be called from any
+// thread, one at a time.
 class SampleNameServer {
 public:
     SampleNameServer();
