@@ -28,11 +28,12 @@ struct SampleCompany {
     // The addresses its site hides from a plain scan, which a reader lists after emails: entry 2
     // hides a role address behind Cloudflare's protection on its home page and a person's in an
     // encoded mailto link on its contact page; entry 5 writes a free-mail address as
-    // "name (at) gmail (dot) com" and a role address at a domain without a mail exchanger.
+    // "name (at) gmail (dot) com", a role address at a domain without a mail exchanger and one at
+    // a domain that does not exist.
     QStringList hiddenEmails;
     // One entry per address of emails, then of hiddenEmails: the page it is first on ("" for the
     // home page, or "contact.html"), and its kinds as a reader grades them ("role", "free mail"
-    // or ""), without the mail server's answer, which SampleMailServer gives.
+    // or ""), without the mail server's answer, which SampleContacts::MailServerOf gives.
     QStringList emailPages;
     QStringList emailKinds;
     // Entry 2 links its profiles on five networks beside share buttons and a post: the profiles,

@@ -45,9 +45,10 @@ void AddHiddenContacts(SampleCompany &company, int entry) {
                                u"https://www.instagram.com/"_s + handle, u"https://www.youtube.com/@"_s + handle,
                                u"https://github.com/"_s + handle};
     } else if (entry == FreeMailEntry) {
-        company.hiddenEmails = {handle + u"@gmail.com"_s, u"hello@"_s + company.slug + u".example.org"_s};
-        company.emailPages += {QString(), u"contact.html"_s};
-        company.emailKinds += {u"free mail"_s, u"role"_s};
+        company.hiddenEmails = {handle + u"@gmail.com"_s, u"hello@"_s + company.slug + u".example.org"_s,
+                                u"orders@"_s + company.slug + u".example.net"_s};
+        company.emailPages += {QString(), u"contact.html"_s, u"contact.html"_s};
+        company.emailKinds += {u"free mail"_s, u"role"_s, u"role"_s};
     }
 }
 
@@ -83,7 +84,9 @@ QString ContactPageExtras(const SampleCompany &company) {
     if (company.socialLinks.isEmpty()) {
         QString spelled = second;
         spelled.replace(u'@', u"{at}"_s);
-        return u"<p>Say hello: "_s + spelled + u"</p>\n"_s;
+        QString orders = company.hiddenEmails.value(2);
+        orders.replace(u'@', u" [at] "_s).replace(u'.', u" [dot] "_s);
+        return u"<p>Say hello: "_s + spelled + u"</p>\n<p>Orders: "_s + orders + u"</p>\n"_s;
     }
     QString encoded = second;
     encoded.replace(u'@', u"%40"_s);
@@ -92,15 +95,25 @@ QString ContactPageExtras(const SampleCompany &company) {
            u"</p>\n<p>Code: "_s + Link(u"https://github.com/"_s + Handle(company), u"GitHub"_s) + u"</p>\n"_s;
 }
 
+std::span<const MailZone> MailZones() {
+    static constexpr MailZone zones[] = {
+        {u"*.example", MailServerStatus::HasMx},
+        {u"*.example.com", MailServerStatus::HasMx},
+        {u"gmail.com", MailServerStatus::HasMx},
+        {u"*.example.org", MailServerStatus::NoMxAFallback},
+    };
+    return zones;
+}
+
 QString MailServerOf(const QString &domain) {
     const QString name = domain.toLower();
-    if (name == u"gmail.com" || name.endsWith(u".example") || name.endsWith(u".example.com")) {
-        return u"has MX"_s;
+    for (const MailZone &zone : MailZones()) {
+        const bool wildcard = zone.name.startsWith(u"*.");
+        if (wildcard ? name.endsWith(zone.name.mid(1)) : name == zone.name) {
+            return MailServerStatusText(zone.status);
+        }
     }
-    if (name.endsWith(u".example.org")) {
-        return u"no MX (A fallback)"_s;
-    }
-    return u"no mail server"_s;
+    return MailServerStatusText(MailServerStatus::NoMailServer);
 }
 
 } // namespace SampleContacts

@@ -1,6 +1,11 @@
 #pragma once
 
+#include "core/dns/mailserverstatus.h"
+
 #include <QString>
+#include <QStringView>
+
+#include <span>
 
 struct SampleCompany;
 
@@ -16,9 +21,16 @@ void AddHiddenContacts(SampleCompany &company, int entry);
 QString HomePageExtras(const SampleCompany &company);
 QString ContactPageExtras(const SampleCompany &company);
 
-// What the sample name server knows of a mail domain: "has MX" for the companies' own domains
-// and gmail.com, "no MX (A fallback)" for ".example.org" domains, which have an address only,
-// and "no mail server" for any other name.
+// A zone of the sample name server: a name, or "*." and a domain for every name below it, and
+// what DNS says of mail sent there. No other name exists.
+struct MailZone {
+    QStringView name;
+    MailServerStatus status;
+};
+// The companies' own domains and gmail.com have MX, ".example.org" domains an address only.
+std::span<const MailZone> MailZones();
+// What the zones say of a mail domain, as the mail server check writes it: "has MX", "no MX (A
+// fallback)", or "no mail server" for a name no zone covers (the ".example.net" domains).
 QString MailServerOf(const QString &domain);
 
 } // namespace SampleContacts

@@ -7,6 +7,7 @@
 #include "samplesite/markuptext.h"
 #include "samplesite/resultpages.h"
 #include "samplesite/samplecatalog.h"
+#include "samplesite/samplenameserver.h"
 #include "samplesite/siterouter.h"
 #include "samplesite/startvariation.h"
 #include "samplesite/stopsignal.h"
@@ -62,6 +63,7 @@ struct SampleSite::State {
     FaultPlan faults;
     mutable std::mutex logMutex;
     QStringList requestLog;
+    SampleNameServer names;
 
     QString Base() const { return QStringLiteral("http://127.0.0.1:") + QString::number(port.load()); }
 };
@@ -171,11 +173,15 @@ bool SampleSite::start() {
     if (m_state->thread.joinable()) {
         return true;
     }
+    if (!m_state->names.start()) {
+        return false;
+    }
     httplib::Server &server = m_state->server;
     const int port = m_state->options.port > 0
                          ? (server.bind_to_port("127.0.0.1", m_state->options.port) ? m_state->options.port : -1)
                          : server.bind_to_any_port("127.0.0.1");
     if (port < 0) {
+        m_state->names.stop();
         return false;
     }
     m_state->port = port;
@@ -189,6 +195,7 @@ bool SampleSite::start() {
 }
 
 void SampleSite::stop() {
+    m_state->names.stop();
     if (!m_state->thread.joinable()) {
         return;
     }
@@ -218,9 +225,9 @@ Endpoints SampleSite::endpoints() const {
     endpoints.tutorialUrl = site + u"/tutorial.php";
     endpoints.affiliatesUrl = site + u"/affiliates";
     endpoints.proxyAdviceUrl = site + u"/protect-your-ip";
-    // The site runs no name server. Nothing listens on the discard port, so every mail server
-    // check answers "not checked" at once and no lookup leaves the machine.
-    endpoints.dnsServer = QStringLiteral("127.0.0.1:9");
+    // Before start() nothing listens on the discard port, so no lookup leaves the machine.
+    const QString names = m_state->names.server();
+    endpoints.dnsServer = names.isEmpty() ? QStringLiteral("127.0.0.1:9") : names;
     return endpoints;
 }
 

@@ -14,8 +14,9 @@
 // LinkedIn's home and company search pages in three layouts (the third as LinkedIn serves it
 // today, drawn by script, with its sign-in walls and account limits), company pages, the Places web
 // service, the companies' own web sites, map links and the publisher's files. The content
-// follows from the options alone. Requests are answered on threads of the server; every
-// public function may be called from any thread.
+// follows from the options alone. The companies' mail domains are answered by a name server on
+// a UDP port of 127.0.0.1, as SampleContacts::MailServerOf says. Requests are answered on threads
+// of the servers; every public function may be called from any thread.
 class SampleSite {
 public:
     explicit SampleSite(SampleSiteOptions options = {});
@@ -25,14 +26,15 @@ public:
     SampleSite(const SampleSite &) = delete;
     SampleSite &operator=(const SampleSite &) = delete;
 
-    // Binds 127.0.0.1 and serves on a thread; returns once requests are accepted. False when
-    // the port cannot be bound.
+    // Binds 127.0.0.1 and serves on threads; returns once requests and name queries are answered.
+    // False when a port cannot be bound.
     bool start();
     void stop();
 
     // "http://127.0.0.1:PORT", no trailing slash.
     QString base() const;
-    // Every endpoint of the program pointed at this site, with the two sample Places keys.
+    // Every endpoint of the program pointed at this site and its name server, with the two sample
+    // Places keys.
     Endpoints endpoints() const;
     // The address of a result page; layout is 1, 2 or 3 (today's), page counts from 1.
     QString searchUrl(int layout, int page = 1) const;

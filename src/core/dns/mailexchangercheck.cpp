@@ -127,14 +127,19 @@ QString MailExchangerCheck::errorString() const {
 
 QCoro::Task<MailServerStatus> MailExchangerCheck::check(QString domain, StopToken stop) {
     const QString key = DomainKey(domain);
+    if (stop.requested() || !*m_alive) {
+        co_return MailServerStatus::NotChecked;
+    }
+    // A known answer costs a look into the cache alone: every address of a run asks.
+    const auto known = m_entries.find(key);
+    if (known != m_entries.end() && known->second.status) {
+        co_return *known->second.status;
+    }
     const QByteArray asciiName = QUrl::toAce(key);
-    if (asciiName.isEmpty() || stop.requested() || !*m_alive) {
+    if (asciiName.isEmpty()) {
         co_return MailServerStatus::NotChecked;
     }
     Entry &entry = m_entries[key];
-    if (entry.status) {
-        co_return *entry.status;
-    }
     Completion<MailServerStatus> mine;
     entry.waiters.push_back(mine);
     if (!entry.query) {

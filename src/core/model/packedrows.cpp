@@ -263,6 +263,21 @@ LeadRow PackedRows::row(qsizetype row) const {
     return lead;
 }
 
+std::array<QByteArrayView, LeadRow::ColumnCount> PackedRows::utf8Cells(qsizetype row) const {
+    const char *in = m_rows[static_cast<std::size_t>(row)].bytes;
+    std::array<QByteArrayView, LeadRow::ColumnCount> cells;
+    for (QByteArrayView &cell : cells) {
+        quint64 length = 0;
+        in = ReadLength(in, length);
+        const auto bytes = static_cast<qsizetype>(length >> 1);
+        if ((length & 1) == 0) {
+            cell = QByteArrayView(in, bytes);
+        }
+        in += bytes;
+    }
+    return cells;
+}
+
 QString PackedRows::cell(qsizetype row, int column) const {
     const char *in = m_rows[static_cast<std::size_t>(row)].bytes;
     for (int skipped = 0; skipped < column; ++skipped) {

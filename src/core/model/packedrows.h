@@ -3,8 +3,10 @@
 #include "core/model/leadrow.h"
 #include "core/util/bulkmemory.h"
 
+#include <QByteArrayView>
 #include <QString>
 
+#include <array>
 #include <deque>
 #include <string>
 #include <vector>
@@ -38,6 +40,9 @@ public:
 
     LeadRow row(qsizetype row) const;
     QString cell(qsizetype row, int column) const;
+    // A row's cells as stored, for a writer that wants UTF-8 anyway: no decoding, no copy. The
+    // view of a cell kept as UTF-16 units is null; cell() reads it. Valid until the rows change.
+    std::array<QByteArrayView, LeadRow::ColumnCount> utf8Cells(qsizetype row) const;
 
     // Rows share blocks of this size; a longer row has a block of its own.
     static constexpr qsizetype BlockBytes = qsizetype(BulkMemory::BlockBytes);

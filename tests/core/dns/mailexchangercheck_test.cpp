@@ -1,5 +1,5 @@
 #include "core/dns/mailexchangercheck.h"
-#include "support/loopbackdns.h"
+#include "samplesite/loopbackdns.h"
 
 #include <QElapsedTimer>
 

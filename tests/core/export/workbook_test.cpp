@@ -2,6 +2,7 @@
 #include "core/export/exportline.h"
 #include "core/export/exporttarget.h"
 #include "core/export/manualexport.h"
+#include "core/export/workbookwriter.h"
 #include "exporttesthelpers.h"
 #include "support/testcontext.h"
 #include "workbookreader.h"
@@ -54,6 +55,28 @@ TEST_F(WorkbookTest, ManualExportWritesSelectedRowsAndColumnsAsTextUnderTheUsers
     EXPECT_TRUE(sheet.everyCellText);
     EXPECT_EQ(sheet.frozenPane, QStringLiteral("frozen 1"));
     EXPECT_EQ(sheet.autoFilter, QStringLiteral("A1:B3"));
+}
+
+// The list's cells go to the sheet in their own UTF-8; one without a UTF-8 form (a lone
+// surrogate) as the nearest UTF-8, and one past a cell's 32,767 bytes cut at a character boundary.
+TEST_F(WorkbookTest, EveryCellReadsBackAsTheListHoldsIt) {
+    const QString lone = QChar(0xd800) + QStringLiteral("lone");
+    const QStringList cells = {QStringLiteral("plain"), QStringLiteral("Łódź 😀"), lone, QString(20000, u'é')};
+    ExportSource source;
+    source.captions = CaptionList();
+    LeadRow row;
+    for (int column = 0; column < cells.size(); ++column) {
+        row[column] = cells[column];
+    }
+    source.rows.append(row);
+    const QString path = m_dir.filePath(QStringLiteral("cells.xlsx"));
+
+    ASSERT_TRUE(SaveWorkbook(source, path, true, QStringLiteral("0,1,2,3")));
+    const SheetContent sheet = ReadFirstSheet(path);
+    ASSERT_TRUE(sheet.error.isEmpty()) << sheet.error.toStdString();
+    ASSERT_EQ(sheet.rows.size(), 2);
+    const QStringList expected = {cells[0], cells[1], QString::fromUtf8(lone.toUtf8()), QString(16383, u'é')};
+    EXPECT_EQ(sheet.rows[1], expected);
 }
 
 TEST(ExportTarget, TheNameDecidesWhenItEndsInAKnownExtensionAndTheFileTypeOtherwise) {

@@ -1,5 +1,7 @@
 #include "gui/extraction/runfixture.h"
 
+#include "samplesite/samplecontacts.h"
+
 using namespace Qt::StringLiterals;
 
 QString FullAddress(const SampleCompany &company) {
@@ -35,9 +37,9 @@ LeadRow ExpectedRow(const SampleSite &site, const SampleCompany &company, int la
     QStringList grades;
     QStringList sources;
     for (qsizetype i = 0; i < addresses.size(); ++i) {
-        // The sample site's name server never answers.
         const QString &kinds = company.emailKinds.at(i);
-        grades.append(kinds.isEmpty() ? u"not checked"_s : kinds + u", not checked"_s);
+        const QString server = SampleContacts::MailServerOf(addresses.at(i).section(u'@', -1));
+        grades.append(kinds.isEmpty() ? server : kinds + u", "_s + server);
         sources.append(company.website + company.emailPages.at(i));
     }
     row[LeadRow::EmailStatus] = grades.join(u';');

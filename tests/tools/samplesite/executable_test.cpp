@@ -1,3 +1,4 @@
+#include "core/dns/mailexchangercheck.h"
 #include "sitefixture.h"
 
 #include <QProcess>
@@ -69,6 +70,10 @@ TEST(SampleSiteExecutable, PrintEnvNamesEveryEndpointThenReady) {
     EXPECT_EQ(lines.at(6), QStringLiteral("TARNWICK_PLACES_KEY_A=sample-key-a"));
     EXPECT_EQ(lines.at(13), u"TARNWICK_PROXY_ADVICE_URL=" + base + u"/protect-your-ip");
     EXPECT_EQ(lines.last(), u"ready");
+    // The name server answers though the executable's own thread runs no event loop.
+    ASSERT_TRUE(lines.at(14).startsWith(u"TARNWICK_DNS_SERVER=127.0.0.1:")) << lines.at(14).toStdString();
+    MailExchangerCheck check(lines.at(14).section(u'=', 1));
+    EXPECT_EQ(QCoro::waitFor(check.check(QStringLiteral("shop.example.org"))), MailServerStatus::NoMxAFallback);
 
     site.process().terminate();
     ASSERT_TRUE(site.process().waitForFinished(5000));

@@ -1,4 +1,4 @@
-#include "support/loopbackdns.h"
+#include "samplesite/loopbackdns.h"
 
 #include <QDataStream>
 #include <QNetworkDatagram>
@@ -66,15 +66,15 @@ QByteArray LoopbackDns::Reply(const QByteArray &query) const {
         return {};
     }
     const quint16 type = quint16(quint8(query.at(at + 1)) << 8 | quint8(query.at(at + 2)));
-    const auto found = m_names.constFind(name.toLower());
-    if (found != m_names.cend() && found->silent) {
+    const Records *found = Find(name.toLower());
+    if (found != nullptr && found->silent) {
         return {};
     }
     QList<QByteArray> records;
-    if (found != m_names.cend() && type == TypeMx) {
+    if (found != nullptr && type == TypeMx) {
         records = found->mx;
     }
-    for (const QHostAddress &address : found != m_names.cend() ? found->addresses : QList<QHostAddress>()) {
+    for (const QHostAddress &address : found != nullptr ? found->addresses : QList<QHostAddress>()) {
         const bool v4 = address.protocol() == QAbstractSocket::IPv4Protocol;
         if (type == (v4 ? TypeA : TypeAaaa)) {
             const Q_IPV6ADDR v6 = address.toIPv6Address();
@@ -85,7 +85,7 @@ QByteArray LoopbackDns::Reply(const QByteArray &query) const {
     QByteArray reply;
     QDataStream out(&reply, QIODevice::WriteOnly);
     // Response, authoritative, recursion available, the query's recursion flag; else no such name.
-    const quint16 flags = 0x8480 | (quint8(query.at(3)) & 0x01) << 8 | (found == m_names.cend() ? 3 : 0);
+    const quint16 flags = 0x8480 | (quint8(query.at(3)) & 0x01) << 8 | (found == nullptr ? 3 : 0);
     out << quint16(quint8(query.at(0)) << 8 | quint8(query.at(1))) << flags << quint16(1) << quint16(records.size())
         << quint32(0);
     out.writeRawData(query.constData() + 12, int(questionEnd - 12));
@@ -94,4 +94,18 @@ QByteArray LoopbackDns::Reply(const QByteArray &query) const {
         out.writeRawData(data.constData(), int(data.size()));
     }
     return reply;
+}
+
+const LoopbackDns::Records *LoopbackDns::Find(const QString &name) const {
+    const auto own = m_names.constFind(name);
+    if (own != m_names.cend()) {
+        return &*own;
+    }
+    for (qsizetype dot = name.indexOf(u'.'); dot >= 0; dot = name.indexOf(u'.', dot + 1)) {
+        const auto wildcard = m_names.constFind(u"*" + name.mid(dot));
+        if (wildcard != m_names.cend()) {
+            return &*wildcard;
+        }
+    }
+    return nullptr;
 }

@@ -7,7 +7,9 @@
 
 // A DNS server on 127.0.0.1 at a free UDP port, answering from a table on the thread that owns
 // it: MX and address records; a name in the table without records of the asked type gets an
-// empty answer, a name not in it "no such domain", and a silent name no answer at all.
+// empty answer, a name not in it "no such domain", and a silent name no answer at all. A name
+// "*.domain" stands for every name below domain that the table does not hold itself; the nearest
+// such wildcard answers.
 class LoopbackDns {
 public:
     LoopbackDns();
@@ -33,6 +35,8 @@ private:
 
     void Answer();
     QByteArray Reply(const QByteArray &query) const;
+    // The records of name, its own or its nearest wildcard's; null for a name that does not exist.
+    const Records *Find(const QString &name) const;
 
     QUdpSocket m_socket;
     QHash<QString, Records> m_names;
