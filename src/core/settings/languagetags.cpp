@@ -58,6 +58,7 @@ LanguageTable BuildMainWindowTags() {
     AppendRange(table, 200, 206);
     appendCaptions(LeadRow::LegacyColumnCount, LeadRow::ColumnCount);
     AppendRange(table, 220, 235);
+    AppendRange(table, 240, 244);
     return table;
 }
 
@@ -116,6 +117,8 @@ const LanguageTable &SettingsDialogTags() {
         {u"settings55"_s, u"Check that each e-mail domain has a mail server"_s},
         {u"settings60"_s, u"Pause between the searches of a queue:"_s},
         {u"settings61"_s, u"seconds"_s},
+        {u"settings65"_s, u"Leave out companies already in the library"_s},
+        {u"settings66"_s, u"Export only rows not exported before"_s},
     };
     return table;
 }
@@ -139,6 +142,8 @@ const QStringList &UiTextTags() {
         for (int number = 200; number <= 206; ++number)
             list.append(MainTag(number));
         for (int number = 220; number <= 235; ++number)
+            list.append(MainTag(number));
+        for (int number = 240; number <= 244; ++number)
             list.append(MainTag(number));
         return list;
     }();

@@ -100,6 +100,8 @@ TEST(LanguageTables, SettingsDialogTagsInReadingOrder) {
     expected.append(u"settings55"_s);
     expected.append(u"settings60"_s);
     expected.append(u"settings61"_s);
+    expected.append(u"settings65"_s);
+    expected.append(u"settings66"_s);
     EXPECT_EQ(actual, expected);
 }
 
