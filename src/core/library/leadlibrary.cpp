@@ -152,6 +152,7 @@ LibraryResult<int> LeadLibrary::flush() {
         }
         return int(m_queue.size());
     });
+    m_writeFailing = !written.ok();
     if (written.ok()) {
         m_queue.clear();
         m_queuedKeys.clear();
@@ -194,8 +195,9 @@ bool LeadLibrary::write(const Queued &row) {
 }
 
 void LeadLibrary::timedFlush() {
+    const bool failingBefore = m_writeFailing;
     const LibraryResult<int> written = flush();
-    if (!written.ok()) {
+    if (!written.ok() && !failingBefore) {
         Q_EMIT writeFailed(written.errorString);
     }
 }

@@ -18,6 +18,7 @@
 #include "core/updates/updatecheck.h"
 #include "gui/app/browsertab.h"
 #include "gui/app/journalsession.h"
+#include "gui/app/librarysession.h"
 #include "gui/app/mainstatusbar.h"
 #include "gui/app/mainwindow.h"
 #include "gui/app/newstab.h"
@@ -74,6 +75,12 @@ void MainWindow::FormCreate() {
     if (settings.status == LoadSettingsResult::Status::InvalidBoolean) {
         m_startNotices.append(m_context->texts.format(QStringLiteral("main143"),
                                                       {settings.key, QDir::toNativeSeparators(settings.keptAs)}));
+    }
+    // In the user's language: a damaged library is said once the window shows.
+    m_library =
+        std::make_unique<LibrarySession>(LibrarySession::Pieces{m_context->library, m_context->texts, *m_statusBar});
+    if (const QString notice = m_library->open(dataFolder); !notice.isEmpty()) {
+        m_startNotices.append(notice);
     }
     if (!m_journalFile.isEmpty()) {
         m_journal = std::make_unique<JournalSession>(
@@ -297,6 +304,7 @@ void MainWindow::closeEvent(QCloseEvent *event) {
     // at once: the coroutines waiting on them finish before this returns.
     Shutdown();
     if (isIdle()) {
+        m_library->flush();
         event->accept();
         return;
     }
