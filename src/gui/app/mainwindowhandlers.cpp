@@ -1,8 +1,8 @@
 #include "core/account/pagebudget.h"
 #include "core/app/configwarning.h"
+#include "core/app/libraryexport.h"
 #include "core/app/openlink.h"
 #include "core/app/version.h"
-#include "core/export/manualexport.h"
 #include "core/extraction/extractiondriver.h"
 #include "core/extraction/resultslist.h"
 #include "core/host/host.h"
@@ -173,7 +173,7 @@ void MainWindow::btnExportAllClick() {
     source.captions = m_results->columnCaptions();
     source.rows = m_results->model().packedRows();
     source.selectedRows = m_results->selectedRows();
-    m_tasks.track(RunManualExport(*m_context, std::move(source), m_closing));
+    m_tasks.track(RunExportNotingLibrary(*m_context, std::move(source), m_closing));
 }
 
 void MainWindow::btnRSelectAllClick() {
