@@ -1,6 +1,8 @@
 #include "core/export/automaticsave.h"
 #include "core/extraction/resultslist.h"
 #include "core/extraction/resultsparser.h"
+#include "core/library/fetchfailures.h"
+#include "core/library/leadlibrary.h"
 #include "resultpages.h"
 #include "scriptedfetcher.h"
 #include "support/testcontext.h"
@@ -345,6 +347,112 @@ TEST_F(ResultsParserTest, SecondLayoutWithLowerCaseHeadingsGivesNoRows) {
 
     EXPECT_EQ(results.rowCount(), 0);
     EXPECT_TRUE(fetcher.calls.isEmpty());
+}
+
+// A run's rows in the lead library, and the two options that ask it.
+class ParserLibraryTest : public ResultsParserTest {
+protected:
+    void SetUp() override {
+        ResultsParserTest::SetUp();
+        ASSERT_TRUE(folder.isValid());
+        context().settings.cCompleteFromGoogle = false;
+        parser.library().setSearchAddress(u"https://li.example/search?k=W"_s);
+        AddCompany(linkA, u"a"_s, Site(u"http://a.example/"_s));
+        AddCompany(linkB, u"b"_s, {});
+        openLibrary(u"library"_s);
+    }
+    void openLibrary(const QString &name) {
+        ASSERT_TRUE(library().open(folder.filePath(name + u".sqlite"_s)).ok());
+        results.deleteAll();
+        fetcher.calls.clear();
+    }
+    LeadLibrary &library() { return context().library; }
+    QHash<QString, LibraryEntry> entries() {
+        QHash<QString, LibraryEntry> byLink;
+        for (const LibraryEntry &entry : library().page({}, 0, 100).value) {
+            byLink.insert(entry.row[LeadRow::LinkedInLink], entry);
+        }
+        return byLink;
+    }
+    // Known before the run, and exported to an older file.
+    void KnowA() {
+        LeadRow known;
+        known[LeadRow::LinkedInLink] = linkA;
+        library().add(known, u"an earlier search"_s);
+        ASSERT_TRUE(library().markExportedLinks({linkA}, u"older.csv"_s).ok());
+    }
+    static QString Page() {
+        return ResultPages::Layout1(u"W"_s,
+                                    {{u"/company/a?x&amp;1"_s, u"Alpha"_s}, {u"/company/b?x&amp;2"_s, u"Beta"_s}});
+    }
+
+    const QString linkA = u"https://li.example/company/a?x"_s;
+    const QString linkB = u"https://li.example/company/b?x"_s;
+    QTemporaryDir folder;
+};
+
+TEST_F(ParserLibraryTest, EveryFiledRowIsKeptWithItsSearchAndWhatCouldNotBeFetched) {
+    fetcher.pages.remove(u"http://a.example/"_s); // the web site is down
+    QString page = Page();
+    page.replace(u"</BODY>"_s, u"<H3><A href=\"/company/gone?x&amp;3\">Gone</A></H3></BODY>"_s);
+
+    Parse1(page);
+    ASSERT_TRUE(library().flush().ok());
+
+    const QHash<QString, LibraryEntry> kept = entries();
+    ASSERT_EQ(kept.size(), 3);
+    const struct {
+        QString link;
+        bool companyPage, website;
+    } cases[] = {{linkA, false, true}, {linkB, false, false}, {u"https://li.example/company/gone?x"_s, true, false}};
+    for (const auto &each : cases) {
+        SCOPED_TRACE(each.link.toStdString());
+        const LibraryEntry entry = kept.value(each.link);
+        EXPECT_EQ(entry.searchAddress, u"https://li.example/search?k=W");
+        const FetchFailures failed = ParseFailureText(entry.failure);
+        EXPECT_EQ(failed.companyPage, each.companyPage) << entry.failure.toStdString();
+        EXPECT_EQ(failed.website, each.website) << entry.failure.toStdString();
+        EXPECT_FALSE(failed.places);
+    }
+}
+
+TEST_F(ParserLibraryTest, LeaveOutSkipsWhatTheLibraryKnowsOnlyWhenOn) {
+    for (const bool leaveOut : {false, true}) {
+        SCOPED_TRACE(leaveOut);
+        openLibrary(leaveOut ? u"on"_s : u"off"_s);
+        KnowA();
+        context().settings.cLeaveOutLibraryCompanies = leaveOut;
+
+        Parse1(Page());
+
+        EXPECT_EQ(fetcher.urls().contains(linkA), !leaveOut);
+        ASSERT_EQ(results.rowCount(), leaveOut ? 1 : 2);
+        EXPECT_EQ(results.row(results.rowCount() - 1)[LeadRow::LinkedInLink], linkB);
+    }
+}
+
+TEST_F(ParserLibraryTest, AutomaticExportPassesOverARowExportedBeforeOnlyWhenAskedAndNotesTheRest) {
+    context().settings.cExportAutomatic = true;
+    context().settings.eExportFolder = folder.path();
+    const QString path = AutomaticExportPath(folder.path(), u"Results"_s, u"run"_s);
+    for (const bool onlyNew : {false, true}) {
+        SCOPED_TRACE(onlyNew);
+        QFile::remove(path);
+        openLibrary(onlyNew ? u"on"_s : u"off"_s);
+        KnowA();
+        context().settings.cExportOnlyNewRows = onlyNew;
+
+        Parse1(Page());
+
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        EXPECT_EQ(file.readAll().count("\r\n"), onlyNew ? 2 : 3) << "the header and the rows written";
+        const QHash<QString, LibraryEntry> kept = entries();
+        const QStringList filesOfA{u"older.csv"_s, path};
+        EXPECT_EQ(library().exportFiles(kept.value(linkA).id).value, filesOfA.first(onlyNew ? 1 : 2));
+        EXPECT_EQ(library().exportFiles(kept.value(linkB).id).value, QStringList{path});
+        EXPECT_EQ(kept.value(linkA).row[LeadRow::BusinessName], u"Alpha") << "kept, with what the run read";
+    }
 }
 
 TEST(RunStatusLine, WaitingSaysHowToGetACompanySearch) {
