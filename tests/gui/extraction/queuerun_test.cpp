@@ -22,7 +22,14 @@ const char *const ChildQueueVariable = "TARNWICK_QUEUE_CHILD_FILE";
 
 class QueueRunTest : public ExtractionRunTest {
 protected:
+    using ExtractionRunTest::ExtractionRunTest;
+
     QString exportFolder() const { return m_folder.filePath(u"exports"_s); }
+    QueueFile stored() { return QueueFile(QueueFile::PathIn(AppDataFolder(m_host))); }
+    QString exportFile(int search) {
+        static const QStringList names{u"Widgets"_s, u"Widgets (2)"_s, u"Widgets (3)"_s};
+        return AutomaticExportPath(exportFolder(), names.at(search - 1), stored().load()->stamp);
+    }
 
     // The sample site's three searches, one a layout.
     QString searches() const {
@@ -30,9 +37,10 @@ protected:
                m_site.searchUrl(3) + u'\n';
     }
 
-    // Every row of the search once, in page order, as automatic export writes it; the Places key
-    // in the details address is either of the site's, drawn at random.
-    void expectExportedSearch(int layout, const QString &path) {
+    // Every row of the search once, in page order, as automatic export writes it, but for the
+    // first leftOut entries of each page; the Places key in the details address is either of the
+    // site's, drawn at random.
+    void expectExportedSearch(int layout, const QString &path, qsizetype leftOut = 0) {
         SCOPED_TRACE(path.toStdString());
         QFile file(path);
         ASSERT_TRUE(file.open(QIODevice::ReadOnly));
@@ -41,7 +49,7 @@ protected:
         EXPECT_EQ(lines.constFirst(), ExportLine(QStringList(captions.begin(), captions.end()), u","));
         qsizetype index = 1;
         for (int page = 1; !m_site.companies(layout, page).isEmpty(); ++page) {
-            for (const SampleCompany &company : m_site.companies(layout, page)) {
+            for (const SampleCompany &company : m_site.companies(layout, page).sliced(leftOut)) {
                 ASSERT_LT(index, lines.size() - 1) << company.slug.toStdString();
                 LeadRow expected = layout == 3 ? ExpectedTodaysRow(m_site, company, u"Widgets"_s)
                                                : ExpectedRow(m_site, company, layout, u"Widgets"_s);
@@ -59,6 +67,71 @@ protected:
             }
         }
         EXPECT_EQ(lines.mid(index), QStringList{QString()}) << "no row more";
+    }
+
+    // Runs the queue of searches() with settings in a program started as `tarnwick --queue FILE`
+    // in a child process, and kills it once the second search has exported two rows.
+    void runChildAndKillInTheSecondSearch(AppSettings settings) {
+        m_window.reset();
+        settings.cExportAutomatic = true;
+        settings.eExportFolder = exportFolder();
+        settings.eRandom.clear();
+        settings.eQueuePause = u"0"_s;
+        ASSERT_TRUE(SaveSettings(settings, SettingsFilePath(AppDataFolder(m_host))).ok);
+        QFile list(m_folder.filePath(u"searches.txt"_s));
+        ASSERT_TRUE(list.open(QIODevice::WriteOnly) && list.write(searches().toUtf8()) > 0);
+        list.close();
+
+        QProcess child;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QLatin1String(ChildFolderVariable), m_folder.path());
+        environment.insert(QLatin1String(ChildQueueVariable), list.fileName());
+        const Endpoints endpoints = m_site.endpoints();
+        for (const EndpointName &name : EndpointEnvironmentNames()) {
+            environment.insert(QLatin1String(name.variable), endpoints.*name.member);
+        }
+        child.setProcessEnvironment(environment);
+        child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        child.start(QCoreApplication::applicationFilePath(),
+                    {u"--gtest_also_run_disabled_tests"_s, u"--gtest_filter=QueueChild.*"_s});
+        const bool midway = QTest::qWaitFor(
+            [&] {
+                const std::optional<SearchQueue> queue = stored().load();
+                if (!queue || queue->current() != 1) {
+                    return false;
+                }
+                QFile file(AutomaticExportPath(exportFolder(), queue->searches().at(1).fileName, queue->stamp));
+                return file.open(QIODevice::ReadOnly) && file.readAll().count("\r\n") >= 3;
+            },
+            120000);
+        child.kill();
+        ASSERT_TRUE(child.waitForFinished(10000));
+        ASSERT_TRUE(midway) << "the second search never exported two rows";
+    }
+
+    // The next start offers the queue, which is accepted and runs to its end.
+    void restartAndFinishTheQueue() {
+        WidgetDialogs::setNextChoice(Dialogs::Choice::Accept);
+        openWindow();
+        m_window->show();
+        ASSERT_TRUE(QTest::qWaitFor(
+            [&] { return m_window->queue()->queue().finished() && !m_window->queue()->isRunning(); }, 180000))
+            << state();
+        EXPECT_TRUE(m_messages.contains(u"Continue the queue at search 2 of 3?"_s))
+            << m_messages.join(u'|').toStdString();
+        EXPECT_EQ(activity(), u"The queue is finished: 3 searches run.");
+        EXPECT_EQ(QDir(exportFolder()).entryList(QDir::Files).size(), 3);
+    }
+
+    // How often the site served each company's page.
+    QHash<QString, int> companyPageRequests() const {
+        QHash<QString, int> counts;
+        for (const QString &target : m_site.requestedTargets()) {
+            if (target.startsWith(u"/company/")) {
+                counts[target.mid(9).section(u'/', 0, 0).section(u'?', 0, 0)]++;
+            }
+        }
+        return counts;
     }
 };
 
@@ -92,58 +165,50 @@ TEST_F(QueueRunTest, KilledInTheSecondSearchGoesOnAfterARestart) {
     saveWindowWithBox(*dialog, u"queue-dialog.png"_s);
     m_window.reset();
 
-    AppSettings settings;
-    settings.cExportAutomatic = true;
-    settings.eExportFolder = exportFolder();
-    settings.eRandom.clear();
-    settings.eQueuePause = u"0"_s;
-    ASSERT_TRUE(SaveSettings(settings, SettingsFilePath(AppDataFolder(m_host))).ok);
-    QFile list(m_folder.filePath(u"searches.txt"_s));
-    ASSERT_TRUE(list.open(QIODevice::WriteOnly) && list.write(searches().toUtf8()) > 0);
-    list.close();
-
-    QProcess child;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QLatin1String(ChildFolderVariable), m_folder.path());
-    environment.insert(QLatin1String(ChildQueueVariable), list.fileName());
-    const Endpoints endpoints = m_site.endpoints();
-    for (const EndpointName &name : EndpointEnvironmentNames()) {
-        environment.insert(QLatin1String(name.variable), endpoints.*name.member);
-    }
-    child.setProcessEnvironment(environment);
-    child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    child.start(QCoreApplication::applicationFilePath(),
-                {u"--gtest_also_run_disabled_tests"_s, u"--gtest_filter=QueueChild.*"_s});
-    // Killed once the second search has exported two rows.
-    const QueueFile stored(QueueFile::PathIn(AppDataFolder(m_host)));
-    const bool midway = QTest::qWaitFor(
-        [&] {
-            const std::optional<SearchQueue> queue = stored.load();
-            if (!queue || queue->current() != 1) {
-                return false;
-            }
-            QFile file(AutomaticExportPath(exportFolder(), queue->searches().at(1).fileName, queue->stamp));
-            return file.open(QIODevice::ReadOnly) && file.readAll().count("\r\n") >= 3;
-        },
-        120000);
-    child.kill();
-    ASSERT_TRUE(child.waitForFinished(10000));
-    ASSERT_TRUE(midway) << "the second search never exported two rows";
-
-    WidgetDialogs::setNextChoice(Dialogs::Choice::Accept);
-    openWindow();
-    m_window->show();
-    ASSERT_TRUE(QTest::qWaitFor(
-        [&] { return m_window->queue()->queue().finished() && !m_window->queue()->isRunning(); }, 180000))
-        << state();
-    EXPECT_TRUE(m_messages.contains(u"Continue the queue at search 2 of 3?"_s)) << m_messages.join(u'|').toStdString();
-    EXPECT_EQ(activity(), u"The queue is finished: 3 searches run.");
-    const SearchQueue done = *stored.load();
-    const QStringList names{u"Widgets"_s, u"Widgets (2)"_s, u"Widgets (3)"_s};
+    ASSERT_NO_FATAL_FAILURE(runChildAndKillInTheSecondSearch({}));
+    ASSERT_NO_FATAL_FAILURE(restartAndFinishTheQueue());
     for (int layout = 1; layout <= 3; ++layout) {
-        expectExportedSearch(layout, AutomaticExportPath(exportFolder(), names.at(layout - 1), done.stamp));
+        expectExportedSearch(layout, exportFile(layout));
     }
-    EXPECT_EQ(QDir(exportFolder()).entryList(QDir::Files).size(), 3);
+}
+
+// The second search's pages begin with five companies of the first search's.
+class QueueWithLibraryTest : public QueueRunTest {
+protected:
+    static constexpr int Shared = 5;
+    QueueWithLibraryTest() : QueueRunTest(Overlapping()) {}
+    static SampleSiteOptions Overlapping() {
+        SampleSiteOptions options;
+        options.sharedEntries = Shared;
+        return options;
+    }
+};
+
+// With "leave out companies already in the library" on, the second search fetches none of the
+// first search's companies, a kill in its middle loses and repeats none of its rows, and every
+// company is in exactly one file.
+TEST_F(QueueWithLibraryTest, OverlappingSearchesFetchAndExportEachCompanyOnceAcrossAKill) {
+    AppSettings settings;
+    settings.cLeaveOutLibraryCompanies = true;
+    ASSERT_NO_FATAL_FAILURE(runChildAndKillInTheSecondSearch(settings));
+    ASSERT_NO_FATAL_FAILURE(restartAndFinishTheQueue());
+
+    expectExportedSearch(1, exportFile(1));
+    expectExportedSearch(2, exportFile(2), Shared);
+    expectExportedSearch(3, exportFile(3));
+    // The shared companies once, in the first search; of the second's own, at most the entry the
+    // kill cut short twice.
+    const QHash<QString, int> served = companyPageRequests();
+    int fetchedAgain = 0;
+    for (int page = 1; !m_site.companies(2, page).isEmpty(); ++page) {
+        const QList<SampleCompany> companies = m_site.companies(2, page);
+        for (qsizetype entry = 0; entry < companies.size(); ++entry) {
+            const int times = served.value(companies[entry].slug);
+            EXPECT_EQ(entry < Shared ? times : std::min(times, 1), 1) << companies[entry].slug.toStdString();
+            fetchedAgain += std::max(times - 1, 0);
+        }
+    }
+    EXPECT_LE(fetchedAgain, 1);
 }
 
 } // namespace
