@@ -20,16 +20,18 @@ namespace {
 const char *const ChildFolderVariable = "TARNWICK_QUEUE_CHILD_FOLDER";
 const char *const ChildQueueVariable = "TARNWICK_QUEUE_CHILD_FILE";
 
-class QueueRunTest : public ExtractionRunTest {
+// As the queue runs by default, and with "leave out companies already in the library" on where
+// the second search's pages begin with five of the first search's companies.
+struct QueueCase {
+    int shared;
+    bool leaveOut;
+};
+
+class QueueRunTest : public ExtractionRunTest, public ::testing::WithParamInterface<QueueCase> {
 protected:
-    using ExtractionRunTest::ExtractionRunTest;
+    QueueRunTest() : ExtractionRunTest(SampleSiteOptions{.sharedEntries = GetParam().shared}) {}
 
     QString exportFolder() const { return m_folder.filePath(u"exports"_s); }
-    QueueFile stored() { return QueueFile(QueueFile::PathIn(AppDataFolder(m_host))); }
-    QString exportFile(int search) {
-        static const QStringList names{u"Widgets"_s, u"Widgets (2)"_s, u"Widgets (3)"_s};
-        return AutomaticExportPath(exportFolder(), names.at(search - 1), stored().load()->stamp);
-    }
 
     // The sample site's three searches, one a layout.
     QString searches() const {
@@ -38,9 +40,8 @@ protected:
     }
 
     // Every row of the search once, in page order, as automatic export writes it, but for the
-    // first leftOut entries of each page; the Places key in the details address is either of the
-    // site's, drawn at random.
-    void expectExportedSearch(int layout, const QString &path, qsizetype leftOut = 0) {
+    // first leftOut of each page; the Places key in the details address is either of the site's.
+    void expectExportedSearch(int layout, const QString &path, qsizetype leftOut) {
         SCOPED_TRACE(path.toStdString());
         QFile file(path);
         ASSERT_TRUE(file.open(QIODevice::ReadOnly));
@@ -68,71 +69,6 @@ protected:
         }
         EXPECT_EQ(lines.mid(index), QStringList{QString()}) << "no row more";
     }
-
-    // Runs the queue of searches() with settings in a program started as `tarnwick --queue FILE`
-    // in a child process, and kills it once the second search has exported two rows.
-    void runChildAndKillInTheSecondSearch(AppSettings settings) {
-        m_window.reset();
-        settings.cExportAutomatic = true;
-        settings.eExportFolder = exportFolder();
-        settings.eRandom.clear();
-        settings.eQueuePause = u"0"_s;
-        ASSERT_TRUE(SaveSettings(settings, SettingsFilePath(AppDataFolder(m_host))).ok);
-        QFile list(m_folder.filePath(u"searches.txt"_s));
-        ASSERT_TRUE(list.open(QIODevice::WriteOnly) && list.write(searches().toUtf8()) > 0);
-        list.close();
-
-        QProcess child;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QLatin1String(ChildFolderVariable), m_folder.path());
-        environment.insert(QLatin1String(ChildQueueVariable), list.fileName());
-        const Endpoints endpoints = m_site.endpoints();
-        for (const EndpointName &name : EndpointEnvironmentNames()) {
-            environment.insert(QLatin1String(name.variable), endpoints.*name.member);
-        }
-        child.setProcessEnvironment(environment);
-        child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        child.start(QCoreApplication::applicationFilePath(),
-                    {u"--gtest_also_run_disabled_tests"_s, u"--gtest_filter=QueueChild.*"_s});
-        const bool midway = QTest::qWaitFor(
-            [&] {
-                const std::optional<SearchQueue> queue = stored().load();
-                if (!queue || queue->current() != 1) {
-                    return false;
-                }
-                QFile file(AutomaticExportPath(exportFolder(), queue->searches().at(1).fileName, queue->stamp));
-                return file.open(QIODevice::ReadOnly) && file.readAll().count("\r\n") >= 3;
-            },
-            120000);
-        child.kill();
-        ASSERT_TRUE(child.waitForFinished(10000));
-        ASSERT_TRUE(midway) << "the second search never exported two rows";
-    }
-
-    // The next start offers the queue, which is accepted and runs to its end.
-    void restartAndFinishTheQueue() {
-        WidgetDialogs::setNextChoice(Dialogs::Choice::Accept);
-        openWindow();
-        m_window->show();
-        ASSERT_TRUE(QTest::qWaitFor(
-            [&] { return m_window->queue()->queue().finished() && !m_window->queue()->isRunning(); }, 180000))
-            << state();
-        EXPECT_TRUE(m_messages.contains(u"Continue the queue at search 2 of 3?"_s))
-            << m_messages.join(u'|').toStdString();
-        EXPECT_EQ(activity(), u"The queue is finished: 3 searches run.");
-        EXPECT_EQ(QDir(exportFolder()).entryList(QDir::Files).size(), 3);
-    }
-
-    // How often the site served each company's page.
-    QHash<QString, int> companyPageRequests() const {
-        QHash<QString, int> counts;
-        for (const QString &target : m_site.requestedTargets()) {
-            if (target.startsWith(u"/company/")) {
-                counts[target.mid(9).section(u'/', 0, 0).section(u'?', 0, 0)]++;
-            }
-        }
-        return counts;
-    }
 };
 
 // The program as `tarnwick --queue FILE` starts it, in a process of its own, on the site and in
@@ -154,8 +90,9 @@ TEST(QueueChild, DISABLED_RunsTheQueueOfItsCommandLine) {
 
 // Killed in the middle of its second search, the program offers the queue at its next start,
 // runs the second search again from its start and then the third; each search's file holds
-// every row of its search once.
-TEST_F(QueueRunTest, KilledInTheSecondSearchGoesOnAfterARestart) {
+// every row of its search once. Leaving out what the library knows, the second search fetches
+// none of the first's companies, and every company is in exactly one file.
+TEST_P(QueueRunTest, KilledInTheSecondSearchGoesOnAfterARestart) {
     showWindow();
     click("btnQueue");
     QueueDialog *dialog = m_window->queueDialog();
@@ -165,50 +102,78 @@ TEST_F(QueueRunTest, KilledInTheSecondSearchGoesOnAfterARestart) {
     saveWindowWithBox(*dialog, u"queue-dialog.png"_s);
     m_window.reset();
 
-    ASSERT_NO_FATAL_FAILURE(runChildAndKillInTheSecondSearch({}));
-    ASSERT_NO_FATAL_FAILURE(restartAndFinishTheQueue());
-    for (int layout = 1; layout <= 3; ++layout) {
-        expectExportedSearch(layout, exportFile(layout));
-    }
-}
-
-// The second search's pages begin with five companies of the first search's.
-class QueueWithLibraryTest : public QueueRunTest {
-protected:
-    static constexpr int Shared = 5;
-    QueueWithLibraryTest() : QueueRunTest(Overlapping()) {}
-    static SampleSiteOptions Overlapping() {
-        SampleSiteOptions options;
-        options.sharedEntries = Shared;
-        return options;
-    }
-};
-
-// With "leave out companies already in the library" on, the second search fetches none of the
-// first search's companies, a kill in its middle loses and repeats none of its rows, and every
-// company is in exactly one file.
-TEST_F(QueueWithLibraryTest, OverlappingSearchesFetchAndExportEachCompanyOnceAcrossAKill) {
     AppSettings settings;
-    settings.cLeaveOutLibraryCompanies = true;
-    ASSERT_NO_FATAL_FAILURE(runChildAndKillInTheSecondSearch(settings));
-    ASSERT_NO_FATAL_FAILURE(restartAndFinishTheQueue());
+    settings.cExportAutomatic = true;
+    settings.eExportFolder = exportFolder();
+    settings.eRandom.clear();
+    settings.eQueuePause = u"0"_s;
+    settings.cLeaveOutLibraryCompanies = GetParam().leaveOut;
+    ASSERT_TRUE(SaveSettings(settings, SettingsFilePath(AppDataFolder(m_host))).ok);
+    QFile list(m_folder.filePath(u"searches.txt"_s));
+    ASSERT_TRUE(list.open(QIODevice::WriteOnly) && list.write(searches().toUtf8()) > 0);
+    list.close();
 
-    expectExportedSearch(1, exportFile(1));
-    expectExportedSearch(2, exportFile(2), Shared);
-    expectExportedSearch(3, exportFile(3));
-    // The shared companies once, in the first search; of the second's own, at most the entry the
-    // kill cut short twice.
-    const QHash<QString, int> served = companyPageRequests();
-    int fetchedAgain = 0;
-    for (int page = 1; !m_site.companies(2, page).isEmpty(); ++page) {
+    QProcess child;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QLatin1String(ChildFolderVariable), m_folder.path());
+    environment.insert(QLatin1String(ChildQueueVariable), list.fileName());
+    const Endpoints endpoints = m_site.endpoints();
+    for (const EndpointName &name : EndpointEnvironmentNames()) {
+        environment.insert(QLatin1String(name.variable), endpoints.*name.member);
+    }
+    child.setProcessEnvironment(environment);
+    child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    child.start(QCoreApplication::applicationFilePath(),
+                {u"--gtest_also_run_disabled_tests"_s, u"--gtest_filter=QueueChild.*"_s});
+    // Killed once the second search has exported two rows.
+    const QueueFile stored(QueueFile::PathIn(AppDataFolder(m_host)));
+    const bool midway = QTest::qWaitFor(
+        [&] {
+            const std::optional<SearchQueue> queue = stored.load();
+            if (!queue || queue->current() != 1) {
+                return false;
+            }
+            QFile file(AutomaticExportPath(exportFolder(), queue->searches().at(1).fileName, queue->stamp));
+            return file.open(QIODevice::ReadOnly) && file.readAll().count("\r\n") >= 3;
+        },
+        120000);
+    child.kill();
+    ASSERT_TRUE(child.waitForFinished(10000));
+    ASSERT_TRUE(midway) << "the second search never exported two rows";
+
+    WidgetDialogs::setNextChoice(Dialogs::Choice::Accept);
+    openWindow();
+    m_window->show();
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return m_window->queue()->queue().finished() && !m_window->queue()->isRunning(); }, 180000))
+        << state();
+    EXPECT_TRUE(m_messages.contains(u"Continue the queue at search 2 of 3?"_s)) << m_messages.join(u'|').toStdString();
+    EXPECT_EQ(activity(), u"The queue is finished: 3 searches run.");
+    const SearchQueue done = *stored.load();
+    const QStringList names{u"Widgets"_s, u"Widgets (2)"_s, u"Widgets (3)"_s};
+    for (int layout = 1; layout <= 3; ++layout) {
+        const qsizetype leftOut = layout == 2 && GetParam().leaveOut ? GetParam().shared : 0;
+        expectExportedSearch(layout, AutomaticExportPath(exportFolder(), names.at(layout - 1), done.stamp), leftOut);
+    }
+    EXPECT_EQ(QDir(exportFolder()).entryList(QDir::Files).size(), 3);
+    // The shared companies are fetched once, in the first search; of the second's own, only the
+    // one the kill cut short may be fetched twice.
+    QHash<QString, int> served;
+    for (const QString &target : m_site.requestedTargets()) {
+        served[target.section(u'/', 2, 2).section(u'?', 0, 0)] += target.startsWith(u"/company/") ? 1 : 0;
+    }
+    int again = 0;
+    for (int page = 1; GetParam().leaveOut && !m_site.companies(2, page).isEmpty(); ++page) {
         const QList<SampleCompany> companies = m_site.companies(2, page);
         for (qsizetype entry = 0; entry < companies.size(); ++entry) {
             const int times = served.value(companies[entry].slug);
-            EXPECT_EQ(entry < Shared ? times : std::min(times, 1), 1) << companies[entry].slug.toStdString();
-            fetchedAgain += std::max(times - 1, 0);
+            EXPECT_EQ(entry < GetParam().shared ? times : std::min(times, 1), 1) << companies[entry].slug.toStdString();
+            again += std::max(times - 1, 0);
         }
     }
-    EXPECT_LE(fetchedAgain, 1);
+    EXPECT_LE(again, 1);
 }
+
+INSTANTIATE_TEST_SUITE_P(Queue, QueueRunTest, ::testing::Values(QueueCase{0, false}, QueueCase{5, true}));
 
 } // namespace
