@@ -349,109 +349,55 @@ TEST_F(ResultsParserTest, SecondLayoutWithLowerCaseHeadingsGivesNoRows) {
     EXPECT_TRUE(fetcher.calls.isEmpty());
 }
 
-// A run's rows in the lead library, and the two options that ask it.
-class ParserLibraryTest : public ResultsParserTest {
-protected:
-    void SetUp() override {
-        ResultsParserTest::SetUp();
-        ASSERT_TRUE(folder.isValid());
-        context().settings.cCompleteFromGoogle = false;
-        parser.library().setSearchAddress(u"https://li.example/search?k=W"_s);
-        AddCompany(linkA, u"a"_s, Site(u"http://a.example/"_s));
-        AddCompany(linkB, u"b"_s, {});
-        openLibrary(u"library"_s);
-    }
-    void openLibrary(const QString &name) {
-        ASSERT_TRUE(library().open(folder.filePath(name + u".sqlite"_s)).ok());
-        results.deleteAll();
+// Each run over companies a and b has a library of its own, which knows a from an earlier run
+// that exported it; b's web site is down. Every filed row is kept with the search and what
+// failed, and the two options ask the library only when on.
+TEST_F(ResultsParserTest, FiledRowsGoToTheLibraryWhichTheOptionsAskOnlyWhenOn) {
+    QTemporaryDir folder;
+    const QString exportFile = AutomaticExportPath(folder.path(), u"Results"_s, u"run"_s);
+    const struct {
+        bool leaveOut, onlyNew, automatic;
+        qsizetype listed, written; // rows; -1: no file
+        QStringList filesOfA;
+    } cases[] = {
+        {false, false, false, 2, -1, {u"older.csv"_s}},
+        {true, false, false, 1, -1, {u"older.csv"_s}},
+        {false, false, true, 0, 2, {u"older.csv"_s, exportFile}},
+        {false, true, true, 0, 1, {u"older.csv"_s}},
+    };
+    const QString linkA = u"https://li.example/company/a?x"_s;
+    AddCompany(linkA, u"a"_s, {});
+    AddCompany(u"https://li.example/company/b?x"_s, u"b"_s, Site(u"http://b.example/"_s));
+    fetcher.pages.remove(u"http://b.example/"_s);
+    context().settings.cCompleteFromGoogle = false;
+    context().settings.eExportFolder = folder.path();
+    parser.library().setSearchAddress(u"search"_s);
+    LeadLibrary &library = context().library;
+    for (const auto &each : cases) {
+        SCOPED_TRACE(testing::Message() << each.leaveOut << each.onlyNew << each.automatic);
+        context().settings.cLeaveOutLibraryCompanies = each.leaveOut;
+        context().settings.cExportOnlyNewRows = each.onlyNew;
+        context().settings.cExportAutomatic = each.automatic;
         fetcher.calls.clear();
-    }
-    LeadLibrary &library() { return context().library; }
-    QHash<QString, LibraryEntry> entries() {
-        QHash<QString, LibraryEntry> byLink;
-        for (const LibraryEntry &entry : library().page({}, 0, 100).value) {
-            byLink.insert(entry.row[LeadRow::LinkedInLink], entry);
-        }
-        return byLink;
-    }
-    // Known before the run, and exported to an older file.
-    void KnowA() {
+        results.deleteAll();
+        ASSERT_TRUE(library.open(folder.filePath(QString::number(&each - cases))).ok());
         LeadRow known;
         known[LeadRow::LinkedInLink] = linkA;
-        library().add(known, u"an earlier search"_s);
-        ASSERT_TRUE(library().markExportedLinks({linkA}, u"older.csv"_s).ok());
-    }
-    static QString Page() {
-        return ResultPages::Layout1(u"W"_s,
-                                    {{u"/company/a?x&amp;1"_s, u"Alpha"_s}, {u"/company/b?x&amp;2"_s, u"Beta"_s}});
-    }
+        library.add(known, {});
+        ASSERT_TRUE(library.markExportedLinks({linkA}, u"older.csv"_s).ok());
+        QFile::remove(exportFile);
 
-    const QString linkA = u"https://li.example/company/a?x"_s;
-    const QString linkB = u"https://li.example/company/b?x"_s;
-    QTemporaryDir folder;
-};
+        Parse1(ResultPages::Layout1(u"W"_s, {{u"/company/a?x&amp;1"_s, u"A"_s}, {u"/company/b?x&amp;2"_s, u"B"_s}}));
 
-TEST_F(ParserLibraryTest, EveryFiledRowIsKeptWithItsSearchAndWhatCouldNotBeFetched) {
-    fetcher.pages.remove(u"http://a.example/"_s); // the web site is down
-    QString page = Page();
-    page.replace(u"</BODY>"_s, u"<H3><A href=\"/company/gone?x&amp;3\">Gone</A></H3></BODY>"_s);
-
-    Parse1(page);
-    ASSERT_TRUE(library().flush().ok());
-
-    const QHash<QString, LibraryEntry> kept = entries();
-    ASSERT_EQ(kept.size(), 3);
-    const struct {
-        QString link;
-        bool companyPage, website;
-    } cases[] = {{linkA, false, true}, {linkB, false, false}, {u"https://li.example/company/gone?x"_s, true, false}};
-    for (const auto &each : cases) {
-        SCOPED_TRACE(each.link.toStdString());
-        const LibraryEntry entry = kept.value(each.link);
-        EXPECT_EQ(entry.searchAddress, u"https://li.example/search?k=W");
-        const FetchFailures failed = ParseFailureText(entry.failure);
-        EXPECT_EQ(failed.companyPage, each.companyPage) << entry.failure.toStdString();
-        EXPECT_EQ(failed.website, each.website) << entry.failure.toStdString();
-        EXPECT_FALSE(failed.places);
-    }
-}
-
-TEST_F(ParserLibraryTest, LeaveOutSkipsWhatTheLibraryKnowsOnlyWhenOn) {
-    for (const bool leaveOut : {false, true}) {
-        SCOPED_TRACE(leaveOut);
-        openLibrary(leaveOut ? u"on"_s : u"off"_s);
-        KnowA();
-        context().settings.cLeaveOutLibraryCompanies = leaveOut;
-
-        Parse1(Page());
-
-        EXPECT_EQ(fetcher.urls().contains(linkA), !leaveOut);
-        ASSERT_EQ(results.rowCount(), leaveOut ? 1 : 2);
-        EXPECT_EQ(results.row(results.rowCount() - 1)[LeadRow::LinkedInLink], linkB);
-    }
-}
-
-TEST_F(ParserLibraryTest, AutomaticExportPassesOverARowExportedBeforeOnlyWhenAskedAndNotesTheRest) {
-    context().settings.cExportAutomatic = true;
-    context().settings.eExportFolder = folder.path();
-    const QString path = AutomaticExportPath(folder.path(), u"Results"_s, u"run"_s);
-    for (const bool onlyNew : {false, true}) {
-        SCOPED_TRACE(onlyNew);
-        QFile::remove(path);
-        openLibrary(onlyNew ? u"on"_s : u"off"_s);
-        KnowA();
-        context().settings.cExportOnlyNewRows = onlyNew;
-
-        Parse1(Page());
-
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-        EXPECT_EQ(file.readAll().count("\r\n"), onlyNew ? 2 : 3) << "the header and the rows written";
-        const QHash<QString, LibraryEntry> kept = entries();
-        const QStringList filesOfA{u"older.csv"_s, path};
-        EXPECT_EQ(library().exportFiles(kept.value(linkA).id).value, filesOfA.first(onlyNew ? 1 : 2));
-        EXPECT_EQ(library().exportFiles(kept.value(linkB).id).value, QStringList{path});
-        EXPECT_EQ(kept.value(linkA).row[LeadRow::BusinessName], u"Alpha") << "kept, with what the run read";
+        ASSERT_TRUE(library.flush().ok());
+        const QList<LibraryEntry> kept = library.page({}, 0, 2).value; // a, then b
+        EXPECT_EQ(kept.value(1).searchAddress, u"search");
+        EXPECT_TRUE(ParseFailureText(kept.value(1).failure).website) << kept.value(1).failure.toStdString();
+        EXPECT_EQ(fetcher.urls().contains(linkA), !each.leaveOut);
+        EXPECT_EQ(results.rowCount(), each.listed);
+        QFile file(exportFile);
+        EXPECT_EQ(file.open(QIODevice::ReadOnly) ? file.readAll().count("\r\n") - 1 : -1, each.written);
+        EXPECT_EQ(library.exportFiles(kept.value(0).id).value, each.filesOfA);
     }
 }
 

@@ -159,18 +159,4 @@ TEST_F(SearchContentTest, PagesOutsideTheSearchAreNotFound) {
     EXPECT_TRUE(site.companies(1, 4).isEmpty());
 }
 
-TEST(SharedEntries, SecondSearchPagesBeginWithTheFirstSearchsEntriesOfThePage) {
-    SampleSiteOptions options;
-    options.sharedEntries = 4;
-    const SampleSite site(options);
-    for (int page = 1; page <= 2; ++page) {
-        const QList<SampleCompany> first = site.companies(1, page);
-        const QList<SampleCompany> second = site.companies(2, page);
-        ASSERT_EQ(second.size(), 10);
-        for (qsizetype entry = 0; entry < second.size(); ++entry) {
-            EXPECT_EQ(second[entry].slug == first[entry].slug, entry < 4) << page << " " << entry;
-        }
-    }
-}
-
 } // namespace
