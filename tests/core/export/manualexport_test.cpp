@@ -141,8 +141,7 @@ TEST_F(ManualExportTest, FailedWriteIsNotReportedAsDoneAndSaysWhyAndWhere) {
     EXPECT_EQ(t.dialogs.shown[0].text, unreachable + QStringLiteral(" failed: ") + outcome.errorString);
 }
 
-// With the library, which saw row 0 exported before: the rows written are noted, and with the
-// option on those exported before are left out; when none is left the user is told.
+// Row 0 was exported before. Rows written are noted; when asked, rows exported before are left out.
 TEST_F(ManualExportTest, WithTheLibraryWrittenRowsAreNotedAndRowsExportedBeforeLeftOutWhenAsked) {
     const struct {
         bool onlyNew;

@@ -20,8 +20,7 @@ namespace {
 const char *const ChildFolderVariable = "TARNWICK_QUEUE_CHILD_FOLDER";
 const char *const ChildQueueVariable = "TARNWICK_QUEUE_CHILD_FILE";
 
-// The parameter: how many entries of each page of the second search are the first search's; with
-// any, "leave out companies already in the library" is on.
+// The parameter: the first search's entries on each page of the second; with any, leave-out is on.
 class QueueRunTest : public ExtractionRunTest, public ::testing::WithParamInterface<int> {
 protected:
     QueueRunTest() : ExtractionRunTest(SampleSiteOptions{.sharedEntries = GetParam()}) {}
