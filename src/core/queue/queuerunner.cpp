@@ -178,7 +178,6 @@ void QueueRunner::NoteKeptRows(const QueuedSearch &search, const QString &csvPat
     const QList<QStringList> records =
         SplitExportLines(CodePage::current().decodeFile(file.readAll()), m_pieces.settings.eDelimiter);
     QList<LeadRow> rows;
-    QStringList fresh;
     for (qsizetype index = 1; index < records.size(); ++index) { // after the header
         LeadRow row;
         row[LeadRow::LinkedInLink] = records.at(index).value(LeadRow::LinkedInLink);
@@ -188,6 +187,7 @@ void QueueRunner::NoteKeptRows(const QueuedSearch &search, const QString &csvPat
         rows.append(row);
     }
     const QList<bool> notExported = library.notExported(rows);
+    QStringList fresh;
     for (qsizetype index = 0; index < rows.size(); ++index) {
         if (notExported.value(index)) {
             fresh.append(rows.at(index)[LeadRow::LinkedInLink]);
