@@ -37,13 +37,16 @@ bool ParseArguments(const QCoreApplication &app, Arguments &arguments) {
                                     QStringLiteral("N"), QStringLiteral("3"));
     const QCommandLineOption entries(QStringLiteral("entries"), QStringLiteral("Companies per result page."),
                                      QStringLiteral("N"), QStringLiteral("10"));
+    const QCommandLineOption shared(QStringLiteral("shared"),
+                                    QStringLiteral("Entries of each second-layout page taken from the first layout."),
+                                    QStringLiteral("N"), QStringLiteral("0"));
     const QCommandLineOption keyword(QStringLiteral("keyword"), QStringLiteral("Keyword the searches show."),
                                      QStringLiteral("K"), QStringLiteral("Widgets"));
     const QCommandLineOption startAtSearch(QStringLiteral("start-at-search"),
                                            QStringLiteral("Redirect \"/\" to the first result page."));
     const QCommandLineOption printEnv(QStringLiteral("print-env"),
                                       QStringLiteral("Also print TARNWICK_<NAME>=<value> lines, then \"ready\"."));
-    parser.addOptions({port, seed, pages1, pages2, pages3, entries, keyword, startAtSearch, printEnv});
+    parser.addOptions({port, seed, pages1, pages2, pages3, entries, shared, keyword, startAtSearch, printEnv});
     parser.process(app);
 
     bool ok = true;
@@ -62,6 +65,7 @@ bool ParseArguments(const QCoreApplication &app, Arguments &arguments) {
     options.layout2Pages = number(pages2);
     options.layout3Pages = number(pages3);
     options.entriesPerPage = number(entries);
+    options.sharedEntries = number(shared);
     options.keyword = parser.value(keyword);
     options.startAtSearch = parser.isSet(startAtSearch);
     arguments.printEnvironment = parser.isSet(printEnv);

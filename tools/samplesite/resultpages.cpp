@@ -5,6 +5,8 @@
 
 #include <QStringList>
 
+using namespace Qt::StringLiterals;
+
 // What the pages promise, once serialised the legacy way (upper-case element names, simple
 // values of HTML 4 attributes unquoted, "&", ">" and U+00A0 in text as entities):
 // - First layout: "results_count" and "nav-footer"; the search box
@@ -98,9 +100,13 @@ QString ResultPages::SecondLayout(const QString &keyword, int page) const {
     html += u"<main>\n<div id=\"results-summary\">Showing " + QString::number(m_catalog.resultCount(2)) +
             u" results</div>\n<ul class=\"results-list\">\n";
     for (const SampleCompany &company : m_catalog.page(2, page)) {
-        html += u"<li class=\"search-result\"><div class=\"entity\"><h2><a href=\"/company/" + company.slug +
-                u"/?trk=srp&amp;lipi=1\">" + HtmlEscaped(company.name) + u"</a></h2></div><p class=\"subline\">" +
-                Place(company) + u"</p></li>\n";
+        // A company of the first search shown again (sharedEntries) is linked as the first search
+        // links it, so a reader meets the same company link in both.
+        const QString tail =
+            company.layout == 1 ? u"?trk=vsrp_companies_res_name&amp;trkInfo=shared"_s : u"/?trk=srp&amp;lipi=1"_s;
+        const QString href = u"/company/" + company.slug + tail;
+        html += u"<li class=\"search-result\"><div class=\"entity\"><h2><a href=\"" + href + u"\">" +
+                HtmlEscaped(company.name) + u"</a></h2></div><p class=\"subline\">" + Place(company) + u"</p></li>\n";
     }
     html += u"</ul>\n<div class=\"pagination\">\n";
     if (page < m_catalog.pageCount(2)) {

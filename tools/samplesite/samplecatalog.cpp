@@ -56,6 +56,7 @@ QString FilledPattern(const QString &pattern, quint64 draw) {
 
 SampleCatalog::SampleCatalog(const SampleSiteOptions &options)
     : m_seed(options.seed), m_entriesPerPage(std::clamp(options.entriesPerPage, 1, maxEntries)),
+      m_sharedEntries(std::clamp(options.sharedEntries, 0, m_entriesPerPage)),
       m_layoutPages{std::clamp(options.layout1Pages, 0, maxPages), std::clamp(options.layout2Pages, 0, maxPages),
                     std::clamp(options.layout3Pages, 0, maxTodayPages)} {
     QSet<QString> names;
@@ -155,7 +156,12 @@ QList<SampleCompany> SampleCatalog::page(int layout, int page) const {
     for (int before = 1; before < layout; ++before) {
         firstPage += pageCount(before);
     }
-    return m_companies.mid(firstPage * m_entriesPerPage, m_entriesPerPage);
+    QList<SampleCompany> companies = m_companies.mid(firstPage * m_entriesPerPage, m_entriesPerPage);
+    if (layout == 2) {
+        const QList<SampleCompany> first = this->page(1, page);
+        std::copy_n(first.begin(), std::min<qsizetype>(m_sharedEntries, first.size()), companies.begin());
+    }
+    return companies;
 }
 
 const SampleCompany *SampleCatalog::bySlug(const QString &slug) const {

@@ -15,7 +15,7 @@
 // in its name; entry 3 has no country; entry 6 has no web site; entry 8 is unknown to Places.
 // Every other field is filled. On today's search (layout 3) also: entry 4 is behind the sign-in
 // wall and entry 9's public page leaves out the industry. Names and slugs are unique across all
-// searches.
+// searches; only sharedEntries puts companies of the first search on the second's pages.
 class SampleCatalog {
 public:
     explicit SampleCatalog(const SampleSiteOptions &options);
@@ -37,6 +37,7 @@ private:
 
     quint32 m_seed;
     int m_entriesPerPage;
+    int m_sharedEntries;
     int m_layoutPages[3];
     QList<SampleCompany> m_companies; // layout 1 pages, then layout 2, then layout 3, in page order
     QHash<QString, qsizetype> m_bySlug;

@@ -16,58 +16,13 @@
 
 #include "core/export/automaticworkbook.h"
 
+#include "core/export/exportline.h"
 #include "core/export/workbookwriter.h"
 #include "core/util/codepage.h"
 
 #include <QFile>
 
 #include <algorithm>
-
-namespace {
-
-// Splits export lines into their cells. lines holds one or more lines, each closed by CR LF
-// or by the end of the text; a line break inside a field belongs to the field.
-QList<QStringList> SplitExportLines(QStringView text, QStringView delimiter) {
-    QList<QStringList> records;
-    QStringList cells;
-    qsizetype pos = 0;
-    const qsizetype size = text.size();
-    while (pos < size) {
-        QString cell;
-        if (text[pos] == u'"') {
-            ++pos;
-            while (pos < size) {
-                if (text[pos] == u'"') {
-                    if (pos + 1 < size && text[pos + 1] == u'"') {
-                        cell += u'"';
-                        pos += 2;
-                        continue;
-                    }
-                    ++pos;
-                    break;
-                }
-                cell += text[pos++];
-            }
-        }
-        // Text outside the quotes, which the writer never puts there, is kept as it stands.
-        while (pos < size && text[pos] != u'\r' && text[pos] != u'"' &&
-               (delimiter.isEmpty() || !text.sliced(pos).startsWith(delimiter))) {
-            cell += text[pos++];
-        }
-        cells.append(std::move(cell));
-        if (pos >= size || text.sliced(pos).startsWith(u"\r\n")) {
-            records.append(std::exchange(cells, {}));
-            pos += 2;
-        } else if (!delimiter.isEmpty() && text.sliced(pos).startsWith(delimiter)) {
-            pos += delimiter.size();
-        } else if (text[pos] == u'\r') {
-            ++pos; // a lone carriage return outside quotes
-        }
-    }
-    return records;
-}
-
-} // namespace
 
 QString AutomaticWorkbook::WorkbookPath(const QString &csvPath) {
     return (csvPath.endsWith(u".csv") ? csvPath.chopped(4) : csvPath) + u".xlsx";

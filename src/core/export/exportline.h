@@ -2,6 +2,7 @@
 
 #include "core/model/leadrow.h"
 
+#include <QList>
 #include <QString>
 #include <QStringList>
 #include <QStringView>
@@ -16,3 +17,7 @@ void AppendExportField(QString &line, QStringView field, QStringView delimiter, 
 QString ExportLine(const QStringList &fields, QStringView delimiter);
 // All twenty cells of a row, in cell order.
 QString ExportLine(const LeadRow &row, QStringView delimiter);
+// Splits export lines back into their cells. text holds one or more lines, each closed by CR LF
+// or by the end of the text; a line break inside a field belongs to the field. With an empty
+// delimiter the fields of a line cannot be told apart from doubled quotes: they read as one.
+QList<QStringList> SplitExportLines(QStringView text, QStringView delimiter);

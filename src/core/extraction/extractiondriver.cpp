@@ -85,6 +85,7 @@ void ExtractionDriver::btnStartClick() {
     m_statusLine.RunStarted();
     m_statusLine.Waiting();
     m_parser.RunStarted();
+    m_parser.library().setSearchAddress({});
 }
 
 // Stop ends a run at once: the request ends the fetch and the pause in progress, and the tick
@@ -174,6 +175,10 @@ QCoro::Task<> ExtractionDriver::TickSteps() {
     }
     if (!m_pieces.run.Parsing || stop.requested()) {
         co_return;
+    }
+    // The first result page a run reads names the search its rows come from.
+    if (m_parser.library().searchAddress().isEmpty()) {
+        m_parser.library().setSearchAddress(address);
     }
     if (m_layout == PageLayout::Cards) {
         co_await CardsSteps(stop);
@@ -373,6 +378,7 @@ void ExtractionDriver::FailRun(const QString &message) {
 
 void ExtractionDriver::RunEnded(RunEnd how) {
     m_lastEnd = how;
+    m_parser.library().RunEnded();
     if (m_runEnded) {
         m_runEnded();
     }

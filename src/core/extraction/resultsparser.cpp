@@ -53,7 +53,8 @@ struct ResultsPageParser::LayoutRules {
 
 ResultsPageParser::ResultsPageParser(RunPieces pieces, Fetcher &fetcher, ResultsList &results)
     : m_pieces(pieces), m_fetcher(fetcher), m_results(results), m_places(pieces.endpoints, fetcher),
-      m_harvester(pieces.settings, fetcher), m_mailServers(pieces.endpoints.dnsServer) {}
+      m_harvester(pieces.settings, fetcher), m_mailServers(pieces.endpoints.dnsServer),
+      m_library(pieces.library, pieces.settings) {}
 
 QCoro::Task<ParseOutcome> ResultsPageParser::GetCompanyDataResults1(QString ASource, StopToken stop) {
     static constexpr LayoutRules rules{u"<h3><a", true, &CompanyLink1};
@@ -74,6 +75,7 @@ QCoro::Task<ParseOutcome> ResultsPageParser::ParseEntries(QString source, QStrin
                                        : buffer.contains(rules.entryMarker);
     };
     while (hasEntry() && !stop.requested()) {
+        m_library.EntryStarted();
         LeadRow row;
         QString link;
         QString name;
@@ -81,7 +83,7 @@ QCoro::Task<ParseOutcome> ResultsPageParser::ParseEntries(QString source, QStrin
         if (buffer.contains(linkMarker)) {
             link = rules.companyLink(CutBetween(linkMarker, u"&amp;", 0, buffer), m_pieces.endpoints);
             // A company listed already costs no fetch and adds nothing.
-            if (!m_results.isKnownLink(link)) {
+            if (!IsKnownLink(link)) {
                 name = HtmlToText(CutBetween(u">", u"</A>", 0, buffer));
                 const bool detailed = co_await ExtractCompanyDetails(m_fetcher, link, row, stop);
                 Count(!detailed, RunStatusLine::Failure::CompanyPage, stop, m_fetcher.lastFailure());
@@ -102,9 +104,10 @@ QCoro::Task<ParseOutcome> ResultsPageParser::GetCompanyDataResults3(CardsPage pa
         if (stop.requested()) {
             break;
         }
+        m_library.EntryStarted();
         LeadRow row;
         QString name;
-        if (!m_results.isKnownLink(card.link)) {
+        if (!IsKnownLink(card.link)) {
             name = card.name;
             const bool detailed = co_await ReadTodaysCompany(card.link, row, outcome, stop);
             if (outcome.challenge != Challenge::None) {
@@ -227,19 +230,10 @@ QCoro::Task<bool> ResultsPageParser::FinishEntry(LeadRow &row, const QString &na
         row[LeadRow::Category] = keyword;
     }
     row[LeadRow::BusinessName] = name;
+    m_library.Filed(row);
 
-    if (ExportsAutomatically(m_pieces.settings, m_pieces.run)) {
-        const QString line = ExportLine(row, m_pieces.settings.eDelimiter);
-        outcome.automaticExport =
-            AutomaticSave(m_pieces.automaticExport(), m_results.columnCaptions(), m_pieces.settings.eExportFolder,
-                          AutomaticExportCategory(m_pieces.run), line);
-        if (outcome.automaticExport) {
-            if (m_statusLine != nullptr) {
-                m_statusLine->RowAdded();
-            }
-            co_return true;
-        }
-        // Kept in the list, so the row is not lost and can still be exported by hand.
+    if (SaveAutomatically(row, outcome)) {
+        co_return true;
     }
     m_results.appendRow(std::move(row));
     if (m_statusLine != nullptr) {
@@ -248,10 +242,41 @@ QCoro::Task<bool> ResultsPageParser::FinishEntry(LeadRow &row, const QString &na
     co_return true;
 }
 
+bool ResultsPageParser::SaveAutomatically(const LeadRow &row, ParseOutcome &outcome) {
+    if (!ExportsAutomatically(m_pieces.settings, m_pieces.run)) {
+        return false;
+    }
+    // Kept in the library, which has seen it exported: its file has it already.
+    if (m_library.ExportedBefore(row)) {
+        return true;
+    }
+    const QString category = AutomaticExportCategory(m_pieces.run);
+    const QString line = ExportLine(row, m_pieces.settings.eDelimiter);
+    outcome.automaticExport = AutomaticSave(m_pieces.automaticExport(), m_results.columnCaptions(),
+                                            m_pieces.settings.eExportFolder, category, line);
+    if (!outcome.automaticExport) {
+        return false; // kept in the list, so the row is not lost and can still be exported by hand
+    }
+    m_library.Exported(row[LeadRow::LinkedInLink], AutomaticExportFilePath(m_pieces.settings, m_pieces.run,
+                                                                           m_pieces.settings.eExportFolder, category));
+    if (m_statusLine != nullptr) {
+        m_statusLine->RowAdded();
+    }
+    return true;
+}
+
+bool ResultsPageParser::IsKnownLink(const QString &link) const {
+    return m_results.isKnownLink(link) || m_library.LeavesOut(link);
+}
+
 // A fetch that a stop cut short is no failure of the site's.
 void ResultsPageParser::Count(bool failed, RunStatusLine::Failure failure, const StopToken &stop,
                               const QString &reason) {
-    if (failed && !stop.requested() && m_statusLine != nullptr) {
+    if (!failed || stop.requested()) {
+        return;
+    }
+    m_library.FetchFailed(failure, reason);
+    if (m_statusLine != nullptr) {
         m_statusLine->FetchFailed(failure, reason);
     }
 }

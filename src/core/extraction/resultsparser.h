@@ -6,6 +6,7 @@
 #include "core/enrichment/emailharvester.h"
 #include "core/enrichment/placeslookup.h"
 #include "core/export/exportresult.h"
+#include "core/extraction/runlibrary.h"
 #include "core/extraction/runpieces.h"
 #include "core/extraction/runstatusline.h"
 #include "core/model/leadrow.h"
@@ -46,6 +47,8 @@ public:
     QCoro::Task<ParseOutcome> GetCompanyDataResults3(CardsPage page, QString keyword, StopToken stop);
 
     PlacesLookup &places() { return m_places; }
+    // What the run files in the lead library and what the library leaves out.
+    RunLibrary &library() { return m_library; }
     // A run begins: with the Places lookup on and no key at all, the user learns once that the
     // lookups are skipped and where the keys go; each reason the service gives is said once.
     void RunStarted();
@@ -80,6 +83,10 @@ private:
     QCoro::Task<bool> FinishEntry(LeadRow &row, const QString &name, const QString &link, const QString &keyword,
                                   ParseOutcome &outcome, StopToken stop);
     void Count(bool failed, RunStatusLine::Failure failure, const StopToken &stop, const QString &reason);
+    // The known-link test: a company listed already, or one the library leaves out.
+    bool IsKnownLink(const QString &link) const;
+    // Automatic export of a filed row; false when the row is to be listed instead.
+    bool SaveAutomatically(const LeadRow &row, ParseOutcome &outcome);
     void TellRefusal(const PlacesOutcome &outcome);
 
     RunPieces m_pieces;
@@ -88,6 +95,7 @@ private:
     PlacesLookup m_places;
     EmailHarvester m_harvester;
     MailExchangerCheck m_mailServers; // answers cached for the run
+    RunLibrary m_library;
     RunStatusLine *m_statusLine = nullptr;
     AccountGuard *m_account = nullptr;
     SignedInPages *m_signedIn = nullptr;

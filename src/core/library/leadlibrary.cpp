@@ -160,6 +160,7 @@ LibraryResult<int> LeadLibrary::flush() {
         return int(m_queue.size());
     });
     m_matches.valid = false;
+    m_writeFailing = !written.ok();
     if (written.ok()) {
         m_queue.clear();
         m_queuedKeys.clear();
@@ -220,8 +221,9 @@ void LeadLibrary::foldWal() {
 }
 
 void LeadLibrary::timedFlush() {
+    const bool failingBefore = m_writeFailing;
     const LibraryResult<int> written = flush();
-    if (!written.ok()) {
+    if (!written.ok() && !failingBefore) {
         Q_EMIT writeFailed(written.errorString);
     }
 }

@@ -26,7 +26,8 @@ struct SchemaCheck;
 // - Adding a known link again keeps its first time and search address, and takes the new
 //   non-empty cells, the time and the failure.
 // - Views (count, page, ...) show what has been written; contains() also sees the queue.
-// - A failed write keeps the queue and tries again on the next beat; writeFailed says so.
+// - A failed write keeps the queue and tries again on the next beat; writeFailed says so once,
+//   until a write works again.
 // - It lives in the thread that made it, as its timer does.
 class LeadLibrary : public QObject {
     Q_OBJECT
@@ -79,7 +80,7 @@ public:
     LibraryResult<int> remove(const QList<qint64> &ids);
 
 Q_SIGNALS:
-    // A timed write failed; the queue waits for the next.
+    // A timed write failed after one that worked; the queue waits for the next.
     void writeFailed(const QString &reason);
 
 private:
@@ -137,4 +138,5 @@ private:
     // rows are safe in the -wal.
     QTimer m_foldTimer;
     int m_walPages = 0;
+    bool m_writeFailing = false;
 };

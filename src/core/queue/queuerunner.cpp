@@ -5,11 +5,14 @@
 #include "core/export/automaticsave.h"
 #include "core/export/automaticworkbook.h"
 #include "core/export/datetimeval.h"
+#include "core/export/exportline.h"
 #include "core/host/hostservices.h"
+#include "core/library/leadlibrary.h"
 #include "core/model/runstate.h"
 #include "core/net/randomsource.h"
 #include "core/settings/appsettings.h"
 #include "core/settings/uitexts.h"
+#include "core/util/codepage.h"
 
 #include <QDateTime>
 #include <QElapsedTimer>
@@ -158,8 +161,43 @@ void QueueRunner::Shutdown() {
 
 void QueueRunner::RemoveExportFiles(const QueuedSearch &search) const {
     const QString path = AutomaticExportPath(m_pieces.settings.eExportFolder, search.fileName, m_queue.stamp);
+    if (m_pieces.settings.cLeaveOutLibraryCompanies) {
+        NoteKeptRows(search, path);
+        return;
+    }
     QFile::remove(path);
     QFile::remove(AutomaticWorkbook::WorkbookPath(path));
+}
+
+void QueueRunner::NoteKeptRows(const QueuedSearch &search, const QString &csvPath) const {
+    LeadLibrary &library = m_pieces.library;
+    QFile file(csvPath);
+    if (!library.isOpen() || !file.open(QIODevice::ReadOnly)) {
+        return;
+    }
+    const QList<QStringList> records =
+        SplitExportLines(CodePage::current().decodeFile(file.readAll()), m_pieces.settings.eDelimiter);
+    QList<LeadRow> rows;
+    for (qsizetype index = 1; index < records.size(); ++index) { // after the header
+        LeadRow row;
+        row[LeadRow::LinkedInLink] = records.at(index).value(LeadRow::LinkedInLink);
+        if (!library.contains(row[LeadRow::LinkedInLink])) {
+            library.add(row, search.address);
+        }
+        rows.append(row);
+    }
+    const QList<bool> notExported = library.notExported(rows);
+    QStringList fresh;
+    for (qsizetype index = 0; index < rows.size(); ++index) {
+        if (notExported.value(index)) {
+            fresh.append(rows.at(index)[LeadRow::LinkedInLink]);
+        }
+    }
+    const QString exported =
+        m_pieces.settings.eExportFormat == ExportFormat::Xlsx ? AutomaticWorkbook::WorkbookPath(csvPath) : csvPath;
+    if (const LibraryResult<int> noted = library.markExportedLinks(fresh, exported); !noted.ok()) {
+        m_pieces.status.setPanelText(StatusSink::ActivityPanel, m_pieces.texts.format(u"main244"_s, noted.errorString));
+    }
 }
 
 void QueueRunner::Save() {

@@ -9,6 +9,7 @@
 #include <qcoro/qcorotask.h>
 
 class BrowserPane;
+class LeadLibrary;
 class RandomSource;
 class StatusSink;
 class UiTexts;
@@ -20,9 +21,12 @@ struct RunState;
 // of about eQueuePause seconds comes before the next search.
 //
 // The queue file is saved at every step, so a queue cut short by a close, a crash or a kill
-// goes on at the search in progress. A search's run always starts with its export file removed:
-// the run lists the search from its first page again. A run that ends other than at its last
-// page (Stop, a challenge, a failure) stops the queue, which waits for the user.
+// goes on at the search in progress. A search's run starts with its export file removed: the
+// run lists the search from its first page again. With "leave out companies already in the
+// library" on, the companies filed before are not fetched again, so their rows stay in the file,
+// which the run appends to; the file's companies are made known to the library first, since a
+// kill may have taken the library's last beat but not the file's rows. A run that ends other
+// than at its last page (Stop, a challenge, a failure) stops the queue, which waits for the user.
 class QueueRunner {
 public:
     struct Pieces {
@@ -33,6 +37,7 @@ public:
         const UiTexts &texts;
         StatusSink &status;
         RandomSource &random;
+        LeadLibrary &library;
     };
 
     // path: the queue file; empty keeps the queue in memory only.
@@ -62,6 +67,8 @@ private:
     QCoro::Task<bool> OpenSearch(const QString &address);
     QCoro::Task<bool> PauseBeforeNext();
     void RemoveExportFiles(const QueuedSearch &search) const;
+    // The companies of a kept export file, known to the library and noted as exported to it.
+    void NoteKeptRows(const QueuedSearch &search, const QString &csvPath) const;
     void Save();
     void Finish();
 

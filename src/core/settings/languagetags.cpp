@@ -58,6 +58,7 @@ LanguageTable BuildMainWindowTags() {
     AppendRange(table, 200, 206);
     appendCaptions(LeadRow::LegacyColumnCount, LeadRow::ColumnCount);
     AppendRange(table, 220, 235);
+    AppendRange(table, 240, 244);
     AppendRange(table, 285, 290);
     return table;
 }
@@ -117,6 +118,8 @@ const LanguageTable &SettingsDialogTags() {
         {u"settings55"_s, u"Check that each e-mail domain has a mail server"_s},
         {u"settings60"_s, u"Pause between the searches of a queue:"_s},
         {u"settings61"_s, u"seconds"_s},
+        {u"settings65"_s, u"Leave out companies already in the library"_s},
+        {u"settings66"_s, u"Export only rows not exported before"_s},
     };
     return table;
 }
@@ -141,6 +144,7 @@ const QStringList &UiTextTags() {
             list.append(MainTag(number));
         for (int number = 220; number <= 235; ++number)
             list.append(MainTag(number));
+        for (int number = 240; number <= 244; ++number)
         for (int number = 285; number <= 290; ++number)
             list.append(MainTag(number));
         return list;

@@ -14,6 +14,7 @@
 #include "core/updates/updatecheck.h"
 #include "gui/app/browsertab.h"
 #include "gui/app/journalsession.h"
+#include "gui/app/librarysession.h"
 #include "gui/app/mainstatusbar.h"
 #include "gui/app/makebutton.h"
 #include "gui/app/newstab.h"

@@ -23,6 +23,7 @@ class QAction;
 class UpdateCheck;
 class Host;
 class JournalSession;
+class LibrarySession;
 class MainStatusBar;
 class NewsTab;
 class QComboBox;
@@ -152,6 +153,7 @@ private:
     std::unique_ptr<ResultsList> m_results;
     // Declared after the list it follows, so it goes first.
     std::unique_ptr<JournalSession> m_journal;
+    std::unique_ptr<LibrarySession> m_library;
     // Said in warnings once the window is on screen.
     QStringList m_startNotices;
     std::unique_ptr<Downloader> m_downloader;

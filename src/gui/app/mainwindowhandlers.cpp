@@ -1,8 +1,8 @@
 #include "core/account/pagebudget.h"
 #include "core/app/configwarning.h"
+#include "core/app/libraryexport.h"
 #include "core/app/openlink.h"
 #include "core/app/version.h"
-#include "core/export/manualexport.h"
 #include "core/extraction/extractiondriver.h"
 #include "core/extraction/resultslist.h"
 #include "core/host/host.h"
@@ -18,6 +18,7 @@
 #include "core/updates/updatecheck.h"
 #include "gui/app/browsertab.h"
 #include "gui/app/journalsession.h"
+#include "gui/app/librarysession.h"
 #include "gui/app/mainstatusbar.h"
 #include "gui/app/mainwindow.h"
 #include "gui/app/newstab.h"
@@ -75,6 +76,12 @@ void MainWindow::FormCreate() {
     if (settings.status == LoadSettingsResult::Status::InvalidBoolean) {
         m_startNotices.append(m_context->texts.format(QStringLiteral("main143"),
                                                       {settings.key, QDir::toNativeSeparators(settings.keptAs)}));
+    }
+    // In the user's language: a damaged library is said once the window shows.
+    m_library =
+        std::make_unique<LibrarySession>(LibrarySession::Pieces{m_context->library, m_context->texts, *m_statusBar});
+    if (const QString notice = m_library->open(dataFolder); !notice.isEmpty()) {
+        m_startNotices.append(notice);
     }
     if (!m_journalFile.isEmpty()) {
         m_journal = std::make_unique<JournalSession>(
@@ -168,7 +175,7 @@ void MainWindow::btnExportAllClick() {
     source.captions = m_results->columnCaptions();
     source.rows = m_results->model().packedRows();
     source.selectedRows = m_results->selectedRows();
-    m_tasks.track(RunManualExport(*m_context, std::move(source), m_closing));
+    m_tasks.track(RunExportNotingLibrary(*m_context, std::move(source), m_closing));
 }
 
 void MainWindow::btnRSelectAllClick() {
@@ -299,6 +306,7 @@ void MainWindow::closeEvent(QCloseEvent *event) {
     // at once: the coroutines waiting on them finish before this returns.
     Shutdown();
     if (isIdle()) {
+        m_library->flush();
         event->accept();
         return;
     }

@@ -16,7 +16,7 @@ using namespace Qt::StringLiterals;
 
 void MainWindow::MakeQueue(const QString &dataFolder) {
     QueueRunner::Pieces pieces{m_browserTab->pane(), *m_driver,    m_context->run, m_context->settings,
-                               m_context->texts,     *m_statusBar, m_random};
+                               m_context->texts,     *m_statusBar, m_random,       m_context->library};
     m_queue = std::make_unique<QueueRunner>(pieces, dataFolder.isEmpty() ? QString() : QueueFile::PathIn(dataFolder));
 }
 

@@ -152,6 +152,8 @@ void SettingsDialog::FormCreate(const QStringList &columnCaptions) {
     m_ui.edtDelimiter->setText(settings.eDelimiter);
     m_ui.chkCompleteFromGoogle->setChecked(settings.cCompleteFromGoogle);
     m_ui.chkCheckMailServers->setChecked(settings.cCheckMailServers);
+    m_ui.chkLeaveOutLibraryCompanies->setChecked(settings.cLeaveOutLibraryCompanies);
+    m_ui.chkExportOnlyNewRows->setChecked(settings.cExportOnlyNewRows);
 }
 
 // Selecting clears the others of the group; clearing the selected one leaves the group empty, so
@@ -248,6 +250,8 @@ void SettingsDialog::btnOkClick() {
     settings.cExtractEmails = m_ui.chkExtractEmails->isChecked();
     settings.cCompleteFromGoogle = m_ui.chkCompleteFromGoogle->isChecked();
     settings.cCheckMailServers = m_ui.chkCheckMailServers->isChecked();
+    settings.cLeaveOutLibraryCompanies = m_ui.chkLeaveOutLibraryCompanies->isChecked();
+    settings.cExportOnlyNewRows = m_ui.chkExportOnlyNewRows->isChecked();
     settings.cExportManually = m_ui.rbtExportManually->isChecked();
     settings.cExportAutomatic = m_ui.rbtExportAutomatic->isChecked();
     settings.eExportFolder = m_ui.edtFolder->text();
@@ -323,6 +327,8 @@ void SettingsDialog::ApplyLanguageSections(const QHash<QString, QString> &sectio
         {u"settings23", m_ui.chkExtractEmails},
         {u"settings29", m_ui.chkCompleteFromGoogle},
         {u"settings55", m_ui.chkCheckMailServers},
+        {u"settings65", m_ui.chkLeaveOutLibraryCompanies},
+        {u"settings66", m_ui.chkExportOnlyNewRows},
         {u"settings40", m_ui.grpPageBudget},
         {u"settings41", m_ui.lblHourBudget},
         {u"settings42", m_ui.lblDayBudget},

@@ -244,6 +244,10 @@ void SettingsDialogUi::setupDataTab() {
               u"chkCompleteFromGoogle"_s);
     chkCheckMailServers =
         Named(new QCheckBox(u"Check that each e-mail domain has a mail server"_s, tab), u"chkCheckMailServers"_s);
+    chkLeaveOutLibraryCompanies =
+        Named(new QCheckBox(u"Leave out companies already in the library"_s, tab), u"chkLeaveOutLibraryCompanies"_s);
+    chkExportOnlyNewRows =
+        Named(new QCheckBox(u"Export only rows not exported before"_s, tab), u"chkExportOnlyNewRows"_s);
 
     auto *folder = new QHBoxLayout;
     folder->setContentsMargins(20, 0, 0, 0);
@@ -279,4 +283,7 @@ void SettingsDialogUi::setupDataTab() {
     mailServers->addWidget(chkCheckMailServers);
     layout->addLayout(mailServers);
     layout->addWidget(chkCompleteFromGoogle);
+    layout->addWidget(HorizontalRule(tab));
+    layout->addWidget(chkLeaveOutLibraryCompanies);
+    layout->addWidget(chkExportOnlyNewRows);
 }

@@ -68,6 +68,8 @@ struct SettingsDialogUi {
     QCheckBox *chkExtractEmails = nullptr;
     QCheckBox *chkCompleteFromGoogle = nullptr;
     QCheckBox *chkCheckMailServers = nullptr;
+    QCheckBox *chkLeaveOutLibraryCompanies = nullptr;
+    QCheckBox *chkExportOnlyNewRows = nullptr;
 
     QPushButton *btnOk = nullptr;
     QPushButton *btnCancel = nullptr;

@@ -1,3 +1,4 @@
+#include "core/app/libraryexport.h"
 #include "core/export/manualexport.h"
 #include "exporttesthelpers.h"
 #include "support/testcontext.h"
@@ -138,6 +139,44 @@ TEST_F(ManualExportTest, FailedWriteIsNotReportedAsDoneAndSaysWhyAndWhere) {
     ASSERT_EQ(t.dialogs.shown.size(), 1);
     EXPECT_EQ(t.dialogs.shown[0].icon, Dialogs::Icon::Warning);
     EXPECT_EQ(t.dialogs.shown[0].text, unreachable + QStringLiteral(" failed: ") + outcome.errorString);
+}
+
+// Row 0 was exported before. Rows written are noted; when asked, rows exported before are left out.
+TEST_F(ManualExportTest, WithTheLibraryWrittenRowsAreNotedAndRowsExportedBeforeLeftOutWhenAsked) {
+    const struct {
+        bool onlyNew;
+        QList<int> selection;
+        QByteArray rows; // empty: nothing was asked for or written
+        QList<bool> notExported;
+    } cases[] = {
+        {false, {2, 0}, "\"r0c0\",\"r0c1\"\r\n\"r2c0\",\"r2c1\"\r\n", {false, true, false}},
+        {true, {2, 0}, "\"r2c0\",\"r2c1\"\r\n", {false, true, false}},
+        {true, {0}, {}, {false, true, true}},
+    };
+    t.context.texts.setText(QStringLiteral("main240"), QStringLiteral("nothing new"));
+    LeadLibrary &library = t.context.library;
+    for (const auto &each : cases) {
+        SCOPED_TRACE(&each - cases);
+        ASSERT_TRUE(library.open(m_dir.filePath(QString::number(&each - cases))).ok());
+        for (int row = 0; row < 3; ++row) {
+            library.add(NumberedRow(row), {});
+        }
+        ASSERT_TRUE(library.markExportedLinks({NumberedRow(0)[LeadRow::LinkedInLink]}, QStringLiteral("old")).ok());
+        t.context.settings.cExportOnlyNewRows = each.onlyNew;
+        m_source.selectedRows = each.selection;
+        t.dialogs.nextSaveFileName = target();
+        t.dialogs.shown.clear();
+        QFile::remove(target());
+
+        QCoro::waitFor(RunExportNotingLibrary(t.context, m_source));
+
+        EXPECT_EQ(ReadFileBytes(target()),
+                  each.rows.isEmpty() ? QByteArray() : QuotedLine(CaptionList().first(2)) + each.rows);
+        EXPECT_EQ(t.dialogs.shown.size() == 1 && t.dialogs.shown[0].text == u"nothing new", each.rows.isEmpty());
+        EXPECT_EQ(library.notExported({NumberedRow(0), NumberedRow(1), NumberedRow(2)}), each.notExported);
+        const QString fileOfRow2 = library.exportFiles(library.page({}, 2, 1).value.value(0).id).value.value(0);
+        EXPECT_EQ(fileOfRow2, each.selection.contains(2) ? target() : QString());
+    }
 }
 
 } // namespace

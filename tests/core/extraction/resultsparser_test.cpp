@@ -1,6 +1,8 @@
 #include "core/export/automaticsave.h"
 #include "core/extraction/resultslist.h"
 #include "core/extraction/resultsparser.h"
+#include "core/library/fetchfailures.h"
+#include "core/library/leadlibrary.h"
 #include "resultpages.h"
 #include "scriptedfetcher.h"
 #include "support/testcontext.h"
@@ -345,6 +347,58 @@ TEST_F(ResultsParserTest, SecondLayoutWithLowerCaseHeadingsGivesNoRows) {
 
     EXPECT_EQ(results.rowCount(), 0);
     EXPECT_TRUE(fetcher.calls.isEmpty());
+}
+
+// Each run over companies a and b has a library of its own, which knows a from an earlier run
+// that exported it; b's web site is down. Every filed row is kept with the search and what
+// failed, and the two options ask the library only when on.
+TEST_F(ResultsParserTest, FiledRowsGoToTheLibraryWhichTheOptionsAskOnlyWhenOn) {
+    QTemporaryDir folder;
+    const QString exportFile = AutomaticExportPath(folder.path(), u"Results"_s, u"run"_s);
+    const struct {
+        bool leaveOut, onlyNew, automatic;
+        qsizetype listed, written; // rows; -1: no file
+        QStringList filesOfA;
+    } cases[] = {
+        {false, false, false, 2, -1, {u"older.csv"_s}},
+        {true, false, false, 1, -1, {u"older.csv"_s}},
+        {false, false, true, 0, 2, {u"older.csv"_s, exportFile}},
+        {false, true, true, 0, 1, {u"older.csv"_s}},
+    };
+    const QString linkA = u"https://li.example/company/a?x"_s;
+    AddCompany(linkA, u"a"_s, {});
+    AddCompany(u"https://li.example/company/b?x"_s, u"b"_s, Site(u"http://b.example/"_s));
+    fetcher.pages.remove(u"http://b.example/"_s);
+    context().settings.cCompleteFromGoogle = false;
+    context().settings.eExportFolder = folder.path();
+    parser.library().setSearchAddress(u"search"_s);
+    LeadLibrary &library = context().library;
+    for (const auto &each : cases) {
+        SCOPED_TRACE(testing::Message() << each.leaveOut << each.onlyNew << each.automatic);
+        context().settings.cLeaveOutLibraryCompanies = each.leaveOut;
+        context().settings.cExportOnlyNewRows = each.onlyNew;
+        context().settings.cExportAutomatic = each.automatic;
+        fetcher.calls.clear();
+        results.deleteAll();
+        ASSERT_TRUE(library.open(folder.filePath(QString::number(&each - cases))).ok());
+        LeadRow known;
+        known[LeadRow::LinkedInLink] = linkA;
+        library.add(known, {});
+        ASSERT_TRUE(library.markExportedLinks({linkA}, u"older.csv"_s).ok());
+        QFile::remove(exportFile);
+
+        Parse1(ResultPages::Layout1(u"W"_s, {{u"/company/a?x&amp;1"_s, u"A"_s}, {u"/company/b?x&amp;2"_s, u"B"_s}}));
+
+        ASSERT_TRUE(library.flush().ok());
+        const QList<LibraryEntry> kept = library.page({}, 0, 2).value; // a, then b
+        EXPECT_EQ(kept.value(1).searchAddress, u"search");
+        EXPECT_TRUE(ParseFailureText(kept.value(1).failure).website) << kept.value(1).failure.toStdString();
+        EXPECT_EQ(fetcher.urls().contains(linkA), !each.leaveOut);
+        EXPECT_EQ(results.rowCount(), each.listed);
+        QFile file(exportFile);
+        EXPECT_EQ(file.open(QIODevice::ReadOnly) ? file.readAll().count("\r\n") - 1 : -1, each.written);
+        EXPECT_EQ(library.exportFiles(kept.value(0).id).value, each.filesOfA);
+    }
 }
 
 TEST(RunStatusLine, WaitingSaysHowToGetACompanySearch) {

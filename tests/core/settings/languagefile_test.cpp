@@ -77,6 +77,7 @@ TEST(LanguageTables, MainWindowTagsInReadingOrder) {
     range(200, 206);
     range(210, 212); // the columns after the first twenty
     range(220, 235);
+    range(240, 244);
     range(285, 290);
     QStringList actual;
     for (const LanguageTag &entry : MainWindowTags())
@@ -101,6 +102,8 @@ TEST(LanguageTables, SettingsDialogTagsInReadingOrder) {
     expected.append(u"settings55"_s);
     expected.append(u"settings60"_s);
     expected.append(u"settings61"_s);
+    expected.append(u"settings65"_s);
+    expected.append(u"settings66"_s);
     EXPECT_EQ(actual, expected);
 }
 
@@ -112,7 +115,7 @@ TEST(LanguageTables, CaptionsHaveBuiltInTextsAndMessagesNone) {
         EXPECT_FALSE(entry.builtInText.isEmpty()) << entry.tag.toStdString();
     EXPECT_EQ(ColumnCaptionTag(0), u"main71"_s);
     EXPECT_EQ(ColumnCaptionTag(19), u"main90"_s);
-    EXPECT_EQ(UiTextTags().size(), 87);
+    EXPECT_EQ(UiTextTags().size(), 92);
 }
 
 TEST_F(LanguageFileReading, PathIsExecutableFolderLanguagesCodeDat) {

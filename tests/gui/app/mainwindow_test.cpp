@@ -626,4 +626,32 @@ TEST_F(MainWindowDamagedLanguageTest, StartUpGoesOnInEnglishAndSaysWhichFilesOnc
     EXPECT_TRUE(m_messages[1].contains(settingsFile() + QStringLiteral(".bad")));
 }
 
+// A library file of garbage in the data folder at start-up.
+class MainWindowDamagedLibraryTest : public MainWindowTest {
+protected:
+    QString executableFolder() override {
+        QDir().mkpath(m_folder.filePath(QStringLiteral("Brisvane Software/Tarnwick")));
+        QFile file(m_libraryFile);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly) && file.write(QByteArray(4096, 'x')) == 4096);
+        return MainWindowTest::executableFolder();
+    }
+    const QString m_libraryFile = m_folder.filePath(QStringLiteral("Brisvane Software/Tarnwick/library.sqlite"));
+};
+
+TEST_F(MainWindowDamagedLibraryTest, GoesAsideWithOneMessageOverTheWindowAndANewLibraryKeepsRows) {
+    m_window->show();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !m_messages.isEmpty(); }, 5000));
+    const QStringList aside = QFileInfo(m_libraryFile).dir().entryList({QStringLiteral("library.sqlite.damaged-*")});
+    ASSERT_EQ(aside.size(), 1);
+    ASSERT_EQ(m_messages.size(), 1);
+    EXPECT_TRUE(m_messages[0].contains(m_libraryFile) && m_messages[0].contains(aside[0]));
+    LeadRow row;
+    row[LeadRow::LinkedInLink] = QStringLiteral("https://www.linkedin.com/company/acme/");
+    m_window->context().library.add(row, {});
+    m_window->close();
+    LeadLibrary reopened;
+    EXPECT_EQ(reopened.open(m_libraryFile).state, LibraryOpening::State::Opened);
+    EXPECT_TRUE(reopened.contains(row[LeadRow::LinkedInLink]));
+}
+
 } // namespace

@@ -34,6 +34,9 @@ LeadRow ExpectedTodaysRow(const SampleSite &site, const SampleCompany &company, 
 // run to end, act when the site sees a request.
 class ExtractionRunTest : public ::testing::Test {
 protected:
+    ExtractionRunTest() = default;
+    explicit ExtractionRunTest(const SampleSiteOptions &options) : m_site(options) {}
+
     void SetUp() override {
         ASSERT_TRUE(m_folder.isValid());
         ASSERT_TRUE(m_site.start());
