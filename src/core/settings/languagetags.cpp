@@ -145,6 +145,7 @@ const QStringList &UiTextTags() {
         for (int number = 220; number <= 235; ++number)
             list.append(MainTag(number));
         for (int number = 240; number <= 244; ++number)
+            list.append(MainTag(number));
         for (int number = 285; number <= 290; ++number)
             list.append(MainTag(number));
         return list;
