@@ -155,6 +155,7 @@ LibraryResult<int> LeadLibrary::flush() {
     if (written.ok()) {
         m_queue.clear();
         m_queuedKeys.clear();
+        Q_EMIT rowsWritten(written.value);
     } else if (isOpen()) {
         m_flushTimer.start();
     }

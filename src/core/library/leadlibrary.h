@@ -81,6 +81,8 @@ public:
 Q_SIGNALS:
     // A timed write failed; the queue waits for the next.
     void writeFailed(const QString &reason);
+    // A flush wrote count queued rows, so views may show more.
+    void rowsWritten(int count);
 
 private:
     struct Queued {
