@@ -58,6 +58,7 @@ LanguageTable BuildMainWindowTags() {
     AppendRange(table, 200, 206);
     appendCaptions(LeadRow::LegacyColumnCount, LeadRow::ColumnCount);
     AppendRange(table, 220, 235);
+    AppendRange(table, 255, 272);
     return table;
 }
 
@@ -139,6 +140,8 @@ const QStringList &UiTextTags() {
         for (int number = 200; number <= 206; ++number)
             list.append(MainTag(number));
         for (int number = 220; number <= 235; ++number)
+            list.append(MainTag(number));
+        for (int number = 255; number <= 272; ++number)
             list.append(MainTag(number));
         return list;
     }();
