@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSizePolicy>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -28,6 +29,9 @@ QDateEdit *MakeDateEdit(QWidget *parent, const QString &name) {
     edit->setCalendarPopup(true);
     edit->setDisplayFormat(u"yyyy-MM-dd"_s);
     edit->setEnabled(false);
+    edit->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    // Room for the whole date beside the popup's arrow.
+    edit->setMinimumWidth(edit->fontMetrics().horizontalAdvance(u"0000-00-00"_s) + 48);
     return edit;
 }
 
@@ -49,6 +53,7 @@ LibraryTab::LibraryTab(Pieces pieces, QWidget *parent) : QWidget(parent), m_piec
     m_view->verticalHeader()->setDefaultSectionSize(m_view->fontMetrics().height() + 6);
     m_view->horizontalHeader()->setDefaultSectionSize(ColumnWidth);
     m_view->horizontalHeader()->setHighlightSections(false);
+    m_view->setColumnWidth(LeadRow::BusinessName, 2 * ColumnWidth);
 
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);
@@ -96,7 +101,7 @@ QWidget *LibraryTab::buildFilterBar() {
     m_cbxAddress = new QComboBox(bar);
     m_cbxAddress->setObjectName(u"cbxLibraryAddress"_s);
     m_cbxAddress->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    m_cbxAddress->setMinimumContentsLength(24);
+    m_cbxAddress->setMinimumContentsLength(16);
     m_cbxAddress->addItem(QString());
     m_lblAddress->setBuddy(m_cbxAddress);
     m_chkSeenFrom = new QCheckBox(bar);
