@@ -3,6 +3,7 @@
 #include "core/library/leadlibrary.h"
 #include "core/settings/uitexts.h"
 #include "gui/app/makebutton.h"
+#include "gui/library/addresscombobox.h"
 #include "gui/library/librarymodel.h"
 
 #include <QCheckBox>
@@ -61,12 +62,20 @@ LibraryTab::LibraryTab(Pieces pieces, QWidget *parent) : QWidget(parent), m_piec
     layout->addWidget(m_view, 1);
     layout->addWidget(buildButtonBar());
 
+    m_writePause.setSingleShot(true);
+    m_writePause.setInterval(WritePauseMs);
+    connect(&m_writePause, &QTimer::timeout, this, [this] {
+        if (isVisible()) {
+            refresh();
+        }
+    });
     m_typingPause.setSingleShot(true);
     m_typingPause.setInterval(TypingPauseMs);
     connect(&m_typingPause, &QTimer::timeout, this, &LibraryTab::applyFilter);
     connect(m_edtSearch, &QLineEdit::textChanged, this, [this] { m_typingPause.start(); });
     connect(m_edtSearch, &QLineEdit::returnPressed, this, &LibraryTab::applyFilter);
     connect(m_cbxAddress, &QComboBox::activated, this, &LibraryTab::applyFilter);
+    connect(m_cbxAddress, &AddressComboBox::popupAboutToShow, this, &LibraryTab::refreshAddresses);
     for (QCheckBox *check : {m_chkSeenFrom, m_chkSeenTo}) {
         connect(check, &QCheckBox::toggled, this, &LibraryTab::applyFilter);
     }
@@ -98,7 +107,7 @@ QWidget *LibraryTab::buildFilterBar() {
     m_edtSearch->setClearButtonEnabled(true);
     m_lblSearch->setBuddy(m_edtSearch);
     m_lblAddress = new QLabel(bar);
-    m_cbxAddress = new QComboBox(bar);
+    m_cbxAddress = new AddressComboBox(bar);
     m_cbxAddress->setObjectName(u"cbxLibraryAddress"_s);
     m_cbxAddress->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     m_cbxAddress->setMinimumContentsLength(16);
@@ -179,7 +188,6 @@ void LibraryTab::applyFilter() {
 
 void LibraryTab::refresh() {
     m_stale = false;
-    refreshAddresses();
     const LibraryFilter filter = currentFilter();
     const LibraryFilter &shown = m_model->filter();
     const bool sameFilter = filter.text == shown.text && filter.searchAddress == shown.searchAddress &&
@@ -194,8 +202,8 @@ void LibraryTab::refresh() {
 
 void LibraryTab::libraryWritten() {
     m_stale = true;
-    if (isVisible()) {
-        refresh();
+    if (!m_writePause.isActive()) {
+        m_writePause.start();
     }
 }
 

@@ -10,11 +10,11 @@
 
 #include <functional>
 
+class AddressComboBox;
 class Dialogs;
 class LeadLibrary;
 class LibraryModel;
 class QCheckBox;
-class QComboBox;
 class QDateEdit;
 class QLabel;
 class QLineEdit;
@@ -26,7 +26,8 @@ class UiTexts;
 // narrowed by a search box (answering as the user types), a search address and the days seen.
 // The selected companies can be exported, deleted (after a question) or handed on to be
 // completed where fetching them failed. After the library writes, the tab counts again while
-// it shows, and once it shows again otherwise.
+// it shows, and once it shows again otherwise. The search addresses, a slow query in a large
+// library, are read when their list opens.
 class LibraryTab : public QWidget {
     Q_OBJECT
 
@@ -43,6 +44,9 @@ public:
 
     // How long the search box waits for the next key before it filters.
     static constexpr int TypingPauseMs = 150;
+    // A run writes every half second: the tab counts again at most once in this time, since a
+    // count of a wide filter over a large library takes a while.
+    static constexpr int WritePauseMs = 2000;
 
     explicit LibraryTab(Pieces pieces, QWidget *parent = nullptr);
     ~LibraryTab() override;
@@ -52,7 +56,7 @@ public:
 
     // Every text anew from the texts in force, the column captions included.
     void refreshTexts();
-    // Reads the search addresses and the count again, keeping the filter.
+    // Counts again and reads the rows shown anew, keeping the filter.
     void refresh();
 
     // The filter the widgets show.
@@ -87,13 +91,14 @@ private:
     Pieces m_pieces;
     LibraryModel *m_model = nullptr;
     QTimer m_typingPause;
+    QTimer m_writePause;
     // The library wrote while the tab was out of sight.
     bool m_stale = true;
 
     QLabel *m_lblSearch = nullptr;
     QLineEdit *m_edtSearch = nullptr;
     QLabel *m_lblAddress = nullptr;
-    QComboBox *m_cbxAddress = nullptr;
+    AddressComboBox *m_cbxAddress = nullptr;
     QCheckBox *m_chkSeenFrom = nullptr;
     QDateEdit *m_dteSeenFrom = nullptr;
     QCheckBox *m_chkSeenTo = nullptr;
