@@ -195,9 +195,10 @@ TEST_F(MainWindowTest, ComesUpWithItsLayoutCaptionsAndStatusPanels) {
     EXPECT_EQ(languages->currentIndex(), 0);
 
     auto *pages = child<QTabWidget>("pgcMain");
-    ASSERT_EQ(pages->count(), 2);
+    ASSERT_EQ(pages->count(), 3);
     EXPECT_EQ(pages->tabText(0), QStringLiteral("Browser"));
     EXPECT_EQ(pages->tabText(1), QStringLiteral("News && Special Offers"));
+    EXPECT_EQ(pages->tabText(2), QStringLiteral("Library"));
 
     EXPECT_EQ(child<QWidget>("panCommands")->height(), 89);
     EXPECT_EQ(child<QWidget>("panAddress")->height(), 44);
@@ -428,6 +429,9 @@ TEST_F(MainWindowLanguageTest, ChoosingFrenchSavesTheChoiceAndTranslatesTheWindo
     EXPECT_TRUE(saved.readAll().contains("<%%Language%%>fr<%%/Language%%>"));
     EXPECT_NE(child<QPushButton>("btnStart")->text(), englishStart);
     EXPECT_FALSE(child<QPushButton>("btnStart")->text().isEmpty());
+    // The Library tab follows too.
+    EXPECT_EQ(child<QTabWidget>("pgcMain")->tabText(2), QStringLiteral("Biblioth\u00e8que"));
+    EXPECT_EQ(child<QPushButton>("btnLibraryExport")->text(), QStringLiteral("Exporter la s\u00e9lection"));
     // The counter templates are applied at once, with the current counts.
     const QString listed = m_window->statusBarPanels().panelText(1);
     EXPECT_TRUE(listed.startsWith(QStringLiteral("1"))) << listed.toStdString();
