@@ -36,6 +36,10 @@ QDateEdit *MakeDateEdit(QWidget *parent, const QString &name) {
     return edit;
 }
 
+bool SameFilter(const LibraryFilter &a, const LibraryFilter &b) {
+    return a.text == b.text && a.searchAddress == b.searchAddress && a.seenFrom == b.seenFrom && a.seenTo == b.seenTo;
+}
+
 } // namespace
 
 LibraryTab::LibraryTab(Pieces pieces, QWidget *parent) : QWidget(parent), m_pieces(std::move(pieces)) {
@@ -182,17 +186,21 @@ LibraryFilter LibraryTab::currentFilter() const {
 
 void LibraryTab::applyFilter() {
     m_typingPause.stop();
-    m_model->setFilter(currentFilter());
+    const LibraryFilter filter = currentFilter();
+    // A date changed while its end is off, or a word typed and taken back, changes nothing: the
+    // selection and the place in the table stay.
+    if (SameFilter(filter, m_model->filter())) {
+        return;
+    }
+    m_model->setFilter(filter);
     refreshCount();
 }
 
 void LibraryTab::refresh() {
     m_stale = false;
+    m_libraryHasFailures.reset();
     const LibraryFilter filter = currentFilter();
-    const LibraryFilter &shown = m_model->filter();
-    const bool sameFilter = filter.text == shown.text && filter.searchAddress == shown.searchAddress &&
-                            filter.seenFrom == shown.seenFrom && filter.seenTo == shown.seenTo;
-    if (sameFilter) {
+    if (SameFilter(filter, m_model->filter())) {
         m_model->refresh();
     } else {
         m_model->setFilter(filter);

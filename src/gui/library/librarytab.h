@@ -9,6 +9,7 @@
 #include <QWidget>
 
 #include <functional>
+#include <optional>
 
 class AddressComboBox;
 class Dialogs;
@@ -94,6 +95,8 @@ private:
     QTimer m_writePause;
     // The library wrote while the tab was out of sight.
     bool m_stale = true;
+    // Whether any company of the library failed, read once a refresh for a large selection.
+    std::optional<bool> m_libraryHasFailures;
 
     QLabel *m_lblSearch = nullptr;
     QLineEdit *m_edtSearch = nullptr;

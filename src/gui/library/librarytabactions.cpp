@@ -16,7 +16,7 @@ using namespace Qt::StringLiterals;
 namespace {
 
 // Beyond this many selected rows the Complete button does not read them all to find a failure:
-// it trusts that the library holds some.
+// it is enabled when the library holds some.
 constexpr int FailureCheckRows = 2 * LibraryModel::PageRows;
 
 bool AnyFailed(const QList<LibraryEntry> &entries) {
@@ -99,7 +99,10 @@ void LibraryTab::refreshButtons() {
     m_btnDelete->setEnabled(!rows.isEmpty());
     bool failure = false;
     if (rows.size() > FailureCheckRows) {
-        failure = !m_pieces.library.failedRows().value.isEmpty();
+        if (!m_libraryHasFailures) {
+            m_libraryHasFailures = !m_pieces.library.failedRows().value.isEmpty();
+        }
+        failure = *m_libraryHasFailures;
     } else if (!rows.isEmpty()) {
         failure = AnyFailed(m_model->entries(rows));
     }

@@ -72,6 +72,7 @@ protected:
         add(u"Alpine Foods"_s, u"Lyon"_s, u"hello@alpine.example"_s, 2, 2);
         add(u"Harbour Logistics"_s, u"Leeds"_s, u"sales@harbour.example"_s, 1, 3, u"website: refused"_s);
         library.flush();
+        tab->refresh();
     }
     QStringList shownNames() const {
         QStringList names;
@@ -164,7 +165,6 @@ TEST_F(LibraryTabTest, ShowsTheRowsOfTheFilter) {
 
 TEST_F(LibraryTabTest, DeleteAsksThenRemovesTheSelectedCompaniesFromTheLibrary) {
     addThree();
-    tab->refresh();
     select({0, 2});
     t.dialogs.confirmAnswers = {false, true};
     tab->btnDeleteClick();
@@ -178,7 +178,6 @@ TEST_F(LibraryTabTest, DeleteAsksThenRemovesTheSelectedCompaniesFromTheLibrary) 
 
 TEST_F(LibraryTabTest, ExportWritesTheSelectedRows) {
     addThree();
-    tab->refresh();
     t.context.settings.eExportFields = u"1,4"_s;
     const QString path = m_dir.filePath(u"chosen.csv"_s);
     t.dialogs.nextSaveFileName = path;
@@ -194,7 +193,6 @@ TEST_F(LibraryTabTest, ExportWritesTheSelectedRows) {
 
 TEST_F(LibraryTabTest, CompleteHandsOnOnlyTheSelectedRowsThatFailed) {
     addThree();
-    tab->refresh();
     auto *complete = child<QPushButton>(u"btnLibraryComplete"_s);
     QSignalSpy handed(tab.get(), &LibraryTab::completeFailedRows);
     select({0, 1});
@@ -212,7 +210,6 @@ TEST_F(LibraryTabTest, CompleteHandsOnOnlyTheSelectedRowsThatFailed) {
 // Rows a run writes appear while the tab shows; the selection stays.
 TEST_F(LibraryTabTest, CountsAgainWhenTheLibraryWrites) {
     addThree();
-    tab->refresh();
     select({1});
     add(u"Cobalt Design"_s, u"Porto"_s, {}, 3, 4);
     library.flush();
