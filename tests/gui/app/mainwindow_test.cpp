@@ -1,6 +1,7 @@
 #include "core/browser/browserpane.h"
 #include "core/extraction/resultslist.h"
 #include "core/host/hostintegration.h"
+#include "core/library/leadlibrary.h"
 #include "core/net/downloader.h"
 #include "core/settings/settingsstore.h"
 #include "gui/app/mainstatusbar.h"
@@ -26,6 +27,7 @@
 #include <QSignalSpy>
 #include <QStyle>
 #include <QTabWidget>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextLayout>
@@ -443,6 +445,50 @@ TEST_F(MainWindowLanguageTest, ChoosingFrenchSavesTheChoiceAndTranslatesTheWindo
     QDir().mkpath(folder);
     QTest::qWait(150);
     EXPECT_TRUE(m_window->grab().save(folder + QStringLiteral("/mainwindow-fr.png")));
+}
+
+// A library opened once the window stands shows in its tab when the tab is chosen; the
+// picture is the README's.
+TEST_F(MainWindowLanguageTest, LibraryTabShowsALibraryOpenedAfterStartUp) {
+    m_window->show();
+    ASSERT_TRUE(waitForAddress(QStringLiteral("/start")));
+    LeadLibrary &library = m_window->context().library;
+    ASSERT_TRUE(library.open(m_folder.filePath(QStringLiteral("library.sqlite"))).ok());
+    const QString cities[] = {QStringLiteral("Leeds"), QStringLiteral("Lyon"), QStringLiteral("Porto"),
+                              QStringLiteral("Z\u00fcrich"), QStringLiteral("M\u00fcnchen")};
+    const QString names[] = {QStringLiteral("Nordwind"), QStringLiteral("Alpine"), QStringLiteral("Harbour"),
+                             QStringLiteral("Cobalt"),   QStringLiteral("Summit"), QStringLiteral("Meridian")};
+    const QString trades[] = {QStringLiteral("Software"), QStringLiteral("Foods"), QStringLiteral("Logistics"),
+                              QStringLiteral("Design")};
+    for (int number = 0; number < 24; ++number) {
+        LeadRow row;
+        row[LeadRow::Category] = QStringLiteral("Information Technology");
+        row[LeadRow::BusinessName] = names[number % 6] + u' ' + trades[number % 4];
+        row[LeadRow::City] = cities[number % 5];
+        row[LeadRow::FullAddress] = QStringLiteral("%1 Harbour Street, %2").arg(number + 3).arg(row[LeadRow::City]);
+        row[LeadRow::Phone] = QStringLiteral("+44 113 496 %1").arg(number * 37, 4, 10, QLatin1Char('0'));
+        row[LeadRow::LinkedInLink] = QStringLiteral("https://www.linkedin.com/company/%1").arg(number);
+        library.add(row,
+                    QStringLiteral("https://www.linkedin.com/search/results/companies/?keywords=%1").arg(number % 3),
+                    number % 7 == 3 ? QStringLiteral("website: 127.0.0.1:8080 connection refused") : QString());
+    }
+    library.flush();
+    m_window->resize(1100, 760);
+    auto *tabs = child<QTabWidget>("pgcMain");
+    tabs->setCurrentIndex(2);
+    auto *count = child<QLabel>("lblLibraryCount");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return count->text() == QStringLiteral("24 companies"); }, 2000))
+        << count->text().toStdString();
+    auto *view = child<QTableView>("lvwLibrary");
+    for (const int row : {2, 3, 5}) {
+        view->selectionModel()->select(view->model()->index(row, 0),
+                                       QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    }
+    QTest::qWait(150);
+    const QString folder =
+        qEnvironmentVariable("TARNWICK_BUILD_DIR", QDir::tempPath()) + QStringLiteral("/screenshots");
+    QDir().mkpath(folder);
+    EXPECT_TRUE(m_window->grab().save(folder + QStringLiteral("/library-tab.png")));
 }
 
 TEST_F(MainWindowLanguageTest, NewsLineFillsWhenTheNewsComesAndFollowsTheLanguage) {

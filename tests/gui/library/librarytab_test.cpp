@@ -9,7 +9,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
-#include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
@@ -57,9 +56,6 @@ protected:
              const QString &failure = {}) {
         now = Day(day).toMSecsSinceEpoch();
         LeadRow row;
-        row[LeadRow::Category] = u"Information Technology"_s;
-        row[LeadRow::FullAddress] = u"%1 Harbour Street, %2"_s.arg(name.size()).arg(city);
-        row[LeadRow::Phone] = u"+44 113 496 %1"_s.arg(name.size() * 37, 4, 10, QLatin1Char('0'));
         row[LeadRow::BusinessName] = name;
         row[LeadRow::City] = city;
         row[LeadRow::Email] = email;
@@ -216,25 +212,6 @@ TEST_F(LibraryTabTest, CountsAgainWhenTheLibraryWrites) {
     ASSERT_TRUE(QTest::qWaitFor([&] { return shownNames().size() == 4; }, 2 * LibraryTab::WritePauseMs));
     EXPECT_EQ(shownNames().constLast(), u"Cobalt Design"_s);
     EXPECT_TRUE(tab->view()->selectionModel()->isRowSelected(1));
-}
-
-// The README's picture of the tab.
-TEST_F(LibraryTabTest, Picture) {
-    const QString cities[] = {u"Leeds"_s, u"Lyon"_s, u"Porto"_s, u"Zürich"_s, u"München"_s};
-    const QString names[] = {u"Nordwind"_s, u"Alpine"_s, u"Harbour"_s, u"Cobalt"_s, u"Summit"_s, u"Meridian"_s};
-    const QString trades[] = {u"Software"_s, u"Foods"_s, u"Logistics"_s, u"Design"_s};
-    for (int number = 0; number < 24; ++number) {
-        const QString name = names[number % 6] + u' ' + trades[number % 4] + (number < 12 ? u""_s : u" Group"_s);
-        add(name, cities[number % 5], u"info@%1.example"_s.arg(number), number % 3, 1 + number / 6,
-            number % 7 == 3 ? u"website: 127.0.0.1:8080 connection refused"_s : QString());
-    }
-    library.flush();
-    tab->refresh();
-    select({2, 3, 5});
-    QTest::qWait(100);
-    const QString folder = qEnvironmentVariable("TARNWICK_BUILD_DIR", QDir::tempPath()) + u"/screenshots"_s;
-    QDir().mkpath(folder);
-    EXPECT_TRUE(tab->grab().save(folder + u"/library-tab.png"_s));
 }
 
 } // namespace
