@@ -19,7 +19,6 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <memory>
 
 using namespace Qt::StringLiterals;
@@ -31,11 +30,7 @@ QDateTime Day(int day) {
 }
 
 QStringList RowCaptions() {
-    QStringList captions;
-    for (const QString &caption : DefaultColumnCaptions()) {
-        captions << caption;
-    }
-    return captions;
+    return {DefaultColumnCaptions().cbegin(), DefaultColumnCaptions().cend()};
 }
 
 class LibraryTabTest : public ::testing::Test {
