@@ -73,7 +73,6 @@ int LibraryModel::countRows() {
     const LibraryResult<qint64> count = m_library.count(m_filter);
     m_error = count.errorString;
     if (!count.ok()) {
-        Q_EMIT readFailed(m_error);
         return 0;
     }
     return int(std::min<qint64>(count.value, std::numeric_limits<int>::max()));

@@ -55,7 +55,8 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
 
 Q_SIGNALS:
-    // A count or a page could not be read.
+    // A page could not be read; said after the paint that asked for it. A failed count is in
+    // errorString once setFilter or refresh returns.
     void readFailed(const QString &reason);
 
 private:

@@ -90,7 +90,7 @@ LibraryTab::LibraryTab(Pieces pieces, QWidget *parent) : QWidget(parent), m_piec
     connect(m_chkSeenTo, &QCheckBox::toggled, m_dteSeenTo, &QWidget::setEnabled);
     connect(m_view->selectionModel(), &QItemSelectionModel::selectionChanged, this, &LibraryTab::refreshButtons);
     connect(m_model, &QAbstractItemModel::modelReset, this, &LibraryTab::refreshButtons);
-    connect(m_model, &LibraryModel::readFailed, this, &LibraryTab::readFailed);
+    connect(m_model, &LibraryModel::readFailed, this, &LibraryTab::refreshCount);
     connect(m_btnExport, &QPushButton::clicked, this, &LibraryTab::btnExportClick);
     connect(m_btnDelete, &QPushButton::clicked, this, &LibraryTab::btnDeleteClick);
     connect(m_btnComplete, &QPushButton::clicked, this, &LibraryTab::btnCompleteClick);
@@ -242,6 +242,12 @@ void LibraryTab::refreshAddresses() {
 }
 
 void LibraryTab::refreshCount() {
-    m_lblCount->setText(m_pieces.library.isOpen() ? m_pieces.texts.format(u"main265"_s, m_model->rowCount())
-                                                  : QString());
+    QString text;
+    if (!m_model->errorString().isEmpty()) {
+        // Said in the tab, not in a box: a box would open again at every count while a run writes.
+        text = m_pieces.texts.format(u"main272"_s, m_model->errorString());
+    } else if (m_pieces.library.isOpen()) {
+        text = m_pieces.texts.format(u"main265"_s, m_model->rowCount());
+    }
+    m_lblCount->setText(text);
 }

@@ -86,7 +86,6 @@ private:
     void refreshAddresses();
     void refreshCount();
     void refreshButtons();
-    void readFailed(const QString &reason);
     QList<int> selectedRows() const;
 
     Pieces m_pieces;

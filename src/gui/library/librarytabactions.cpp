@@ -81,7 +81,7 @@ void LibraryTab::btnDeleteClick() {
     m_view->clearSelection();
     refresh();
     if (!removed.ok()) {
-        readFailed(removed.errorString);
+        m_pieces.dialogs.showMessage(Dialogs::Icon::Warning, m_pieces.texts.format(u"main272"_s, removed.errorString));
     }
 }
 
@@ -107,8 +107,4 @@ void LibraryTab::refreshButtons() {
         failure = AnyFailed(m_model->entries(rows));
     }
     m_btnComplete->setEnabled(failure);
-}
-
-void LibraryTab::readFailed(const QString &reason) {
-    m_pieces.dialogs.showMessage(Dialogs::Icon::Warning, m_pieces.texts.format(u"main272"_s, reason));
 }
