@@ -114,7 +114,7 @@ QWidget *LibraryTab::buildFilterBar() {
     m_cbxAddress = new AddressComboBox(bar);
     m_cbxAddress->setObjectName(u"cbxLibraryAddress"_s);
     m_cbxAddress->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    m_cbxAddress->setMinimumContentsLength(16);
+    m_cbxAddress->setMinimumContentsLength(12);
     m_cbxAddress->addItem(QString());
     m_lblAddress->setBuddy(m_cbxAddress);
     m_chkSeenFrom = new QCheckBox(bar);
@@ -155,7 +155,6 @@ void LibraryTab::refreshTexts() {
     const UiTexts &texts = m_pieces.texts;
     m_lblSearch->setText(texts.text(u"main256"_s));
     m_edtSearch->setPlaceholderText(texts.text(u"main257"_s));
-    m_edtSearch->setMinimumWidth(m_edtSearch->fontMetrics().horizontalAdvance(m_edtSearch->placeholderText()) + 40);
     m_lblAddress->setText(texts.text(u"main258"_s));
     m_cbxAddress->setItemText(0, texts.text(u"main259"_s));
     m_chkSeenFrom->setText(texts.text(u"main260"_s));

@@ -464,7 +464,8 @@ TEST_F(MainWindowLanguageTest, LibraryTabShowsALibraryOpenedAfterStartUp) {
         row[LeadRow::City] = cities[number % 5];
         row[LeadRow::FullAddress] = QStringLiteral("%1 Harbour Street, %2").arg(number + 3).arg(row[LeadRow::City]);
         row[LeadRow::LinkedInLink] = QStringLiteral("https://www.linkedin.com/company/%1").arg(number);
-        library.add(row, QStringLiteral("https://www.linkedin.com/search/results/companies/?keywords=%1").arg(number));
+        library.add(row, QStringLiteral("https://www.linkedin.com/search/results/companies/?keywords=%1").arg(number),
+                    number == 3 ? QStringLiteral("website: connection refused") : QString());
     }
     library.flush();
     m_window->resize(1100, 760);
