@@ -23,6 +23,8 @@ fi
 # bench_journal: a journal of 100,000 rows restored, time and memory against their targets.
 # bench_library: 100,000 rows into the lead library; with 1,000,000 companies, the known-link
 # test and the search box (the million is written first, about a minute).
+# bench_librarytab: the Library tab over 1,000,000 companies: its first screen, the search box and
+# a jump to the middle and the end of the table.
 for b in "$build"/bench/bench_*; do
   [ -f "$b" ] && [ -x "$b" ] || continue
   echo "== $(basename "$b")"

@@ -9,7 +9,7 @@ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build "$build" -j2
 rm -rf "$build/screenshots"
 ctest --test-dir "$build" --output-on-failure -R '^(test_gui_extractionrun|test_gui_mainwindow)$'
-for picture in demo-run offers-tab restore-and-status todays-layout queue-dialog; do
+for picture in demo-run offers-tab restore-and-status todays-layout queue-dialog library-tab; do
   cp "$build/screenshots/$picture.png" docs/
 done
-echo "docs/: demo-run.png, offers-tab.png, restore-and-status.png, todays-layout.png, queue-dialog.png"
+echo "docs/: demo-run.png, offers-tab.png, restore-and-status.png, todays-layout.png, queue-dialog.png, library-tab.png"

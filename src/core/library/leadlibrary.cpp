@@ -167,6 +167,7 @@ LibraryResult<int> LeadLibrary::flush() {
         if (m_walPages >= FoldPages && !m_foldTimer.isActive()) {
             m_foldTimer.start();
         }
+        Q_EMIT rowsWritten(written.value);
     } else if (isOpen()) {
         m_flushTimer.start();
     }

@@ -82,6 +82,8 @@ public:
 Q_SIGNALS:
     // A timed write failed after one that worked; the queue waits for the next.
     void writeFailed(const QString &reason);
+    // A flush wrote count queued rows, so views may show more.
+    void rowsWritten(int count);
 
 private:
     struct Queued {

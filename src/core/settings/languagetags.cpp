@@ -59,6 +59,7 @@ LanguageTable BuildMainWindowTags() {
     appendCaptions(LeadRow::LegacyColumnCount, LeadRow::ColumnCount);
     AppendRange(table, 220, 235);
     AppendRange(table, 240, 244);
+    AppendRange(table, 255, 272);
     AppendRange(table, 285, 290);
     return table;
 }
@@ -145,6 +146,8 @@ const QStringList &UiTextTags() {
         for (int number = 220; number <= 235; ++number)
             list.append(MainTag(number));
         for (int number = 240; number <= 244; ++number)
+            list.append(MainTag(number));
+        for (int number = 255; number <= 272; ++number)
             list.append(MainTag(number));
         for (int number = 285; number <= 290; ++number)
             list.append(MainTag(number));

@@ -2,6 +2,7 @@
 
 #include "core/account/pagebudget.h"
 #include "core/app/contextpieces.h"
+#include "core/app/libraryexport.h"
 #include "core/export/automaticsave.h"
 #include "core/extraction/extractiondriver.h"
 #include "core/extraction/resultslist.h"
@@ -22,6 +23,7 @@
 #include "gui/browser/signedinpagereader.h"
 #include "gui/browser/webenginepane.h"
 #include "gui/extraction/resultsview.h"
+#include "gui/library/librarytab.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -96,6 +98,15 @@ MainWindow::MainWindow(Host &host, Options options, QWidget *parent)
     m_pgcMain->setObjectName(QStringLiteral("pgcMain"));
     m_pgcMain->addTab(m_browserTab->page(), QStringLiteral("Browser"));
     m_pgcMain->addTab(m_newsTab->page(), QStringLiteral("News && Special Offers"));
+    m_libraryTab = new LibraryTab(
+        LibraryTab::Pieces{m_context->library, m_dialogs, m_context->texts,
+                           [this] { return m_results->columnCaptions(); },
+                           [this](ExportSource source) {
+                               m_tasks.track(RunExportNotingLibrary(*m_context, std::move(source), m_closing));
+                           }},
+        m_pgcMain);
+    m_pgcMain->addTab(m_libraryTab, QStringLiteral("Library"));
+    connect(m_libraryTab, &LibraryTab::completeFailedRows, this, &MainWindow::completeFailedRows);
 
     m_splitter = new QSplitter(Qt::Vertical, central);
     m_splitter->setObjectName(QStringLiteral("Splitter1"));
@@ -160,9 +171,11 @@ MainWindow::~MainWindow() {
     // Closing normally waits for the window's work to end; a window destroyed without closing
     // (the program quits) ends it here, while everything it refers to still exists.
     Shutdown();
-    // The view shows the results list's model: it goes before the list does.
+    // The views show the results list's model and the library: they go before either does.
     delete m_lvwItems;
     m_lvwItems = nullptr;
+    delete m_libraryTab;
+    m_libraryTab = nullptr;
 }
 
 ResultsJournal *MainWindow::journal() const {

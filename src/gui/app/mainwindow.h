@@ -24,6 +24,7 @@ class UpdateCheck;
 class Host;
 class JournalSession;
 class LibrarySession;
+class LibraryTab;
 class MainStatusBar;
 class NewsTab;
 class QComboBox;
@@ -39,7 +40,7 @@ class PageBudget;
 class ResultsView;
 class SignedInPageReader;
 
-// The program's window: the run's commands, the tabs (BrowserTab, NewsTab), the results list with
+// The program's window: the run's commands, the tabs (BrowserTab, NewsTab, LibraryTab), the results list with
 // its buttons and the status bar. It owns everything the run shares for the life of the process.
 //
 // The window never waits: its work that waits (the run, the news, the start-up, the update
@@ -75,6 +76,7 @@ public:
     ResultsJournal *journal() const;
     BrowserPane &mainPane();
     BrowserPane &newsPane();
+    LibraryTab &libraryTab() { return *m_libraryTab; }
     MainStatusBar &statusBarPanels() { return *m_statusBar; }
     Downloader &downloader() { return *m_downloader; }
     ExtractionDriver &extraction() { return *m_driver; }
@@ -163,6 +165,8 @@ private:
     QString m_journalFile;
     std::unique_ptr<BrowserTab> m_browserTab;
     std::unique_ptr<NewsTab> m_newsTab;
+    // A page of the tabs; it goes with the view of the results list.
+    LibraryTab *m_libraryTab = nullptr;
     // The member's signed-in pages a run of today's layout reads, out of sight.
     std::unique_ptr<SignedInPageReader> m_signedIn;
     // LinkedIn page reads across runs and restarts; made once the data folder is known.

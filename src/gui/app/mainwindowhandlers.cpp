@@ -27,6 +27,7 @@
 #include "gui/app/screenfit.h"
 #include "gui/app/tarnwickapplication.h"
 #include "gui/browser/webenginepane.h"
+#include "gui/library/librarytab.h"
 #include "gui/settings/mainwindowlanguage.h"
 #include "gui/settings/settingsflow.h"
 
@@ -116,6 +117,8 @@ QString MainWindow::LoadLanguage(const QString &code) {
         m_queueDialog->refresh();
     }
     m_newsTab->setLanguage(code);
+    m_pgcMain->setTabText(m_pgcMain->indexOf(m_libraryTab), m_context->texts.text(QStringLiteral("main255")));
+    m_libraryTab->refreshTexts();
     return damaged.isEmpty()
                ? QString()
                : m_context->texts.format(QStringLiteral("main144"), QDir::toNativeSeparators(damaged.constFirst()));

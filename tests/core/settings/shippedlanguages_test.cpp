@@ -80,7 +80,8 @@ TEST_P(ShippedLanguageFiles, PlaceholdersWhereAValueIsNamedAndNowhereElse) {
         {u"main156"_s, 1}, {u"main157"_s, 2}, {u"main158"_s, 1}, {u"main159"_s, 1}, {u"main160"_s, 1},
         {u"main221"_s, 2}, {u"main222"_s, 2}, {u"main230"_s, 1}, {u"main231"_s, 1}, {u"main232"_s, 2},
         {u"main233"_s, 1}, {u"main234"_s, 1}, {u"main241"_s, 1}, {u"main242"_s, 3}, {u"main243"_s, 2},
-        {u"main244"_s, 1}, {u"main285"_s, 2}, {u"main287"_s, 2}, {u"main288"_s, 2}};
+        {u"main244"_s, 1}, {u"main265"_s, 1}, {u"main266"_s, 1}, {u"main272"_s, 1}, {u"main285"_s, 2},
+        {u"main287"_s, 2}, {u"main288"_s, 2}};
     for (const LanguageTag &entry : MainWindowTags()) {
         const QString text = sections.texts.value(entry.tag);
         const int count = values.value(entry.tag);

@@ -1,6 +1,7 @@
 #include "core/browser/browserpane.h"
 #include "core/extraction/resultslist.h"
 #include "core/host/hostintegration.h"
+#include "core/library/leadlibrary.h"
 #include "core/net/downloader.h"
 #include "core/settings/settingsstore.h"
 #include "gui/app/mainstatusbar.h"
@@ -26,6 +27,7 @@
 #include <QSignalSpy>
 #include <QStyle>
 #include <QTabWidget>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextLayout>
@@ -195,9 +197,10 @@ TEST_F(MainWindowTest, ComesUpWithItsLayoutCaptionsAndStatusPanels) {
     EXPECT_EQ(languages->currentIndex(), 0);
 
     auto *pages = child<QTabWidget>("pgcMain");
-    ASSERT_EQ(pages->count(), 2);
+    ASSERT_EQ(pages->count(), 3);
     EXPECT_EQ(pages->tabText(0), QStringLiteral("Browser"));
     EXPECT_EQ(pages->tabText(1), QStringLiteral("News && Special Offers"));
+    EXPECT_EQ(pages->tabText(2), QStringLiteral("Library"));
 
     EXPECT_EQ(child<QWidget>("panCommands")->height(), 89);
     EXPECT_EQ(child<QWidget>("panAddress")->height(), 44);
@@ -428,6 +431,9 @@ TEST_F(MainWindowLanguageTest, ChoosingFrenchSavesTheChoiceAndTranslatesTheWindo
     EXPECT_TRUE(saved.readAll().contains("<%%Language%%>fr<%%/Language%%>"));
     EXPECT_NE(child<QPushButton>("btnStart")->text(), englishStart);
     EXPECT_FALSE(child<QPushButton>("btnStart")->text().isEmpty());
+    // The Library tab follows too.
+    EXPECT_EQ(child<QTabWidget>("pgcMain")->tabText(2), QStringLiteral("Biblioth\u00e8que"));
+    EXPECT_EQ(child<QPushButton>("btnLibraryExport")->text(), QStringLiteral("Exporter la s\u00e9lection"));
     // The counter templates are applied at once, with the current counts.
     const QString listed = m_window->statusBarPanels().panelText(1);
     EXPECT_TRUE(listed.startsWith(QStringLiteral("1"))) << listed.toStdString();
@@ -439,6 +445,45 @@ TEST_F(MainWindowLanguageTest, ChoosingFrenchSavesTheChoiceAndTranslatesTheWindo
     QDir().mkpath(folder);
     QTest::qWait(150);
     EXPECT_TRUE(m_window->grab().save(folder + QStringLiteral("/mainwindow-fr.png")));
+}
+
+// A library opened once the window stands shows in its tab when the tab is chosen; the
+// picture is the README's.
+TEST_F(MainWindowLanguageTest, LibraryTabShowsALibraryOpenedAfterStartUp) {
+    m_window->show();
+    ASSERT_TRUE(waitForAddress(QStringLiteral("/start")));
+    LeadLibrary &library = m_window->context().library;
+    ASSERT_TRUE(library.open(m_folder.filePath(QStringLiteral("library.sqlite"))).ok());
+    const QStringList names = QStringLiteral("Nordwind Alpine Harbour Cobalt Summit Meridian").split(u' ');
+    const QStringList trades = QStringLiteral("Software Foods Logistics Design").split(u' ');
+    const QStringList cities = QStringLiteral("Leeds Lyon Porto Z\u00fcrich M\u00fcnchen").split(u' ');
+    for (int number = 0; number < 24; ++number) {
+        LeadRow row;
+        row[LeadRow::Category] = QStringLiteral("Information Technology");
+        row[LeadRow::BusinessName] = names[number % 6] + u' ' + trades[number % 4];
+        row[LeadRow::City] = cities[number % 5];
+        row[LeadRow::FullAddress] = QStringLiteral("%1 Harbour Street, %2").arg(number + 3).arg(row[LeadRow::City]);
+        row[LeadRow::LinkedInLink] = QStringLiteral("https://www.linkedin.com/company/%1").arg(number);
+        library.add(row, QStringLiteral("https://www.linkedin.com/search/results/companies/?keywords=%1").arg(number),
+                    number == 3 ? QStringLiteral("website: connection refused") : QString());
+    }
+    library.flush();
+    m_window->resize(1100, 760);
+    auto *tabs = child<QTabWidget>("pgcMain");
+    tabs->setCurrentIndex(2);
+    auto *count = child<QLabel>("lblLibraryCount");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return count->text() == QStringLiteral("24 companies"); }, 2000))
+        << count->text().toStdString();
+    auto *view = child<QTableView>("lvwLibrary");
+    for (const int row : {2, 3, 5}) {
+        view->selectionModel()->select(view->model()->index(row, 0),
+                                       QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    }
+    QTest::qWait(150);
+    const QString folder =
+        qEnvironmentVariable("TARNWICK_BUILD_DIR", QDir::tempPath()) + QStringLiteral("/screenshots");
+    QDir().mkpath(folder);
+    EXPECT_TRUE(m_window->grab().save(folder + QStringLiteral("/library-tab.png")));
 }
 
 TEST_F(MainWindowLanguageTest, NewsLineFillsWhenTheNewsComesAndFollowsTheLanguage) {

@@ -1,0 +1,6 @@
+#include "gui/library/addresscombobox.h"
+
+void AddressComboBox::showPopup() {
+    Q_EMIT popupAboutToShow();
+    QComboBox::showPopup();
+}
