@@ -88,6 +88,10 @@ SchemaCheck LeadLibrary::connectTo(const QString &path) {
     if (!MakeOwnerOnly(path)) {
         return {State::Failed, u"cannot make %1 private"_s.arg(path)};
     }
+    // A session that ends folds its -wal into the file and removes it; one that was cut short
+    // leaves it, and its file is checked page by page, which takes about a second a million rows.
+    const Check depth = QFileInfo::exists(path + u"-wal"_s) ? Check::Whole : Check::Quick;
+    const qint64 fileSize = QFileInfo(path).size();
     if (!m_db.open(path)) {
         return {State::Failed, m_db.errorString()};
     }
@@ -97,7 +101,7 @@ SchemaCheck LeadLibrary::connectTo(const QString &path) {
     // Until the file passes its check, closing must not write into it: a damaged file goes
     // aside as it was found.
     m_db.setCheckpointOnClose(false);
-    SchemaCheck check = PrepareSchema(m_db);
+    SchemaCheck check = PrepareSchema(m_db, depth, fileSize);
     if (check.state != State::Ready) {
         return check;
     }

@@ -61,12 +61,28 @@ bool HasEveryPart(SqliteDatabase &db) {
                         "'companies_removed', 'companies_changed')") == u"5"_s;
 }
 
+// "ok", a reason, or empty when SQLite could not read the file (its error says why).
+QString QuickCheck(SqliteDatabase &db, qint64 fileSize) {
+    // The count reads the header: a file that is no database fails here, with SQLite's error.
+    const QString pages = db.queryText("PRAGMA page_count");
+    if (pages.isEmpty()) {
+        return {};
+    }
+    const QString pageSize = db.queryText("PRAGMA page_size");
+    if (pages.toLongLong() * pageSize.toLongLong() > fileSize) {
+        return u"the file is shorter than its %1 pages"_s.arg(pages);
+    }
+    return u"ok"_s;
+}
+
 } // namespace
 
-SchemaCheck PrepareSchema(SqliteDatabase &db) {
+SchemaCheck PrepareSchema(SqliteDatabase &db, Check depth, qint64 fileSize) {
     using State = SchemaCheck::State;
-    // Reads every page: a file cut short or overwritten shows here, not in the middle of a run.
-    const QString check = db.queryText("PRAGMA quick_check");
+    // The whole check reads every page: a file cut short or overwritten shows here, not in the
+    // middle of a run. The quick one reads the header and the schema, and compares the size the
+    // header gives with the file's.
+    const QString check = depth == Check::Whole ? db.queryText("PRAGMA quick_check") : QuickCheck(db, fileSize);
     if (check.isEmpty()) {
         // Only a file that is not a database or is damaged goes aside; a busy or unreadable
         // one stays where it is.

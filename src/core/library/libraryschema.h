@@ -3,6 +3,7 @@
 #include "core/model/leadrow.h"
 
 #include <QString>
+#include <QtGlobal>
 
 #include <array>
 
@@ -33,6 +34,10 @@ inline constexpr int LibrarySchemaVersion = 1;
 inline constexpr std::array<int, 4> IndexedCells = {LeadRow::BusinessName, LeadRow::Website, LeadRow::City,
                                                     LeadRow::Email};
 
-// Checks the file behind a fresh connection and makes the schema in an empty one. The cell
-// functions must already be registered.
-SchemaCheck PrepareSchema(SqliteDatabase &db);
+// How closely a file is looked at before it is used: wholly after a session that did not end
+// (its -wal is still there), quickly after one that ended and left the file whole.
+enum class Check { Whole, Quick };
+
+// Checks the file behind a fresh connection and makes the schema in an empty one; fileSize is
+// the file's size before the connection was made. The cell functions must already be registered.
+SchemaCheck PrepareSchema(SqliteDatabase &db, Check depth, qint64 fileSize);
