@@ -77,9 +77,7 @@ QCoro::Task<RowCompletion> CompleteRow(RowSteps steps, LeadRow row, FetchFailure
         }
     }
     if (done.row[LeadRow::MapLink].isEmpty() && !done.row[LeadRow::FullAddress].isEmpty()) {
-        const QString query =
-            QString(done.row[LeadRow::FullAddress] + u',' + done.row[LeadRow::Country]).replace(u' ', u'+');
-        done.row[LeadRow::MapLink] = steps.endpoints.googleMapsHttp + u"/maps?q=" + query;
+        done.row[LeadRow::MapLink] = MapLink(done.row, steps.endpoints);
     }
     if (done.remaining.any() && done.remaining.reason.isEmpty()) {
         done.remaining.reason = failed.reason;

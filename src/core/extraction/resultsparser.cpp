@@ -208,22 +208,14 @@ QCoro::Task<bool> ResultsPageParser::ReadSignedInAbout(const QString &link, Lead
 
 QCoro::Task<bool> ResultsPageParser::FinishEntry(LeadRow &row, const QString &name, const QString &link,
                                                  const QString &keyword, ParseOutcome &outcome, StopToken stop) {
-    if (row[LeadRow::Email].isEmpty() && !row[LeadRow::Website].isEmpty() && m_pieces.settings.cExtractEmails) {
-        row[LeadRow::Email] = co_await m_harvester.GetEmailsFromWebsite(row[LeadRow::Website], stop);
-        // A stop cuts the harvest short; the row would look complete without its addresses.
-        if (stop.requested()) {
-            co_return false;
-        }
-        Count(m_harvester.homePageFailed(), RunStatusLine::Failure::Website, stop, m_fetcher.lastFailure());
-        co_await FillContactColumns(row, m_harvester, m_pieces.settings.cCheckMailServers ? &m_mailServers : nullptr,
-                                    stop);
-        if (stop.requested()) {
-            co_return false;
-        }
+    const bool harvested = co_await HarvestWebsite(row, stop);
+    // A stop cuts the harvest short; the row would look complete without its addresses.
+    if (stop.requested()) {
+        co_return false;
     }
+    Count(!harvested, RunStatusLine::Failure::Website, stop, m_fetcher.lastFailure());
     if (!row[LeadRow::FullAddress].isEmpty()) {
-        const QString query = QString(row[LeadRow::FullAddress] + u',' + row[LeadRow::Country]).replace(u' ', u'+');
-        row[LeadRow::MapLink] = m_pieces.endpoints.googleMapsHttp + u"/maps?q=" + query;
+        row[LeadRow::MapLink] = MapLink(row, m_pieces.endpoints);
     }
     row[LeadRow::LinkedInLink] = link;
     if (row[LeadRow::Category].isEmpty()) {

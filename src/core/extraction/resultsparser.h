@@ -16,6 +16,7 @@
 #include <qcoro/qcorotask.h>
 
 class AccountGuard;
+struct Endpoints;
 struct CardsPage;
 class Fetcher;
 class ResultsList;
@@ -29,6 +30,9 @@ struct ParseOutcome {
     // ends there.
     Challenge challenge = Challenge::None;
 };
+
+// The Google Maps search for the row's full address and country.
+QString MapLink(const LeadRow &row, const Endpoints &endpoints);
 
 // Turns the markup of a company result page into rows: every entry whose company is not listed
 // yet is completed from the company page, the Places lookup and the company's web site, then

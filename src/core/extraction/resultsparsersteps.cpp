@@ -5,6 +5,11 @@
 #include "core/extraction/resultsparser.h"
 #include "core/settings/appsettings.h"
 
+QString MapLink(const LeadRow &row, const Endpoints &endpoints) {
+    const QString query = QString(row[LeadRow::FullAddress] + u',' + row[LeadRow::Country]).replace(u' ', u'+');
+    return endpoints.googleMapsHttp + u"/maps?q=" + query;
+}
+
 QCoro::Task<bool> ResultsPageParser::ReadCompanyPage(const QString &link, LeadRow &row, Challenge &challenge,
                                                      StopToken stop) {
     // Today's cards give their links in the one canonical form; older result pages keep the
