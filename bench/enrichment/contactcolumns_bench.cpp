@@ -8,8 +8,6 @@
 #include "core/settings/appsettings.h"
 #include "samplesite/samplenameserver.h"
 
-#include <QCoreApplication>
-
 #include <benchmark/benchmark.h>
 
 using namespace Qt::StringLiterals;
@@ -69,11 +67,3 @@ void BM_ContactColumnsPerRow(benchmark::State &state) {
 BENCHMARK(BM_ContactColumnsPerRow)->ArgName("check")->Arg(Off)->Arg(Cached)->Arg(Asked)->Unit(benchmark::kMicrosecond);
 
 } // namespace
-
-int main(int argc, char **argv) {
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

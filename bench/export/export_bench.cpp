@@ -12,7 +12,6 @@
 #include "core/util/codepage.h"
 #include "support/fakehost.h"
 
-#include <QCoreApplication>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -169,11 +168,3 @@ void BM_AutomaticSaveRow(benchmark::State &state) {
 BENCHMARK(BM_AutomaticSaveRow)->Unit(benchmark::kMicrosecond);
 
 } // namespace
-
-int main(int argc, char **argv) {
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -5,7 +5,6 @@
 #include "core/library/leadlibrary.h"
 #include "core/library/sqlitedatabase.h"
 
-#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QSet>
 #include <QTemporaryDir>
@@ -207,11 +206,3 @@ void BM_LastPageOfAMillion(benchmark::State &state) {
 BENCHMARK(BM_LastPageOfAMillion)->ArgName("words")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char **argv) {
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
