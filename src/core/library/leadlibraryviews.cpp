@@ -113,9 +113,16 @@ const std::vector<qint64> *LeadLibrary::matchingIds(const LibraryFilter &filter)
         return &m_matches.ids;
     }
     m_matches.valid = false;
-    SqliteStatement statement = FilteredQuery(m_db, u"id"_s, filter, {}, u"ORDER BY id"_s);
+    // Words alone are answered by the text index itself: every company is in it, under its id.
+    const bool wordsAlone = filter.searchAddress.isEmpty() && !filter.seenFrom.isValid() && !filter.seenTo.isValid();
+    SqliteStatement statement =
+        wordsAlone ? m_db.prepare(u"SELECT rowid FROM company_text WHERE company_text MATCH ?1 ORDER BY rowid"_s)
+                   : FilteredQuery(m_db, u"id"_s, filter, {}, u"ORDER BY id"_s);
     if (!statement.isValid()) {
         return nullptr;
+    }
+    if (wordsAlone) {
+        statement.begin().bind(1, FullTextQuery(filter.text));
     }
     m_matches.ids.clear();
     while (statement.step()) {
