@@ -36,10 +36,6 @@ QDateEdit *MakeDateEdit(QWidget *parent, const QString &name) {
     return edit;
 }
 
-bool SameFilter(const LibraryFilter &a, const LibraryFilter &b) {
-    return a.text == b.text && a.searchAddress == b.searchAddress && a.seenFrom == b.seenFrom && a.seenTo == b.seenTo;
-}
-
 } // namespace
 
 LibraryTab::LibraryTab(Pieces pieces, QWidget *parent) : QWidget(parent), m_pieces(std::move(pieces)) {
@@ -189,7 +185,7 @@ void LibraryTab::applyFilter() {
     const LibraryFilter filter = currentFilter();
     // A date changed while its end is off, or a word typed and taken back, changes nothing: the
     // selection and the place in the table stay.
-    if (SameFilter(filter, m_model->filter())) {
+    if (filter == m_model->filter()) {
         return;
     }
     m_model->setFilter(filter);
@@ -200,7 +196,7 @@ void LibraryTab::refresh() {
     m_stale = false;
     m_libraryHasFailures.reset();
     const LibraryFilter filter = currentFilter();
-    if (SameFilter(filter, m_model->filter())) {
+    if (filter == m_model->filter()) {
         m_model->refresh();
     } else {
         m_model->setFilter(filter);
