@@ -8,14 +8,18 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
+QStringList SelectedLinks(const ExportSource &source) {
+    QStringList links;
+    links.reserve(source.selectedRows.size());
+    for (const int index : source.selectedRows) {
+        links.append(source.rows.cell(index, LeadRow::LinkedInLink));
+    }
+    return links;
+}
+
 // The selected rows the library has not seen exported, in the selection's order.
 QList<int> NotExportedSelection(const LeadLibrary &library, const ExportSource &source) {
-    QList<LeadRow> rows;
-    rows.reserve(source.selectedRows.size());
-    for (const int index : source.selectedRows) {
-        rows.append(source.rows.row(index));
-    }
-    const QList<bool> fresh = library.notExported(rows);
+    const QList<bool> fresh = library.notExported(SelectedLinks(source));
     QList<int> kept;
     for (qsizetype i = 0; i < source.selectedRows.size(); ++i) {
         if (fresh.value(i, true)) {
@@ -36,11 +40,7 @@ QCoro::Task<ManualExportOutcome> RunExportNotingLibrary(AppContext &context, Exp
             co_return ManualExportOutcome{ManualExportOutcome::RefusedNoRowSelected, {}, {}};
         }
     }
-    QStringList links;
-    links.reserve(source.selectedRows.size());
-    for (const int index : std::as_const(source.selectedRows)) {
-        links.append(source.rows.cell(index, LeadRow::LinkedInLink));
-    }
+    const QStringList links = SelectedLinks(source);
     const ManualExportOutcome outcome = co_await RunManualExport(context, std::move(source), std::move(stop));
     if (outcome.kind == ManualExportOutcome::Written && library.isOpen()) {
         if (const LibraryResult<int> noted = library.markExportedLinks(links, outcome.path); !noted.ok()) {

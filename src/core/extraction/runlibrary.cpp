@@ -34,7 +34,7 @@ void RunLibrary::Filed(const LeadRow &row) {
 }
 
 bool RunLibrary::ExportedBefore(const LeadRow &row) const {
-    return m_settings.cExportOnlyNewRows && !m_library.notExported({row}).value(0, true);
+    return m_settings.cExportOnlyNewRows && !m_library.notExported({row[LeadRow::LinkedInLink]}).value(0, true);
 }
 
 void RunLibrary::Exported(const QString &link, const QString &filePath) {

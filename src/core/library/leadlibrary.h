@@ -66,8 +66,8 @@ public:
     // written first, so rows just added can be marked by link.
     LibraryResult<int> markExported(const QList<qint64> &ids, const QString &filePath);
     LibraryResult<int> markExportedLinks(const QStringList &links, const QString &filePath);
-    // For each row, true when its link was never exported.
-    QList<bool> notExported(const QList<LeadRow> &rows) const;
+    // For each link, true when it was never exported.
+    QList<bool> notExported(const QStringList &links) const;
     // The files a company was exported to, oldest first.
     LibraryResult<QStringList> exportFiles(qint64 id) const;
 

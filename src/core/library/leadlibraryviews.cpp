@@ -74,13 +74,13 @@ LibraryResult<int> LeadLibrary::remove(const QList<qint64> &ids) {
     return changeEach(u"DELETE FROM companies WHERE id = ?1"_s, ids);
 }
 
-QList<bool> LeadLibrary::notExported(const QList<LeadRow> &rows) const {
+QList<bool> LeadLibrary::notExported(const QStringList &links) const {
     QList<bool> flags;
-    flags.reserve(rows.size());
-    for (const LeadRow &row : rows) {
+    flags.reserve(links.size());
+    for (const QString &link : links) {
         bool exported = false;
         if (isOpen()) {
-            m_exported.begin().bind(1, KnownLinkKey(row[LeadRow::LinkedInLink]));
+            m_exported.begin().bind(1, KnownLinkKey(link));
             exported = m_exported.step() && m_exported.int64(0) != 0;
             m_exported.finish();
         }

@@ -177,20 +177,20 @@ void QueueRunner::NoteKeptRows(const QueuedSearch &search, const QString &csvPat
     }
     const QList<QStringList> records =
         SplitExportLines(CodePage::current().decodeFile(file.readAll()), m_pieces.settings.eDelimiter);
-    QList<LeadRow> rows;
+    QStringList links;
     for (qsizetype index = 1; index < records.size(); ++index) { // after the header
         LeadRow row;
         row[LeadRow::LinkedInLink] = records.at(index).value(LeadRow::LinkedInLink);
         if (!library.contains(row[LeadRow::LinkedInLink])) {
             library.add(row, search.address);
         }
-        rows.append(row);
+        links.append(row[LeadRow::LinkedInLink]);
     }
-    const QList<bool> notExported = library.notExported(rows);
+    const QList<bool> notExported = library.notExported(links);
     QStringList fresh;
-    for (qsizetype index = 0; index < rows.size(); ++index) {
+    for (qsizetype index = 0; index < links.size(); ++index) {
         if (notExported.value(index)) {
-            fresh.append(rows.at(index)[LeadRow::LinkedInLink]);
+            fresh.append(links.at(index));
         }
     }
     const QString exported =

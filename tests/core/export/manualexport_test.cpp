@@ -173,7 +173,9 @@ TEST_F(ManualExportTest, WithTheLibraryWrittenRowsAreNotedAndRowsExportedBeforeL
         EXPECT_EQ(ReadFileBytes(target()),
                   each.rows.isEmpty() ? QByteArray() : QuotedLine(CaptionList().first(2)) + each.rows);
         EXPECT_EQ(t.dialogs.shown.size() == 1 && t.dialogs.shown[0].text == u"nothing new", each.rows.isEmpty());
-        EXPECT_EQ(library.notExported({NumberedRow(0), NumberedRow(1), NumberedRow(2)}), each.notExported);
+        EXPECT_EQ(library.notExported({NumberedRow(0)[LeadRow::LinkedInLink], NumberedRow(1)[LeadRow::LinkedInLink],
+                                       NumberedRow(2)[LeadRow::LinkedInLink]}),
+                  each.notExported);
         const QString fileOfRow2 = library.exportFiles(library.page({}, 2, 1).value.value(0).id).value.value(0);
         EXPECT_EQ(fileOfRow2, each.selection.contains(2) ? target() : QString());
     }
